@@ -1,0 +1,63 @@
+#pragma once
+
+#include <optional>
+
+#include "core/Checked.h"
+
+struct Impedance {
+    double r = 0;  // Ohm
+    double x = 0;  // Ohm
+};
+
+// Operation codes of ApplyElement.
+enum ElementCode : int {
+    kParallelCapacitor = 12,  // value in F
+    kSeriesInductor = 21,     // value in H
+};
+
+// Adds one element to an impedance at frequency f_Hz; faults on a zero impedance or
+// admittance that must be inverted, and on overflow.
+Impedance ApplyElement(Impedance in, int code, double value, double f_Hz, Checked& c);
+
+struct AntennaInput {
+    double length_m = 4.5;
+    double diameter_mm = 5;
+    double frequency_MHz = 7.1;
+    double cfoot_pF = 10;
+    double lcoil_uH = 0;  // 0 or less: no coil
+    double aeloss_Ohm = 5;
+    double ptx_W = 100;
+    double mloss_Ohm = 5;
+};
+
+// Characteristic impedance of the rod and its corrected slenderness l'/D.
+struct RodLine {
+    double zlc = 0;
+    double slenderness = 0;
+};
+
+struct AntennaResult {
+    double zlc = 0;
+    double slenderness = 0;
+    double wavelength = 0;
+    double electrical_length = 0;
+    double r_ant = 0;
+    double x_ant = 0;
+    double r_f = 0;
+    double x_f = 0;
+    double z_f = 0;
+    double swr_f = 0;
+    double u_f = 0;
+    double eta_f = 0;    // %
+    double eta_tot = 0;  // %
+};
+
+// Standing-wave ratio of a feed-point impedance against the 50 Ohm transmitter:
+// just below 1 when matched, at most 11000.
+double StandingWaveRatio(Impedance z, Checked& c);
+
+// Steps 1 to 3 of the model alone: fails for a length or diameter of 0.
+std::optional<RodLine> RodCharacteristic(double length_m, double diameter_mm);
+
+// The whole feed-point model at one frequency; no result when any step faults.
+std::optional<AntennaResult> FeedPointImpedance(const AntennaInput& in);

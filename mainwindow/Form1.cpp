@@ -1,0 +1,82 @@
+#include "mainwindow/Form1.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <iostream>
+
+#include "core/NumberText.h"
+#include "mainwindow/FieldText.h"
+#include "mainwindow/Layout.h"
+#include "mainwindow/NetworkBoxes.h"
+#include "platform/BackColor.h"
+#include "platform/Colors.h"
+#include "platform/PictureBox.h"
+#include "platform/SettingsFile.h"
+
+Form1::Form1() {
+    setObjectName("Form1");
+    setWindowTitle("ORVANE");
+    QFont font = this->font();
+    font.setPointSizeF(8);
+    setFont(font);
+    setFixedSize(layout::kWindowWidth, layout::kWindowHeight);
+    setMouseTracking(true);
+
+    BuildInputs();
+    BuildResults();
+    BuildDiagramArea();
+    BuildImpedancePlaneFrame();
+    BuildSelections();
+    BuildNetworkBoxes();
+
+    repeatDelay = 0.15f;
+    if (FileResult ensured = EnsureSettingsFile(kSettingsFileName); !ensured.ok()) {
+        ReportFileProblem(ensured.error);
+    }
+    LoadMainSettings();
+    ApplyNetworkLabelColours();
+    limits_.cmin_pF = FieldValue(Text16);
+    limits_.cmax_pF = FieldValue(Text29);
+    Text28->setText(Text8->text());
+    RecalculateIfIdle();
+}
+
+Form1::~Form1() = default;
+
+void Form1::ReportFileProblem(const std::string& message) {
+    std::cerr << "orvane: " << message << std::endl;
+    statusLine_->setText(QString::fromStdString(message));
+}
+
+Network Form1::selectedNetwork() const {
+    const int id = networkGroup_->checkedId();
+    return kNetworkBoxes[static_cast<std::size_t>(id < 0 ? 0 : id)].network;
+}
+
+bool Form1::impedancePlaneMode() const {
+    return Option8->isChecked();
+}
+
+void Form1::ApplyNetworkLabelColours() {
+    for (const NetworkControls& controls : networks_) {
+        const bool selected = controls.option->isChecked();
+        SetBackColor(controls.cLabel, selected ? colors::kCapacitor : colors::kNeutral);
+        if (controls.c2Label) {
+            SetBackColor(controls.c2Label, selected ? colors::kCapacitor : colors::kNeutral);
+        }
+        SetBackColor(controls.lLabel, selected ? colors::kInductor : colors::kNeutral);
+    }
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    SaveMainSettings();
+    event->accept();
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* event) {
+    Text28->setText(Text8->text());
+    QWidget::mouseMoveEvent(event);
+}

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/Matching.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class PictureBox;
+
+// The main window: antenna inputs, results, the six matching networks and the diagrams.
+// Constructing it runs the whole load sequence; closing it writes the inputs back.
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    Form1();
+    ~Form1() override;
+
+    // Recalculates unless a spin button is held.
+    void RecalculateIfIdle();
+    // Reads every input, writes every result field and redraws the diagrams.
+    void Recalculate();
+    void DrawSweepDiagram();
+
+    // Pause of every input change handler and of the spin-button repeat, in seconds.
+    float repeatDelay = 0.15f;
+
+    // Completed recalculation passes, so that tests can count them.
+    int recalculationCount() const { return recalculationCount_; }
+    MatchLimits matchLimits() const { return limits_; }
+    Network selectedNetwork() const;
+    bool impedancePlaneMode() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    struct NetworkControls {
+        QRadioButton* option = nullptr;
+        PictureBox* picture = nullptr;
+        QLabel* cLabel = nullptr;
+        QLabel* c2Label = nullptr;
+        QLabel* lLabel = nullptr;
+        QLineEdit* c = nullptr;
+        QLineEdit* c2 = nullptr;
+        QLineEdit* l = nullptr;
+    };
+
+    void BuildInputs();
+    void BuildResults();
+    void BuildDiagramArea();
+    void BuildImpedancePlaneFrame();
+    void BuildSelections();
+    void BuildNetworkBoxes();
+
+    void LoadMainSettings();
+    void SaveMainSettings();
+    void ReportFileProblem(const std::string& message);
+
+    void ApplyNetworkLabelColours();
+    void WriteNetworkResults(const NetworkControls& controls, Network network,
+                             const MatchValues& values);
+
+    // Input fields with spin buttons, the frequency markers and their switch.
+    QLineEdit *Text1, *Text2, *Text4, *Text8, *Text16, *Text17, *Text29, *Text33, *Text41, *Text43,
+        *Text45;
+    std::array<QLineEdit*, 10> markers_{};  // Text18 .. Text27
+    QCheckBox* Check6;
+
+    // Antenna results.
+    QLineEdit *Text3, *Text5, *Text6, *Text7, *Text9, *Text10, *Text15, *Text42, *Text44;
+    QLabel *Label10, *Label88;
+
+    // Matching networks, in the order of kNetworkBoxes.
+    std::array<NetworkControls, 6> networks_;
+    QButtonGroup* networkGroup_;
+
+    // Diagram type and efficiency unit.
+    QRadioButton *Option7, *Option8, *Option12, *Option13;
+
+    // Sweep diagram and its controls.
+    PictureBox *Picture1, *Picture9, *Picture10;
+    QLineEdit* Text28;
+    std::array<QCheckBox*, 10> curveChecks_{};    // Check1 .. Check10, index = number - 1
+    std::array<QPushButton*, 9> rangeButtons_{};  // in the order of kCurveColumns
+
+    // Impedance plane.
+    QWidget* Frame2;
+    PictureBox *Picture5_1, *Picture5_10;
+
+    QLabel* statusLine_;
+
+    // One flag per spin button, 1 while it is held down; no guarded recalculation then.
+    std::array<uint8_t, 22> heldFlags_{};
+    MatchLimits limits_;
+    // Set while the inner recalculation of a redraw runs; the matching paths draw then.
+    int16_t redrawSuppressed_ = 0;
+    int recalculationCount_ = 0;
+};

@@ -1,0 +1,120 @@
+// The recalculation pass: inputs -> antenna results -> six networks -> diagrams.
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "core/Antenna.h"
+#include "core/Numeric.h"
+#include "mainwindow/FieldText.h"
+#include "mainwindow/Form1.h"
+#include "mainwindow/NetworkBoxes.h"
+#include "platform/BackColor.h"
+#include "platform/Colors.h"
+
+namespace {
+
+// The texts of one pass are formed first and written only when every step succeeded.
+struct AntennaTexts {
+    QString r, x, z, swr, u;
+};
+
+}  // namespace
+
+void Form1::RecalculateIfIdle() {
+    for (uint8_t held : heldFlags_) {
+        if (held) return;
+    }
+    Recalculate();
+}
+
+void Form1::Recalculate() {
+    QLineEdit* const guarded[] = {Text3, Text5, Text6, Text9, Text10, Text15};
+    for (QLineEdit* field : guarded) SetBackColor(field, colors::kInvalid);
+
+    limits_ = {FieldValue(Text16), FieldValue(Text29), FieldValue(Text33)};
+    AntennaInput input;
+    input.length_m = FieldValue(Text1);
+    input.diameter_mm = FieldValue(Text2);
+    input.aeloss_Ohm = FieldValue(Text4);
+    input.mloss_Ohm = FieldValue(Text41);
+    input.frequency_MHz = FieldValue(Text8);
+    input.cfoot_pF = FieldValue(Text17);
+    input.lcoil_uH = FieldValue(Text45);
+    input.ptx_W = FieldValue(Text43);
+
+    // A fault anywhere below ends the pass silently: the guarded fields stay red.
+    Checked c;
+    const std::optional<RodLine> rod = RodCharacteristic(input.length_m, input.diameter_mm);
+    if (!rod) return;
+    const double zlc = c.Floor(rod->zlc);
+    if (c.faulted()) return;
+    Text3->setText(FieldText(zlc));
+    const double slenderness = c.Floor(rod->slenderness);
+    if (c.faulted()) return;
+    Text7->setText(FieldText(slenderness));
+
+    const std::optional<AntennaResult> antenna = FeedPointImpedance(input);
+    if (!antenna) return;
+    const double shown[] = {
+        num::FloorTo(antenna->r_f, 1000, c), num::FloorTo(antenna->x_f, 1000, c),
+        num::FloorTo(antenna->z_f, 1000, c), num::FloorTo(antenna->swr_f, 1000, c),
+        num::FloorTo(antenna->u_f, 1000, c),
+    };
+    if (c.faulted()) return;
+    Text5->setText(FieldText(shown[0]));
+    Text6->setText(FieldText(shown[1]));
+    Text9->setText(FieldText(shown[2]));
+    Text15->setText(FieldText(shown[3]));
+    Text44->setText(FieldText(shown[4]));
+
+    double etaF = num::FloorTo(antenna->eta_f, 1000, c);
+    double etaTot = num::FloorTo(antenna->eta_tot, 1000, c);
+    if (Option13->isChecked()) {
+        etaF = num::FloorTo(10 * num::log10(antenna->eta_f / 100, c), 10, c);
+        etaTot = num::FloorTo(10 * num::log10(antenna->eta_tot / 100, c), 10, c);
+    }
+    if (c.faulted()) return;
+    Text10->setText(FieldText(etaF));
+    Text42->setText(FieldText(etaTot));
+    for (QLineEdit* field : guarded) SetBackColor(field, colors::kResult);
+
+    const double f_Hz = input.frequency_MHz * 1e6;
+    for (std::size_t i = 0; i < kNetworkBoxes.size(); ++i) {
+        const Network network = kNetworkBoxes[i].network;
+        const MatchValues values = Match(network, antenna->r_f, antenna->x_f, f_Hz, limits_);
+        WriteNetworkResults(networks_[i], network, values);
+    }
+
+    ++recalculationCount_;
+    if (redrawSuppressed_ == 0) DrawSweepDiagram();
+    redrawSuppressed_ = 0;
+}
+
+void Form1::WriteNetworkResults(const NetworkControls& controls, Network network,
+                                const MatchValues& values) {
+    QLineEdit* const fields[] = {controls.c, controls.c2, controls.l};
+    for (QLineEdit* field : fields) {
+        if (field) SetBackColor(field, colors::kInvalid);
+    }
+    const MatchVerdict verdict = Judge(network, values, limits_);
+    if (verdict == MatchVerdict::NoSolution) {
+        for (QLineEdit* field : fields) {
+            if (field) field->setText("");
+        }
+        return;
+    }
+    if (verdict == MatchVerdict::InsideLimits) {
+        for (QLineEdit* field : fields) {
+            if (field) SetBackColor(field, colors::kResult);
+        }
+    }
+    // Values that large are outside every limit; showing them unrounded beats a fault.
+    auto shown = [](double value) {
+        Checked c;
+        const double rounded = num::FloorTo(value, 10, c);
+        return FieldText(c.ok() ? rounded : value);
+    };
+    controls.c->setText(shown(values.c_pF));
+    if (controls.c2) controls.c2->setText(shown(values.c2_pF));
+    controls.l->setText(shown(values.l_uH));
+}

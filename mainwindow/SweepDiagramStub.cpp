@@ -1,0 +1,3 @@
+#include "mainwindow/Form1.h"
+
+void Form1::DrawSweepDiagram() {}

@@ -1,0 +1,83 @@
+#include "platform/SettingsFile.h"
+
+namespace {
+
+constexpr std::size_t kKeyLength = 8;
+
+std::string KeyOf(const std::string& line) {
+    std::string key = line.substr(0, kKeyLength);
+    for (char& ch : key) {
+        if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+    }
+    return key;
+}
+
+std::string ValueOf(const std::string& line) {
+    return line.size() > kKeyLength ? TrimBlanks(line.substr(kKeyLength)) : std::string();
+}
+
+}  // namespace
+
+std::string TrimBlanks(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    const std::size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+const std::vector<std::string>& DefaultSettingsLines() {
+    static const std::vector<std::string> lines = {
+        "ANTENLEN 4.5",   "ANTENDIA 5",    "FREQUMHZ 7.1",   "ANTENCPF 10",   "ANTENRLO 5",
+        "BASECOIL 0",     "TXPOWERW 100",  "FMARKER0 1.9",   "FMARKER1 3.7",  "FMARKER2 7.15",
+        "FMARKER3 10.15", "FMARKER4 14.2", "FMARKER5 18.15", "FMARKER6 21.3", "FMARKER7 24.95",
+        "FMARKER8 28.3",  "FMARKER9 29.6", "MATCHC01 25",    "MATCHC99 250",  "MATCHL99 35",
+        "MATCHRLO 5",     "HPCLXC01 2",    "HPCLXC02 4",     "HPCLXC03 8",    "HPCLXC04 16",
+        "HPCLXC05 32",    "HPCLXC06 64",   "HPCLXC07 128",   "HPCLXC08 ",     "HPCLXC09 ",
+        "HPCLXC10 ",      "HPCLXL01 0.1",  "HPCLXL02 0.2",   "HPCLXL03 0.4",  "HPCLXL04 0.8",
+        "HPCLXL05 1.6",   "HPCLXL06 3.2",  "HPCLXL07 6.4",   "HPCLXL08 12.8", "HPCLXL09 25.6",
+        "HPCLXL10 ",      "LPCLCMIN 7.5",  "LPCLCNUM 10",    "LPCLLMIN 0.25", "LPCLLNUM 9",
+        "LPLCCMIN 7.5",   "LPLCCNUM 10",   "LPLCLMIN 0.25",  "LPLCLNUM 9",
+    };
+    return lines;
+}
+
+FileResult EnsureSettingsFile(const std::string& path) {
+    if (FileResult created = AppendCreate(path); !created.ok()) return created;
+    std::uintmax_t length = 0;
+    if (FileResult sized = ByteLength(path, length); !sized.ok()) return sized;
+    if (length > 0) {
+        std::vector<std::string> lines;
+        if (FileResult read = ReadAllLines(path, lines); !read.ok()) return read;
+        if (lines.size() == kSettingsLineCount) return {};
+        // The user's values in a damaged file are not thrown away unseen.
+        if (FileResult kept = CopyFile(path, path + ".bak"); !kept.ok()) return kept;
+    }
+    return WriteAllLines(path, DefaultSettingsLines());
+}
+
+FileResult ReadSettingsKeys(const std::string& path, const std::vector<std::string>& keys,
+                            std::map<std::string, std::string>& values) {
+    std::vector<std::string> lines;
+    if (FileResult read = ReadAllLines(path, lines); !read.ok()) return read;
+    values.clear();
+    for (const std::string& line : lines) {
+        const std::string key = KeyOf(line);
+        for (const std::string& wanted : keys) {
+            if (key == wanted) values[wanted] = ValueOf(line);
+        }
+    }
+    return {};
+}
+
+FileResult RewriteSettingsFile(const std::string& path,
+                               const std::map<std::string, std::string>& values) {
+    std::vector<std::string> lines;
+    if (FileResult read = ReadAllLines(path, lines); !read.ok()) return read;
+    for (std::string& line : lines) {
+        auto entry = values.find(KeyOf(line));
+        if (entry != values.end()) {
+            line = line.substr(0, kKeyLength) + " " + TrimBlanks(entry->second);
+        }
+    }
+    return WriteAllLines(path, lines);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/TextFile.h"
+
+// The settings file: one entry per line, characters 1 to 8 the key (matched in upper
+// case), the value from character 9 on with blanks trimmed. A valid file has exactly the
+// 49 lines of the defaults, in their order.
+
+inline constexpr const char* kSettingsFileName = "ORVANE.INI";
+inline constexpr std::size_t kSettingsLineCount = 49;
+
+const std::vector<std::string>& DefaultSettingsLines();
+
+// Makes sure a valid file exists. A missing or empty file gets the defaults; a file with
+// another line count is first kept as <path>.bak and then replaced by the defaults.
+FileResult EnsureSettingsFile(const std::string& path);
+
+// One pass over the file: for each key, the trimmed value of the last line that holds it.
+// Keys the file lacks are absent from the result.
+FileResult ReadSettingsKeys(const std::string& path, const std::vector<std::string>& keys,
+                            std::map<std::string, std::string>& values);
+
+// Gives every line whose key is in `values` its own first eight characters (in their
+// letter case), one blank and the new value trimmed; all other lines stay as they are, in
+// their order. A key the file lacks is not added.
+FileResult RewriteSettingsFile(const std::string& path,
+                               const std::map<std::string, std::string>& values);
+
+std::string TrimBlanks(const std::string& text);

@@ -1,0 +1,30 @@
+// Entry point of the widget tests: one QApplication on the offscreen platform.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDir>
+#include <cstdlib>
+
+#include "tests/support/TempDir.h"
+
+int main(int argc, char** argv) {
+    // File permission tests need an ordinary user: root may write read-only files.
+    if (::geteuid() == 0) {
+        constexpr uid_t kNobody = 65534;
+        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QString runtime = QDir::tempPath() + QString("/orvane-runtime-%1").arg(::getpid());
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+
+    QApplication app(argc, argv);
+    QApplication::setStyle("Fusion");
+    ::testing::InitGoogleTest(&argc, argv);
+    const int result = RUN_ALL_TESTS();
+    QDir(runtime).removeRecursively();
+    return result;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+#include <string>
+#include <vector>
+
+// A fresh working directory for one test; the previous one is restored afterwards.
+class WorkingDirectory {
+public:
+    WorkingDirectory();
+    ~WorkingDirectory();
+    QString path() const { return dir_.path(); }
+    std::string file(const std::string& name) const;
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+};
+
+// Whole-file helpers for checking what the program wrote.
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+// Lines joined by CR LF, each ended by it, as the program writes them.
+std::string CrLfLines(const std::vector<std::string>& lines);
