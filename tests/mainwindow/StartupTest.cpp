@@ -1,14 +1,162 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
-#include <QLineEdit>
+#include <QDir>
+#include <QRadioButton>
 
-#include "mainwindow/Form1.h"
 #include "platform/SettingsFile.h"
+#include "tests/mainwindow/FormAccess.h"
 #include "tests/support/TempDir.h"
 
-TEST(Startup, CreatesDefaultSettingsAndShowsDefaults) {
+namespace {
+
+std::vector<std::string> DefaultsWith(std::size_t index, const std::string& line) {
+    std::vector<std::string> lines = DefaultSettingsLines();
+    lines[index] = line;
+    return lines;
+}
+
+}  // namespace
+
+TEST(Startup, DefaultAntennaShowsItsResultsAndNetworks) {
     WorkingDirectory dir;
     Form1 form;
     EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI")), CrLfLines(DefaultSettingsLines()));
-    EXPECT_EQ(form.findChild<QLineEdit*>("Text1")->text(), "4.5");
+
+    const std::pair<const char*, const char*> antenna[] = {
+        {"Text3", "418"},     {"Text7", "927"},      {"Text5", "9.698"},     {"Text6", "-413.522"},
+        {"Text9", "413.634"}, {"Text15", "357.988"}, {"Text44", "1078.909"}, {"Text10", "48.444"},
+        {"Text42", "9.022"},  {"Text28", "7.1"},
+    };
+    for (const auto& [name, text] : antenna) EXPECT_EQ(TextOf(form, name), text) << name;
+    for (const char* name : {"Text3", "Text5", "Text6", "Text9", "Text10", "Text15"}) {
+        EXPECT_EQ(BackOf(form, name), kValid) << name;
+    }
+
+    // HP-CL and LP-CL below/above the capacitor limits, LP-CLC above Cmax: shown in red.
+    const std::pair<const char*, const char*> networks[] = {
+        {"Text11", "23.9"},   {"Text12", "6.4"}, {"Text34", "913.9"}, {"Text35", "9.7"},
+        {"Text38", "1418.3"}, {"Text39", "25"},  {"Text40", "6.6"},
+    };
+    for (const auto& [name, text] : networks) {
+        EXPECT_EQ(TextOf(form, name), text) << name;
+        EXPECT_EQ(BackOf(form, name), kRed) << name;
+    }
+    // HP-LC, LP-LC and HP-CLC have no solution: empty and red.
+    for (const char* name :
+         {"Text13", "Text14", "Text36", "Text37", "Text30", "Text31", "Text32"}) {
+        EXPECT_EQ(TextOf(form, name), "") << name;
+        EXPECT_EQ(BackOf(form, name), kRed) << name;
+    }
+    // The selected HP-CL network has coloured component labels, the others are grey.
+    EXPECT_EQ(BackOf(form, "Label15"), QColor(0, 176, 176));
+    EXPECT_EQ(BackOf(form, "Label16"), QColor(255, 128, 0));
+    EXPECT_EQ(BackOf(form, "Label78"), QColor(178, 178, 178));
+}
+
+TEST(Startup, NetworkInsideItsLimitsTurnsToTheValidColour) {
+    WorkingDirectory dir;
+    WriteBytes(dir.file("ORVANE.INI"), CrLfLines(DefaultsWith(2, "FREQUMHZ 14.2")));
+    Form1 form;
+    EXPECT_EQ(TextOf(form, "Text11"), "119.7");
+    EXPECT_EQ(TextOf(form, "Text12"), ".5");
+    EXPECT_EQ(BackOf(form, "Text11"), kValid);
+    EXPECT_EQ(TextOf(form, "Text30"), "68");
+    EXPECT_EQ(TextOf(form, "Text32"), "207");
+    EXPECT_EQ(TextOf(form, "Text31"), ".8");
+    EXPECT_EQ(BackOf(form, "Text31"), kValid);
+}
+
+TEST(Startup, DecibelTextsReplaceThePercentages) {
+    WorkingDirectory dir;
+    Form1 form;
+    Find<QRadioButton>(form, "Option13")->setChecked(true);
+    form.Recalculate();
+    EXPECT_EQ(TextOf(form, "Text10"), "-3.2");
+    EXPECT_EQ(TextOf(form, "Text42"), "-10.5");
+}
+
+TEST(Startup, FrequencyZeroEndsThePassAndLeavesTheGuardedFieldsRed) {
+    WorkingDirectory dir;
+    Form1 form;
+    const int passes = form.recalculationCount();
+    Find(form, "Text1")->setText("9");  // new Zlc, written before the pass stops
+    Find(form, "Text8")->setText("0");
+    form.Recalculate();
+    EXPECT_EQ(TextOf(form, "Text3"), "459");
+    EXPECT_EQ(TextOf(form, "Text5"), "9.698") << "old text stays";
+    EXPECT_EQ(TextOf(form, "Text6"), "-413.522");
+    for (const char* name : {"Text3", "Text5", "Text6", "Text9", "Text10", "Text15"}) {
+        EXPECT_EQ(BackOf(form, name), kRed) << name;
+    }
+    EXPECT_EQ(BackOf(form, "Text44"), kValid) << "never recoloured";
+    EXPECT_EQ(TextOf(form, "Text11"), "23.9") << "networks are not evaluated";
+    EXPECT_EQ(form.recalculationCount(), passes);
+}
+
+TEST(Startup, FieldsLoadWithTheNumberRulesAndGoBackAsTypedOnClose) {
+    WorkingDirectory dir;
+    std::vector<std::string> lines = DefaultsWith(0, "antenlen 3");
+    lines[1] = "ANTENDIA   04.50  ";
+    lines[2] = "FREQUMHZ 14,2";
+    lines[4] = "ANTENRLO";
+    lines[21] = "hpclxc01 3";
+    lines[48] = "LPLCLNUM 12";
+    WriteBytes(dir.file("ORVANE.INI"), CrLfLines(lines));
+    Form1 form;
+    EXPECT_EQ(TextOf(form, "Text1"), "3");
+    EXPECT_EQ(TextOf(form, "Text2"), "4.5");
+    EXPECT_EQ(TextOf(form, "Text8"), "14");
+    EXPECT_EQ(TextOf(form, "Text4"), "0");
+
+    Find(form, "Text1")->setText("  5.25 ");
+    Find(form, "Text18")->setText("");
+    Find(form, "Text41")->setText("7,5x");
+    form.close();
+
+    std::vector<std::string> expected = lines;
+    expected[0] = "antenlen 5.25";
+    expected[1] = "ANTENDIA 4.5";
+    expected[2] = "FREQUMHZ 14";
+    expected[4] = "ANTENRLO 0";
+    expected[7] = "FMARKER0 ";
+    expected[20] = "MATCHRLO 7,5x";
+    EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI")), CrLfLines(expected));
+}
+
+TEST(Startup, DamagedFileIsKeptAsBackupBeforeTheDefaultsReplaceIt) {
+    WorkingDirectory dir;
+    std::vector<std::string> lines = DefaultsWith(0, "ANTENLEN 9");
+    lines.pop_back();
+    WriteBytes(dir.file("ORVANE.INI"), CrLfLines(lines));
+    Form1 form;
+    EXPECT_EQ(TextOf(form, "Text1"), "4.5");
+    EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI.bak")), CrLfLines(lines));
+}
+
+TEST(Startup, UnwritableFolderIsReportedAndTheWindowStillWorks) {
+    WorkingDirectory dir;
+    ASSERT_EQ(::chmod(dir.path().toStdString().c_str(), 0555), 0);
+    {
+        Form1 form;
+        EXPECT_TRUE(Find<QLabel>(form, "StatusLine")->text().contains("ORVANE.INI"));
+        EXPECT_EQ(TextOf(form, "Text5"), "9.698") << "defaults are used";
+        form.close();
+    }
+    EXPECT_FALSE(QDir(dir.path()).exists("ORVANE.INI"));
+    ASSERT_EQ(::chmod(dir.path().toStdString().c_str(), 0755), 0);
+}
+
+TEST(Startup, ReadOnlyFileIsReadButLeftUnchangedOnClose) {
+    WorkingDirectory dir;
+    const std::string path = dir.file("ORVANE.INI");
+    const std::string content = CrLfLines(DefaultsWith(0, "ANTENLEN 6"));
+    WriteBytes(path, content);
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    Form1 form;
+    EXPECT_EQ(TextOf(form, "Text1"), "6");
+    Find(form, "Text1")->setText("7");
+    form.close();
+    EXPECT_EQ(ReadBytes(path), content);
+    EXPECT_TRUE(Find<QLabel>(form, "StatusLine")->text().contains("ORVANE.INI"));
 }

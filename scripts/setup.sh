@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what building and testing Orvane needs on Debian, when it is missing.
+set -euo pipefail
+
+packages=(g++ cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
+          clang-format-14 fonts-dejavu-core)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    if [ "$(id -u)" -eq 0 ]; then
+        as_root=()
+    elif command -v sudo >/dev/null; then
+        as_root=(sudo)
+    else
+        echo "setup: need root or sudo to install ${missing[*]}" >&2
+        exit 1
+    fi
+    "${as_root[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+fi

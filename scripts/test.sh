@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Sets everything up, checks formatting, then builds and runs every test twice: plainly
+# and with AddressSanitizer and UndefinedBehaviorSanitizer. Warnings fail the build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+
+echo "== Formatting"
+mapfile -t sources < <(find app core platform mainwindow diagrams tuners tests bench \
+    -name '*.cpp' -o -name '*.h' | sort)
+clang-format-14 --dry-run --Werror "${sources[@]}"
+
+export QT_QPA_PLATFORM=offscreen
+
+echo "== Plain build and tests"
+cmake -S . -B build -G Ninja -DORVANE_WERROR=ON
+cmake --build build -j2
+ctest --test-dir build --output-on-failure
+
+echo "== Sanitizer build and tests"
+cmake -S . -B build-asan -G Ninja -DORVANE_WERROR=ON -DORVANE_SANITIZE=ON -DORVANE_BENCH=OFF
+cmake --build build-asan -j2
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build-asan --output-on-failure

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QString>
+#include <QVariant>
+#include <ostream>
+
+#include "mainwindow/Form1.h"
+
+// Reaching a window's controls by their numbered names, as a user finds them by sight.
+template <typename Control = QLineEdit>
+Control* Find(const QWidget& window, const QString& name) {
+    Control* control = window.findChild<Control*>(name);
+    if (!control) qFatal("no control %s", qPrintable(name));
+    return control;
+}
+
+inline QString TextOf(const QWidget& window, const QString& name) {
+    return Find(window, name)->text();
+}
+
+inline QColor BackOf(const QWidget& window, const QString& name) {
+    return Find<QWidget>(window, name)->property("backColor").value<QColor>();
+}
+
+inline const QColor kValid{176, 176, 0};
+inline const QColor kRed{255, 0, 0};
+
+// Readable failure messages for texts.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
