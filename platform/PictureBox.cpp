@@ -25,6 +25,30 @@ PictureBox::PictureBox(const QString& name, int width, int height, QWidget* pare
     image_.fill(background_);
 }
 
+PictureBox::~PictureBox() {
+    EndPainting();
+}
+
+QPainter& PictureBox::Painter() {
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        update();
+    }
+    return *painter_;
+}
+
+void PictureBox::EndPainting() {
+    if (painter_) {
+        painter_->end();
+        painter_.reset();
+    }
+}
+
+const QImage& PictureBox::image() {
+    EndPainting();
+    return image_;
+}
+
 void PictureBox::SetScale(double left, double top, double width, double height) {
     left_ = left;
     top_ = top;
@@ -48,6 +72,7 @@ void PictureBox::SetFillTransparent() {
 }
 
 void PictureBox::Clear() {
+    EndPainting();
     image_.fill(background_);
     update();
 }
@@ -66,7 +91,7 @@ QPen PictureBox::CurrentPen() const {
 }
 
 void PictureBox::Line(double x1, double y1, double x2, double y2) {
-    QPainter painter(&image_);
+    QPainter& painter = Painter();
     painter.setPen(CurrentPen());
     const QPointF from = ToPixels(x1, y1);
     const QPointF to = ToPixels(x2, y2);
@@ -76,20 +101,18 @@ void PictureBox::Line(double x1, double y1, double x2, double y2) {
         painter.drawLine(from, to);
     }
     current_ = to;
-    update();
 }
 
 void PictureBox::Box(double x1, double y1, double x2, double y2) {
-    QPainter painter(&image_);
+    QPainter& painter = Painter();
     painter.setPen(CurrentPen());
     painter.setBrush(filled_ ? QBrush(fill_) : Qt::NoBrush);
     painter.drawRect(QRectF(ToPixels(x1, y1), ToPixels(x2, y2)).normalized());
     current_ = ToPixels(x2, y2);
-    update();
 }
 
 void PictureBox::PSet(double x, double y) {
-    QPainter painter(&image_);
+    QPainter& painter = Painter();
     const QPointF at = ToPixels(x, y);
     if (drawWidth_ <= 1) {
         painter.setPen(fore_);
@@ -101,25 +124,24 @@ void PictureBox::PSet(double x, double y) {
         painter.drawEllipse(at, r, r);
     }
     current_ = at;
-    update();
 }
 
 void PictureBox::Circle(double cx, double cy, double radius) {
-    QPainter painter(&image_);
+    QPainter& painter = Painter();
     painter.setPen(CurrentPen());
     painter.setBrush(filled_ ? QBrush(fill_) : Qt::NoBrush);
     const double r = ToPixelLength(radius);
     painter.drawEllipse(ToPixels(cx, cy), r, r);
     current_ = ToPixels(cx, cy);
-    update();
 }
 
 void PictureBox::Arc(double cx, double cy, double radius, double start, double end) {
     constexpr double kTurn = 2 * std::numbers::pi;
     double span = std::fmod(end - start, kTurn);
     if (span < 0) span += kTurn;
-    QPainter painter(&image_);
+    QPainter& painter = Painter();
     painter.setPen(CurrentPen());
+    painter.setBrush(Qt::NoBrush);
     const QPointF centre = ToPixels(cx, cy);
     const double r = ToPixelLength(radius);
     // Qt counts angles counter-clockwise on the screen; in a y-down scale that is clockwise
@@ -130,25 +152,25 @@ void PictureBox::Arc(double cx, double cy, double radius, double start, double e
     const int spanAngle = static_cast<int>(std::lround(sign * span * 180 / std::numbers::pi * 16));
     painter.drawArc(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r), startAngle, spanAngle);
     current_ = centre;
-    update();
 }
 
 void PictureBox::Print(const QString& text) {
-    QPainter painter(&image_);
+    QPainter& painter = Painter();
     painter.setPen(fore_);
     painter.setFont(font());
     const QFontMetrics metrics(font());
     painter.drawText(current_ + QPointF(0, metrics.ascent()), text);
     current_.rx() += metrics.horizontalAdvance(text);
-    update();
 }
 
 void PictureBox::SetImage(const QImage& image) {
+    EndPainting();
     image_ = image.copy();
     update();
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
+    EndPainting();
     QPainter painter(this);
     painter.drawImage(0, 0, image_);
 }

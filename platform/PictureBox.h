@@ -4,6 +4,9 @@
 #include <QImage>
 #include <QPointF>
 #include <QWidget>
+#include <memory>
+
+class QPainter;
 
 // A drawing surface of a fixed size in pixels that keeps what was drawn until it is
 // cleared. Diagrams draw in a user scale of their own (x to the right, y down or up) with
@@ -12,6 +15,7 @@ class PictureBox : public QWidget {
     Q_OBJECT
 public:
     PictureBox(const QString& name, int width, int height, QWidget* parent);
+    ~PictureBox() override;
 
     // User coordinates: (left, top) is the top-left corner, the box spans width x height
     // units; a negative height makes y point up.
@@ -35,11 +39,9 @@ public:
     // Text whose top-left corner stands at the current point (the last point drawn).
     void Print(const QString& text);
 
-    const QImage& image() const { return image_; }
+    const QImage& image();
     // Replaces the whole surface, e.g. by another box's image.
     void SetImage(const QImage& image);
-
-    QColor PixelAt(int x, int y) const { return image_.pixelColor(x, y); }
 
 signals:
     void mousePressed(QPointF position);
@@ -53,11 +55,16 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // One painter serves a whole run of drawing calls; it ends before the image is shown,
+    // read or replaced.
+    QPainter& Painter();
+    void EndPainting();
     QPointF ToPixels(double x, double y) const;
     double ToPixelLength(double length) const;
     QPen CurrentPen() const;
 
     QImage image_;
+    std::unique_ptr<QPainter> painter_;
     QColor background_{Qt::black};
     QColor fore_{Qt::white};
     int drawWidth_ = 1;

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "core/Antenna.h"
+#include "core/Matching.h"
+
+class PictureBox;
+
+// Curves of the sweep diagram, in the order of their check boxes and range buttons.
+enum SweepCurve {
+    kCurveRf,
+    kCurveXf,
+    kCurveZf,
+    kCurveSwr,
+    kCurveUf,
+    kCurveEtaF,
+    kCurveCm,
+    kCurveLm,
+    kCurveEtaTot,
+    kSweepCurveCount
+};
+
+// Everything the sweep diagram shows, read from the main window on each redraw.
+struct SweepDiagramInput {
+    std::array<double, kSweepCurveCount> range{};  // full-scale value of each curve
+    std::array<bool, kSweepCurveCount> shown{};
+    bool markersShown = true;
+    std::array<double, 10> markers_MHz{};
+    double operating_MHz = 0;
+    AntennaInput antenna;  // its frequency is ignored: the sweep sets its own
+    Network network = Network::HpCl;
+    MatchLimits limits;
+    // R/X mode: 300 points 0.1 MHz apart, each also handed to the locus.
+    bool impedancePlane = false;
+};
+
+using LocusPoint = std::function<void(double r_f, double x_f, double f_Hz)>;
+
+// The full-scale value a range caption stands for: its number, times 1000 after a "K".
+double RangeValue(const std::string& caption);
+
+// Clears the picture and draws markers, grid, operating-frequency line and the shown curves
+// over 0.1 to 30 MHz. Returns false when an arithmetic fault ended the drawing early; what
+// was drawn up to then stays.
+bool DrawSweepDiagram(PictureBox& picture, const SweepDiagramInput& input,
+                      const LocusPoint& locus = {});

@@ -1,0 +1,42 @@
+// The main window's side of the diagrams: it gathers their input from the controls.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "diagrams/SweepDiagram.h"
+#include "mainwindow/CurveColumns.h"
+#include "mainwindow/FieldText.h"
+#include "mainwindow/Form1.h"
+#include "platform/PictureBox.h"
+
+void Form1::DrawSweepDiagram() {
+    Picture5_1->Clear();
+    Picture5_10->Clear();
+
+    SweepDiagramInput input;
+    input.impedancePlane = impedancePlaneMode();
+    for (std::size_t i = 0; i < kCurveColumns.size(); ++i) {
+        input.range[i] = RangeValue(rangeButtons_[i]->text().toStdString());
+        input.shown[i] = curveChecks_[kCurveColumns[i].check - 1]->isChecked();
+    }
+    input.markersShown = Check6->isChecked();
+    for (std::size_t i = 0; i < markers_.size(); ++i)
+        input.markers_MHz[i] = FieldValue(markers_[i]);
+    input.operating_MHz = FieldValue(Text8);
+    input.antenna.length_m = FieldValue(Text1);
+    input.antenna.diameter_mm = FieldValue(Text2);
+    input.antenna.lcoil_uH = FieldValue(Text45);
+    input.antenna.aeloss_Ohm = FieldValue(Text4);
+    input.antenna.mloss_Ohm = FieldValue(Text41);
+    input.antenna.cfoot_pF = FieldValue(Text17);
+    input.antenna.ptx_W = FieldValue(Text43);
+    input.network = selectedNetwork();
+    input.limits = limits_;
+
+    const bool completed = ::DrawSweepDiagram(*Picture1, input);
+    // In R/X mode one more pass draws the matching path on the fresh background.
+    if (completed && input.impedancePlane && redrawSuppressed_ == 0) {
+        redrawSuppressed_ = 1;
+        Recalculate();
+    }
+}

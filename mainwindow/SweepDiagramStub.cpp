@@ -1,3 +1,0 @@
-#include "mainwindow/Form1.h"
-
-void Form1::DrawSweepDiagram() {}
