@@ -42,6 +42,9 @@ Form1::Form1() {
     limits_.cmax_pF = FieldValue(Text29);
     Text28->setText(Text8->text());
     RecalculateIfIdle();
+    // Only now: filling the fields above must not pay a pause per field.
+    ConnectInputHandlers();
+    ConnectSelectionHandlers();
 }
 
 Form1::~Form1() = default;

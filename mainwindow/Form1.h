@@ -41,6 +41,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct NetworkControls {
@@ -65,6 +66,25 @@ private:
     void SaveMainSettings();
     void ReportFileProblem(const std::string& message);
 
+    // Input fields and spin buttons.
+    void ConnectInputHandlers();
+    void InputChanged(std::size_t field);
+    void MarkerChanged();
+    void SpinButtonDown(int button);
+    void StepOnce(int button);
+    void Text6_Click();
+    void StoreMatchLimit(std::size_t field, double value);
+
+    // Selections and display options.
+    void ConnectSelectionHandlers();
+    void NetworkOptionClicked(std::size_t index);
+    void DiagramTypeClicked();
+    void EfficiencyUnitClicked(QRadioButton* option);
+    void RangeButtonClicked(std::size_t column);
+    void DiagramPressed(double x);
+    void DiagramHovered(double x);
+    void RetireTuningStrip();
+
     void ApplyNetworkLabelColours();
     void WriteNetworkResults(const NetworkControls& controls, Network network,
                              const MatchValues& values);
@@ -72,6 +92,7 @@ private:
     // Input fields with spin buttons, the frequency markers and their switch.
     QLineEdit *Text1, *Text2, *Text4, *Text8, *Text16, *Text17, *Text29, *Text33, *Text41, *Text43,
         *Text45;
+    std::array<QLineEdit*, 11> inputs_{};   // in the order of kInputFields
     std::array<QLineEdit*, 10> markers_{};  // Text18 .. Text27
     QCheckBox* Check6;
 
@@ -100,6 +121,9 @@ private:
 
     // One flag per spin button, 1 while it is held down; no guarded recalculation then.
     std::array<uint8_t, 22> heldFlags_{};
+    // Per spin button (by number): its repeat loop runs, and a further step is due.
+    std::array<bool, 32> spinRepeating_{};
+    std::array<bool, 32> spinStepDue_{};
     MatchLimits limits_;
     // Set while the inner recalculation of a redraw runs; the matching paths draw then.
     int16_t redrawSuppressed_ = 0;

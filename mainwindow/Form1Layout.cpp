@@ -98,7 +98,7 @@ void Form1::BuildInputs() {
         const bool antenna = i < kAntennaInputCount;
         const int x = antenna ? kInputX : kRightX + static_cast<int>(i - kAntennaInputCount) * 97;
         const int y = antenna ? leftRows[i] : 22;
-        NewInputBlock(this, kInputFields[i], x, y);
+        inputs_[i] = NewInputBlock(this, kInputFields[i], x, y);
     }
     auto field = [this](const char* name) { return findChild<QLineEdit*>(name); };
     Text1 = field("Text1");
