@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <clocale>
+
+#include "tests/mainwindow/FormAccess.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+struct Window {
+    WorkingDirectory dir;
+    Form1 form;
+    Window() { form.repeatDelay = 0; }
+    // Option buttons and check boxes take a click on their indicator.
+    void click(const char* name) {
+        QWidget* control = Find<QWidget>(form, name);
+        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(6, control->height() / 2));
+    }
+    void move(QWidget* over, QPoint at) {
+        QMouseEvent event(QEvent::MouseMove, at, over->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(over, &event);
+    }
+};
+
+const char* const kComponentLabels[] = {"Label15", "Label16", "Label46", "Label47", "Label51",
+                                        "Label52", "Label53", "Label78", "Label79", "Label80",
+                                        "Label81", "Label83", "Label84", "Label85"};
+
+}  // namespace
+
+TEST(Selections, NetworkChoiceColoursItsComponentLabels) {
+    Window w;
+    const struct {
+        const char* option;
+        std::vector<const char*> capacitors;
+        const char* inductor;
+    } cases[] = {
+        {"Option6", {"Label51", "Label53"}, "Label52"},
+        {"Option5", {"Label46"}, "Label47"},
+        {"Option9", {"Label78"}, "Label79"},
+        {"Option10", {"Label80"}, "Label81"},
+        {"Option11", {"Label83", "Label84"}, "Label85"},
+        {"Option4", {"Label15"}, "Label16"},
+    };
+    for (const auto& c : cases) {
+        w.click(c.option);
+        for (const char* label : kComponentLabels) {
+            QColor expected(178, 178, 178);
+            for (const char* capacitor : c.capacitors) {
+                if (QString(label) == capacitor) expected = QColor(0, 176, 176);
+            }
+            if (QString(label) == c.inductor) expected = QColor(255, 128, 0);
+            EXPECT_EQ(BackOf(w.form, label), expected) << c.option << " " << label;
+        }
+        EXPECT_EQ(w.form.selectedNetwork(), c.network) << c.option;
+    }
+}
+
+TEST(Selections, RangeButtonsCycleTheirCaptions) {
+    Window w;
+    const struct {
+        const char* button;
+        std::vector<QString> captions;
+    } cases[] = {
+        {"Command18", {"10 K", "100 K", "1 K"}}, {"Command15", {"1", "10", "100"}},
+        {"Command13", {"10 K", "100", "1 K"}},   {"Command17", {"1000", "10", "100"}},
+        {"Command19", {"10000", "100", "1000"}}, {"Command20", {"1000", "10", "100"}},
+    };
+    for (const auto& c : cases) {
+        for (const QString& caption : c.captions) {
+            w.click(c.button);
+            EXPECT_EQ(Find<QPushButton>(w.form, c.button)->text(), caption) << c.button;
+        }
+    }
+    // A caption outside its cycle stays.
+    QPushButton* odd = Find<QPushButton>(w.form, "Command21");
+    odd->setText("42");
+    w.click("Command21");
+    EXPECT_EQ(odd->text(), "42");
+}
+
+TEST(Selections, ClickIntoTheDiagramSetsTheFrequency) {
+    Window w;
+    QWidget* diagram = Find<QWidget>(w.form, "Picture1");
+    const std::pair<int, const char*> cases[] = {
+        {0, ".1"}, {143, "7.15"}, {600, "30"}, {1, ".1"}, {300, "15"}};
+    for (const auto& [x, text] : cases) {
+        QTest::mouseClick(diagram, Qt::LeftButton, {}, QPoint(x, 200));
+        EXPECT_EQ(TextOf(w.form, "Text8"), text) << x;
+        EXPECT_EQ(TextOf(w.form, "Text28"), text) << x;
+    }
+}
+
+TEST(Selections, ReadOutFollowsTheMouseInAnyLocale) {
+    std::setlocale(LC_ALL, "de_DE.UTF-8");
+    QLocale::setDefault(QLocale(QLocale::German));
+    Window w;
+    QWidget* diagram = Find<QWidget>(w.form, "Picture1");
+    w.move(diagram, QPoint(2, 100));
+    EXPECT_EQ(TextOf(w.form, "Text28"), "00.10");
+    w.move(diagram, QPoint(143, 100));
+    EXPECT_EQ(TextOf(w.form, "Text28"), "07.15");
+    w.move(diagram, QPoint(-40, 100));
+    EXPECT_EQ(TextOf(w.form, "Text28"), "-02.00");
+    w.move(&w.form, QPoint(5, w.form.height() - 5));
+    EXPECT_EQ(TextOf(w.form, "Text28"), "7.1");
+    QLocale::setDefault(QLocale::c());
+    std::setlocale(LC_ALL, "C");
+}
+
+TEST(Selections, DecibelChoiceRelabelsAndRewritesAtOnce) {
+    Window w;
+    w.click("Option13");
+    EXPECT_EQ(Find<QLabel>(w.form, "Label10")->text(), "eta_f (dB)");
+    EXPECT_EQ(Find<QLabel>(w.form, "Label88")->text(), "eta_tot dB");
+    EXPECT_EQ(TextOf(w.form, "Text10"), "-3.2");
+    EXPECT_EQ(TextOf(w.form, "Text42"), "-10.5");
+    w.click("Option12");
+    EXPECT_EQ(Find<QLabel>(w.form, "Label10")->text(), "eta_f (%)");
+    EXPECT_EQ(Find<QLabel>(w.form, "Label88")->text(), "eta_tot (%)");
+    EXPECT_EQ(TextOf(w.form, "Text10"), "48.444");
+}
+
+TEST(Selections, ImpedancePlaneModeDisablesTheMarkersAndGivesThemBack) {
+    Window w;
+    Find(w.form, "Text20")->setText("8.5");
+    w.click("Option8");
+    EXPECT_TRUE(Find<QWidget>(w.form, "Frame2")->isVisibleTo(&w.form));
+    for (int i = 18; i <= 27; ++i)
+        EXPECT_FALSE(Find(w.form, QString("Text%1").arg(i))->isEnabled());
+    EXPECT_FALSE(Find<QCheckBox>(w.form, "Check6")->isEnabled());
+
+    w.click("Option7");
+    EXPECT_FALSE(Find<QWidget>(w.form, "Frame2")->isVisibleTo(&w.form));
+    for (int i = 18; i <= 27; ++i) EXPECT_TRUE(Find(w.form, QString("Text%1").arg(i))->isEnabled());
+    EXPECT_TRUE(Find<QCheckBox>(w.form, "Check6")->isEnabled());
+    EXPECT_TRUE(Find<QCheckBox>(w.form, "Check6")->isChecked());
+    EXPECT_EQ(TextOf(w.form, "Text20"), "8.5");
+    EXPECT_EQ(TextOf(w.form, "Text18"), "1.9");
+}
+
+TEST(Selections, EveryRedrawInImpedancePlaneModeRecalculatesOnceMore) {
+    Window w;
+    int passes = w.form.recalculationCount();
+    w.click("Option8");
+    EXPECT_EQ(w.form.recalculationCount(), passes + 2) << "the pass and its inner pass";
+    passes = w.form.recalculationCount();
+    w.click("Check1");
+    EXPECT_EQ(w.form.recalculationCount(), passes + 1) << "a redraw runs one inner pass";
+    passes = w.form.recalculationCount();
+    w.click("Option7");
+    EXPECT_EQ(w.form.recalculationCount(), passes + 1) << "sweep mode: no inner pass";
+
+    // A fault in the diagram skips the inner pass.
+    w.click("Option8");
+    Find(w.form, "Text2")->setText("0");
+    passes = w.form.recalculationCount();
+    w.click("Check1");
+    EXPECT_EQ(w.form.recalculationCount(), passes);
+}
