@@ -11,7 +11,9 @@
 double ParseLeadingNumber(std::string_view text);
 
 // Field format: rounded to 15 significant digits, no trailing zeros, '.' as decimal
-// point, no zero before the point (.5, -.25), exponent form from 1E+15 on.
+// point, no zero before the point (.5, -.25), exponent form from 1E+15 on (and below
+// 1E-04, as 1.5E-05). Infinity and NaN, which no calculation hands out, are written
+// inf, -inf and nan, which read back as 0.
 std::string FormatField(double value);
 // The same for single-precision values, with 7 significant digits.
 std::string FormatFieldSingle(float value);

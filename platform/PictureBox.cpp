@@ -86,8 +86,9 @@ double PictureBox::ToPixelLength(double length) const {
 }
 
 QPen PictureBox::CurrentPen() const {
-    QPen pen(fore_, drawWidth_, dotted_ ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    return pen;
+    // Round ends, so that the many short segments of a curve join up at any width.
+    return QPen(fore_, drawWidth_, dotted_ ? Qt::DotLine : Qt::SolidLine, Qt::RoundCap,
+                Qt::RoundJoin);
 }
 
 void PictureBox::Line(double x1, double y1, double x2, double y2) {

@@ -1,0 +1,135 @@
+// Speed of the three tuner searches, and how good their result is: over the band the
+// sweep tunes, each search's SWR against the best setting of the whole bank, and its
+// switching operations against the bank's size.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "core/Antenna.h"
+#include "tests/tuners/search/FakeTuner.h"
+#include "tuners/search/TunerSearch.h"
+
+namespace {
+
+// The sweep's frequencies, 0.1 to 29.9 MHz, with the antenna values of the main window's
+// defaults as it displays them (rounded down to 0.001).
+std::vector<fake::Load> BandLoads() {
+    std::vector<fake::Load> loads;
+    for (double f = 0.1; f <= 30; f += 0.1) {
+        AntennaInput in;
+        in.frequency_MHz = std::floor((f + 1e-5) * 100) / 100;
+        const std::optional<AntennaResult> antenna = FeedPointImpedance(in);
+        if (!antenna) continue;
+        loads.push_back({in.frequency_MHz, std::floor(antenna->r_f * 1000) / 1000,
+                         std::floor(antenna->x_f * 1000) / 1000});
+    }
+    return loads;
+}
+
+const std::vector<fake::Load>& Band() {
+    static const std::vector<fake::Load> loads = BandLoads();
+    return loads;
+}
+
+// Brute-force optimum per frequency; costly, so computed once per tuner.
+const std::vector<fake::BankOptimum>& Optimum(TunerKind kind) {
+    static std::vector<fake::BankOptimum> optimum[3];
+    std::vector<fake::BankOptimum>& best = optimum[static_cast<int>(kind)];
+    if (best.empty()) {
+        for (const fake::Load& load : Band()) {
+            const fake::DefaultTuner tuner = fake::DefaultTunerFor(kind, load);
+            best.push_back(fake::BruteForceBest(tuner.network, tuner.range));
+        }
+    }
+    return best;
+}
+
+void EvaluationsPerSecond(benchmark::State& state, TunerKind kind) {
+    const fake::DefaultTuner tuner = fake::DefaultTunerFor(kind, fake::Load{});
+    int64_t evaluations = 0;
+    for (auto _ : state) {
+        fake::RecordingHost host(tuner.network);
+        BestSetting best;
+        benchmark::DoNotOptimize(RunSearch(kind, host, tuner.range, best));
+        evaluations += host.Operations();
+    }
+    state.counters["evals/s"] =
+        benchmark::Counter(static_cast<double>(evaluations), benchmark::Counter::kIsRate);
+    state.counters["ops/run"] =
+        benchmark::Counter(static_cast<double>(evaluations), benchmark::Counter::kAvgIterations);
+}
+
+struct Excess {
+    double mean = 0;
+    double median = 0;
+    double worst = 0;
+    int atOptimum = 0;
+};
+
+Excess ExcessOver(const std::vector<double>& found, const std::vector<double>& optimum) {
+    std::vector<double> excess;
+    for (size_t i = 0; i < found.size(); ++i) excess.push_back(found[i] - optimum[i]);
+    Excess e;
+    for (const double d : excess) {
+        e.mean += d / static_cast<double>(excess.size());
+        e.atOptimum += d == 0;
+    }
+    std::sort(excess.begin(), excess.end());
+    e.median = excess[excess.size() / 2];
+    e.worst = excess.back();
+    return e;
+}
+
+// One sweep's worth of searches over the band. The counters compare each search's SWR
+// with the best of the whole bank (d_*) and with the best without index 0 (d1_*), and its
+// switching operations with the number of settings in the bank.
+void BandSweep(benchmark::State& state, TunerKind kind) {
+    const std::vector<fake::BankOptimum>& optimum = Optimum(kind);
+    std::vector<double> found;
+    std::vector<int32_t> operations;
+    for (auto _ : state) {
+        found.clear();
+        operations.clear();
+        for (const fake::Load& load : Band()) {
+            const fake::DefaultTuner tuner = fake::DefaultTunerFor(kind, load);
+            fake::RecordingHost host(tuner.network);
+            BestSetting best;
+            found.push_back(RunSearch(kind, host, tuner.range, best));
+            operations.push_back(host.Operations());
+        }
+    }
+    std::vector<double> whole, withoutZero;
+    for (const fake::BankOptimum& o : optimum) {
+        whole.push_back(o.whole);
+        withoutZero.push_back(o.withoutZero);
+    }
+    const Excess overWhole = ExcessOver(found, whole);
+    const Excess overNonZero = ExcessOver(found, withoutZero);
+    const IndexRange range = fake::DefaultTunerFor(kind, fake::Load{}).range;
+    double opsSum = 0;
+    for (const int32_t ops : operations) opsSum += ops;
+    state.counters["freqs"] = static_cast<double>(found.size());
+    state.counters["d_mean"] = overWhole.mean;
+    state.counters["d_median"] = overWhole.median;
+    state.counters["d_worst"] = overWhole.worst;
+    state.counters["at_opt"] = overWhole.atOptimum;
+    state.counters["d1_mean"] = overNonZero.mean;
+    state.counters["d1_median"] = overNonZero.median;
+    state.counters["d1_worst"] = overNonZero.worst;
+    state.counters["at_opt1"] = overNonZero.atOptimum;
+    state.counters["ops_mean"] = opsSum / static_cast<double>(operations.size());
+    state.counters["ops_max"] = *std::max_element(operations.begin(), operations.end());
+    state.counters["bank"] = (range.cmaxIndex + 1.0) * (range.lmaxIndex + 1.0);
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(EvaluationsPerSecond, HpCl, TunerKind::HpCl);
+BENCHMARK_CAPTURE(EvaluationsPerSecond, LpCl, TunerKind::LpCl);
+BENCHMARK_CAPTURE(EvaluationsPerSecond, LpLc, TunerKind::LpLc);
+BENCHMARK_CAPTURE(BandSweep, HpCl, TunerKind::HpCl)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BandSweep, LpCl, TunerKind::LpCl)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BandSweep, LpLc, TunerKind::LpLc)->Unit(benchmark::kMillisecond);

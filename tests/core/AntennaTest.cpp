@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <random>
+
+#include "core/Antenna.h"
+#include "core/Numeric.h"
+
+namespace {
+
+using Complex = std::complex<double>;
+
+AntennaResult Evaluate(const AntennaInput& in) {
+    const std::optional<AntennaResult> result = FeedPointImpedance(in);
+    EXPECT_TRUE(result.has_value());
+    return result.value_or(AntennaResult{});
+}
+
+// The bare rod: no coil, no base capacitance, no loss in series.
+AntennaInput BareRod(double length_m, double frequency_MHz) {
+    AntennaInput in;
+    in.length_m = length_m;
+    in.frequency_MHz = frequency_MHz;
+    in.cfoot_pF = 0;
+    in.aeloss_Ohm = 0;
+    return in;
+}
+
+// An open line of impedance zlc whose loss makes it look like rrad at a quarter wave;
+// theta is the phase beyond the quarter wave. Written as one complex tanh.
+Complex LossyQuarterWaveLine(double zlc, double rrad, double theta) {
+    return zlc * std::tanh(Complex(std::atanh(rrad / zlc), theta / 2));
+}
+
+double RodPhaseBeyondQuarterWave(double a) {
+    return 4 * num::PI * (a - 0.25);
+}
+
+TEST(FeedPointImpedance, DefaultAntenna) {
+    const AntennaResult r = Evaluate(AntennaInput{});
+    EXPECT_NEAR(r.electrical_length, 0.109794, 5e-7);
+    EXPECT_NEAR(r.wavelength, 300 / 7.1, 1e-12);
+    EXPECT_NEAR(r.zlc, 418.357, 5e-4);
+    EXPECT_NEAR(r.slenderness, 927.835, 5e-4);
+    EXPECT_NEAR(r.r_ant, 4.69820, 5e-6);
+    EXPECT_NEAR(r.x_ant, -413.5211, 5e-5);
+    EXPECT_NEAR(r.r_f, 9.69820, 5e-6);
+    EXPECT_EQ(r.x_f, r.x_ant);
+    EXPECT_NEAR(r.z_f, 413.635, 5e-4);
+    EXPECT_NEAR(r.swr_f, 357.99, 5e-3);
+    EXPECT_NEAR(r.u_f, 1078.91, 5e-3);
+    EXPECT_NEAR(r.eta_f, 48.444, 5e-4);
+    EXPECT_NEAR(r.eta_tot, 9.022, 1e-3);
+}
+
+TEST(FeedPointImpedance, LoadingCoilTurnsTheFeedPointInductive) {
+    AntennaInput in;
+    in.lcoil_uH = 20;
+    const AntennaResult r = Evaluate(in);
+    EXPECT_NEAR(r.x_f, 465.044, 5e-4);
+    EXPECT_NEAR(r.r_f, 15.2992, 5e-5);
+    EXPECT_NEAR(r.swr_f, 286.29, 5e-3);
+    EXPECT_NEAR(r.eta_f, 67.318, 1e-3);
+    EXPECT_NEAR(r.eta_tot, 17.752, 1e-3);
+
+    // A coil of 0 or less is no coil.
+    in.lcoil_uH = -5;
+    EXPECT_EQ(Evaluate(in).x_f, Evaluate(AntennaInput{}).x_f);
+}
+
+TEST(FeedPointImpedance, HigherBandsGiveTheLoadsTheNetworksStartFrom) {
+    AntennaInput in;
+    in.frequency_MHz = 14.2;
+    AntennaResult r = Evaluate(in);
+    EXPECT_NEAR(r.r_f, 29.5650, 5e-5);
+    EXPECT_NEAR(r.x_f, -76.0573, 5e-5);
+    in.frequency_MHz = 18.15;
+    r = Evaluate(in);
+    EXPECT_NEAR(r.r_f, 62.8760, 5e-5);
+    EXPECT_NEAR(r.x_f, 85.2789, 5e-5);
+}
+
+TEST(FeedPointImpedance, ShortRodIsRadiationResistanceAndOpenStubReactance) {
+    for (double a : {0.05, 0.2, 0.25 - 1e-9}) {
+        // At 300 MHz the wavelength is exactly 1 m, so a is the corrected length.
+        const AntennaResult r = Evaluate(BareRod(a * 0.97, 300));
+        ASSERT_LT(r.electrical_length, 0.25);
+        EXPECT_NEAR(r.r_ant, 586 * a * a, 1e-9) << a;
+        const double stub = -r.zlc / std::tan(2 * num::PI * r.electrical_length);
+        EXPECT_NEAR(r.x_ant, stub, 1e-9 * std::fabs(stub) + 1e-9) << a;
+    }
+}
+
+TEST(FeedPointImpedance, FromAQuarterWaveTheRodIsALossyLine) {
+    for (double a : {0.25 + 1e-9, 0.3, 0.41 - 1e-9}) {
+        const AntennaResult r = Evaluate(BareRod(a * 0.97, 300));
+        const double rrad = 586 * r.electrical_length * r.electrical_length;
+        const Complex line =
+            LossyQuarterWaveLine(r.zlc, rrad, RodPhaseBeyondQuarterWave(r.electrical_length));
+        EXPECT_NEAR(r.r_ant, line.real(), 1e-9) << a;
+        EXPECT_NEAR(r.x_ant, line.imag(), 1e-9) << a;
+    }
+}
+
+// Rod resistance just below, exactly at and just above the electrical length that a
+// bare rod of this length has at 300 MHz (wavelength 1 m).
+struct AroundSwitch {
+    double further_below, below, at, above;
+};
+
+AroundSwitch RodResistanceAround(double length_m) {
+    const double below = std::nextafter(length_m, 0);
+    return {Evaluate(BareRod(below * (1 - 1e-9), 300)).r_ant, Evaluate(BareRod(below, 300)).r_ant,
+            Evaluate(BareRod(length_m, 300)).r_ant,
+            Evaluate(BareRod(length_m * (1 + 1e-9), 300)).r_ant};
+}
+
+TEST(FeedPointImpedance, FormulaSwitchesLieExactlyWhereTheModelPutsThem) {
+    // 0.2425 / 0.97 is exactly 0.25: the line formula gives a phase of exactly 0.
+    const AntennaResult quarter = Evaluate(BareRod(0.2425, 300));
+    ASSERT_EQ(quarter.electrical_length, 0.25);
+    EXPECT_EQ(quarter.x_ant, 0) << "the stub formula would leave a small reactance";
+
+    // The radiation resistance steps from 98.51 to 98.05 Ohm at a = 0.41, and from the
+    // first to the second long-rod formula just beyond a = 2; the rod resistance follows,
+    // while on each side it changes smoothly.
+    const double at_041 = 0.39769999999999994;
+    ASSERT_EQ(at_041 / 0.97, 0.41);
+    const AroundSwitch r041 = RodResistanceAround(at_041);
+    EXPECT_NEAR(r041.at, r041.above, 1e-5);
+    EXPECT_NEAR(r041.below, r041.further_below, 1e-5);
+    EXPECT_GT(r041.below - r041.at, 0.1);
+
+    ASSERT_EQ(1.94 / 0.97, 2.0);
+    // Below a = 2 the arc cosine rises steeply towards its end, hence the wider margin.
+    const AroundSwitch r2 = RodResistanceAround(1.94);
+    EXPECT_NEAR(r2.at, r2.below, 0.05);
+    EXPECT_NEAR(r2.below, r2.further_below, 0.05);
+    EXPECT_GT(std::fabs(r2.above - r2.at), 1);
+}
+
+TEST(FeedPointImpedance, BeyondThreeWavelengthsRadiationResistanceIsMinus25) {
+    for (double a : {3.2, 4.6}) {
+        AntennaInput in = BareRod(a * 0.97, 300);
+        in.mloss_Ohm = 1000;  // keeps R_f + Mloss positive under the voltage's root
+        const AntennaResult r = Evaluate(in);
+        const Complex line = LossyQuarterWaveLine(r.zlc, -25, RodPhaseBeyondQuarterWave(a));
+        EXPECT_NEAR(r.r_ant, line.real(), 1e-7) << a;
+        EXPECT_NEAR(r.x_ant, line.imag(), 1e-7) << a;
+    }
+}
+
+TEST(FeedPointImpedance, EveryFaultIsNoResult) {
+    AntennaInput in;
+    in.frequency_MHz = 0;
+    EXPECT_FALSE(FeedPointImpedance(in));
+    in = {};
+    in.length_m = 0;
+    EXPECT_FALSE(FeedPointImpedance(in));
+    in = {};
+    in.diameter_mm = 0;
+    EXPECT_FALSE(FeedPointImpedance(in));
+    in = {};
+    in.diameter_mm = -5;
+    EXPECT_FALSE(FeedPointImpedance(in)) << "length and diameter of opposite signs";
+    in = {};
+    in.mloss_Ohm = -100;
+    EXPECT_FALSE(FeedPointImpedance(in)) << "negative R_f + Mloss under the root";
+    in = {};
+    in.frequency_MHz = 1e308;
+    EXPECT_FALSE(FeedPointImpedance(in)) << "overflow";
+    in = {};
+    in.length_m = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_FALSE(FeedPointImpedance(in));
+
+    // A thick short rod: Zlc below Rrad above a quarter wave, ATanH out of range.
+    in = {};
+    in.diameter_mm = 4000;
+    in.frequency_MHz = 20;
+    EXPECT_FALSE(FeedPointImpedance(in));
+    const std::optional<RodLine> rod = RodCharacteristic(in.length_m, in.diameter_mm);
+    ASSERT_TRUE(rod);
+    EXPECT_LT(rod->zlc, 586 * 0.3 * 0.3);
+}
+
+TEST(RodCharacteristic, AgreesWithTheModelAndFailsWithoutLengthOrDiameter) {
+    const std::optional<RodLine> rod = RodCharacteristic(4.5, 5);
+    ASSERT_TRUE(rod);
+    const AntennaResult full = Evaluate(AntennaInput{});
+    EXPECT_EQ(rod->zlc, full.zlc);
+    EXPECT_EQ(rod->slenderness, full.slenderness);
+    EXPECT_TRUE(RodCharacteristic(4.5, 5)) << "a frequency of 0 fails only later";
+    EXPECT_FALSE(RodCharacteristic(0, 5));
+    EXPECT_FALSE(RodCharacteristic(4.5, 0));
+    EXPECT_FALSE(RodCharacteristic(-4.5, 5));
+}
+
+TEST(StandingWaveRatio, MatchedJustBelowOneAndClampedAt11000) {
+    Checked c;
+    const double matched = StandingWaveRatio({50, 0}, c);
+    EXPECT_LT(matched, 1);
+    EXPECT_NEAR(matched, 0.9999999999998, 1e-15);
+    EXPECT_NEAR(StandingWaveRatio({25, 0}, c), 2, 1e-12);
+    EXPECT_NEAR(StandingWaveRatio({100, 0}, c), 2, 1e-12);
+    EXPECT_EQ(StandingWaveRatio({0.001, 0}, c), 11000);
+    EXPECT_EQ(StandingWaveRatio({0, 1}, c), 11000) << "total reflection stays finite";
+    EXPECT_NEAR(StandingWaveRatio({50.0 / 10999.5, 0}, c), 10999.5, 0.01);
+    EXPECT_EQ(StandingWaveRatio({50.0 / 11000.5, 0}, c), 11000);
+    EXPECT_TRUE(c.ok());
+
+    // A very short rod at 100 kHz is so far from 50 Ohm that the ratio is clamped.
+    AntennaInput in;
+    in.frequency_MHz = 0.1;
+    EXPECT_EQ(Evaluate(in).swr_f, 11000);
+}
+
+TEST(ApplyElement, SeriesCoilAndParallelCapacitorAgreeWithComplexArithmetic) {
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> resistance(0.1, 1000);
+    std::uniform_real_distribution<double> reactance(-3000, 3000);
+    std::uniform_real_distribution<double> frequency(1e5, 3e7);
+    for (int i = 0; i < 1000; ++i) {
+        const Complex z(resistance(rng), reactance(rng));
+        const double f = frequency(rng);
+        const double w = 2 * num::PI * f;
+        const double henry = 1e-6 * (i % 50);
+        const double farad = 1e-12 * (i % 300);
+        Checked c;
+        const Impedance coil = ApplyElement({z.real(), z.imag()}, kSeriesInductor, henry, f, c);
+        const Complex expected_coil = z + Complex(0, w * henry);
+        EXPECT_NEAR(coil.r, expected_coil.real(), 1e-9 * std::abs(expected_coil));
+        EXPECT_NEAR(coil.x, expected_coil.imag(), 1e-9 * std::abs(expected_coil));
+        const Impedance cap = ApplyElement({z.real(), z.imag()}, kParallelCapacitor, farad, f, c);
+        const Complex expected_cap = 1.0 / (1.0 / z + Complex(0, w * farad));
+        EXPECT_NEAR(cap.r, expected_cap.real(), 1e-9 * std::abs(expected_cap));
+        EXPECT_NEAR(cap.x, expected_cap.imag(), 1e-9 * std::abs(expected_cap));
+        ASSERT_TRUE(c.ok());
+    }
+}
+
+TEST(ApplyElement, FaultsOnAZeroImpedanceAndOnOverflow) {
+    Checked zero;
+    const Impedance out = ApplyElement({0, 0}, kParallelCapacitor, 10e-12, 7.1e6, zero);
+    EXPECT_TRUE(zero.faulted());
+    EXPECT_TRUE(std::isfinite(out.r) && std::isfinite(out.x));
+
+    Checked overflow;
+    ApplyElement({1, 1}, kSeriesInductor, 1e300, 1e10, overflow);
+    EXPECT_TRUE(overflow.faulted());
+}
+
+}  // namespace

@@ -1,0 +1,203 @@
+#include "diagrams/SweepDiagram.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
+#include <set>
+
+#include "core/Antenna.h"
+#include "mainwindow/Form1.h"
+#include "platform/PictureBox.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+const QColor kMarker(0x80, 0x60, 0x40);
+const QColor kOperating(0xB0, 0xD0, 0x80);
+const QColor kRf(0xE0, 0xE0, 0x00);
+const QColor kPositiveX(0xFF, 0x60, 0x00);
+const QColor kNegativeX(0x00, 0x80, 0xFF);
+const QColor kCm(0x00, 0xB0, 0xB0);
+
+SweepDiagramInput Defaults() {
+    SweepDiagramInput input;
+    input.range = {1000, 1000, 1000, 100, 1000, 100, 1000, 100, 100};
+    input.shown.fill(false);
+    input.markers_MHz = {1.9, 3.7, 7.15, 10.15, 14.2, 18.15, 21.3, 24.95, 28.3, 29.6};
+    input.operating_MHz = 7.1;
+    return input;
+}
+
+QImage Drawn(const SweepDiagramInput& input, bool* completed = nullptr) {
+    QWidget parent;
+    PictureBox picture("Picture1", 600, 400, &parent);
+    const bool done = DrawSweepDiagram(picture, input);
+    if (completed) *completed = done;
+    return picture.grab().toImage();
+}
+
+// Whether the colour appears in the column within `rows` of row y.
+bool ColourNear(const QImage& image, int x, double y, const QColor& colour, int rows = 2) {
+    for (int row = static_cast<int>(y) - rows; row <= static_cast<int>(y) + rows; ++row) {
+        if (row >= 0 && row < image.height() && image.pixelColor(x, row) == colour) return true;
+    }
+    return false;
+}
+
+bool ColumnHas(const QImage& image, int x, const QColor& colour) {
+    return ColourNear(image, x, 200, colour, 200);
+}
+
+std::set<QRgb> ColoursOf(const QImage& image) {
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y) & 0xFFFFFF);
+    }
+    return colours;
+}
+
+double RfAt(double f_MHz) {
+    AntennaInput antenna;
+    antenna.frequency_MHz = f_MHz;
+    return FeedPointImpedance(antenna)->r_f;
+}
+
+}  // namespace
+
+TEST(SweepDiagram, GridMarkersAndOperatingLineStandWhereTheyBelong) {
+    const QImage image = Drawn(Defaults());
+    EXPECT_EQ(image.size(), QSize(600, 400));
+    // Vertical lines every 1, 5 and 10 MHz; rows between the horizontal lines.
+    EXPECT_EQ(image.pixelColor(20, 2), QColor(0x80, 0x80, 0x80));
+    EXPECT_EQ(image.pixelColor(100, 2), QColor(0xA0, 0xA0, 0xA0));
+    EXPECT_EQ(image.pixelColor(200, 2), QColor(0xD0, 0xD0, 0xD0));
+    EXPECT_EQ(image.pixelColor(10, 2), QColor(Qt::black));
+    // Horizontal lines every 1 %, 5 %, 10 % and 50 % of full scale.
+    EXPECT_EQ(image.pixelColor(10, 4), QColor(0x60, 0x60, 0x60));
+    EXPECT_EQ(image.pixelColor(10, 20), QColor(0x80, 0x80, 0x80));
+    EXPECT_EQ(image.pixelColor(10, 40), QColor(0xA0, 0xA0, 0xA0));
+    EXPECT_EQ(image.pixelColor(10, 200), QColor(0xD0, 0xD0, 0xD0));
+
+    // The marker at 1.9 MHz is a bar 7 pixels wide under the grid.
+    for (int x = 35; x <= 41; ++x) {
+        const QColor expected = x == 40 ? QColor(0x80, 0x80, 0x80) : kMarker;
+        EXPECT_EQ(image.pixelColor(x, 2), expected) << x;
+    }
+    EXPECT_EQ(image.pixelColor(34, 2), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(42, 2), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(37, 4), QColor(0x60, 0x60, 0x60)) << "grid lines cross the bar";
+
+    // 7.1 MHz: a line 3 pixels wide at x = 142, over the grid.
+    for (int x = 141; x <= 143; ++x) {
+        EXPECT_EQ(image.pixelColor(x, 2), kOperating) << x;
+        EXPECT_EQ(image.pixelColor(x, 4), kOperating) << x;
+    }
+    EXPECT_NE(image.pixelColor(145, 2), kOperating);
+
+    SweepDiagramInput hidden = Defaults();
+    hidden.markersShown = false;
+    EXPECT_EQ(Drawn(hidden).pixelColor(36, 2), QColor(Qt::black));
+}
+
+TEST(SweepDiagram, CurvesLandOnTheirScale) {
+    SweepDiagramInput input = Defaults();
+    input.shown[kCurveRf] = true;
+    QImage image = Drawn(input);
+    for (double f : {5.0, 10.0, 20.0}) {
+        const double y = 399 - 400 * RfAt(f) / 1000;
+        EXPECT_TRUE(ColourNear(image, static_cast<int>(20 * f), y, kRf)) << f << " MHz";
+    }
+    // A range of 100 instead of 1 K lifts the curve tenfold.
+    input.range[kCurveRf] = 100;
+    image = Drawn(input);
+    const double y = 399 - 400 * RfAt(5) / 100;
+    EXPECT_TRUE(ColourNear(image, 100, y, kRf));
+
+    // The reactance is plotted by magnitude, blue while capacitive, orange above resonance.
+    input = Defaults();
+    input.shown[kCurveXf] = true;
+    image = Drawn(input);
+    EXPECT_TRUE(ColumnHas(image, 100, kNegativeX));
+    EXPECT_FALSE(ColumnHas(image, 100, kPositiveX));
+    EXPECT_TRUE(ColumnHas(image, 400, kPositiveX));
+    EXPECT_FALSE(ColumnHas(image, 400, kNegativeX));
+}
+
+TEST(SweepDiagram, MatchingCurveLeavesOutWhatCannotBeBuilt) {
+    SweepDiagramInput input = Defaults();
+    input.shown[kCurveCm] = true;
+    input.network = Network::HpCl;
+    const QImage image = Drawn(input);
+    // HP-CL needs a parallel resistance of at least 50 Ohm and a positive coil: gaps where
+    // it has none, at the frequency and its neighbours.
+    auto buildable = [](double f_MHz, MatchValues* values = nullptr) {
+        AntennaInput antenna;
+        antenna.frequency_MHz = f_MHz;
+        const AntennaResult a = *FeedPointImpedance(antenna);
+        const MatchValues m = MatchHpCl(a.r_f, a.x_f, f_MHz * 1e6);
+        if (values) *values = m;
+        return m.c_pF > 0 && m.l_uH > 0;
+    };
+    int realisable = 0, gaps = 0;
+    for (int x = 4; x < 596; x += 4) {
+        MatchValues m;
+        if (buildable(x / 20.0, &m)) {
+            if (m.c_pF >= 1000) continue;
+            ++realisable;
+            EXPECT_TRUE(ColourNear(image, x, 399 - 400 * m.c_pF / 1000, kCm, 3)) << x;
+        } else if (!buildable(x / 20.0 - 0.1) && !buildable(x / 20.0 + 0.1)) {
+            ++gaps;
+            EXPECT_FALSE(ColumnHas(image, x, kCm)) << x;
+        }
+    }
+    EXPECT_GT(gaps, 0);
+    EXPECT_GT(realisable, 0);
+}
+
+TEST(SweepDiagram, FaultsAndSwitchesLeaveOnlyTheFrame) {
+    SweepDiagramInput input = Defaults();
+    input.shown.fill(true);
+    input.antenna.diameter_mm = 0;
+    bool completed = true;
+    const QImage failed = Drawn(input, &completed);
+    EXPECT_FALSE(completed);
+
+    SweepDiagramInput nothingShown = Defaults();
+    const std::set<QRgb> frame = {0x000000, 0x606060, 0x808080, 0xA0A0A0,
+                                  0xD0D0D0, 0x806040, 0xB0D080};
+    EXPECT_EQ(ColoursOf(Drawn(nothingShown)), frame);
+    EXPECT_EQ(ColoursOf(failed), frame) << "a diameter of 0 draws no curve";
+
+    input = Defaults();
+    input.range[kCurveRf] = 0;  // a range of 0 is a fault too
+    input.shown[kCurveRf] = true;
+    Drawn(input, &completed);
+    EXPECT_FALSE(completed);
+}
+
+TEST(SweepDiagram, MainWindowDrawsWhatItsControlsSay) {
+    WorkingDirectory dir;
+    Form1 form;
+    form.repeatDelay = 0;
+    auto* picture = form.findChild<QWidget*>("Picture1");
+    QImage image = picture->grab().toImage();
+    EXPECT_EQ(image.size(), QSize(600, 400));
+    EXPECT_TRUE(ColumnHas(image, 100, kNegativeX));
+    EXPECT_EQ(image.pixelColor(142, 2), kOperating);
+
+    for (int number : {1, 2, 3, 4, 5, 7, 8, 9, 10}) {
+        auto* check = form.findChild<QCheckBox*>(QString("Check%1").arg(number));
+        QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(6, check->height() / 2));
+    }
+    const std::set<QRgb> frame = {0x000000, 0x606060, 0x808080, 0xA0A0A0,
+                                  0xD0D0D0, 0x806040, 0xB0D080};
+    EXPECT_EQ(ColoursOf(picture->grab().toImage()), frame);
+
+    // A marker edit redraws at once.
+    form.findChild<QLineEdit*>("Text18")->setText("2.5");
+    image = picture->grab().toImage();
+    EXPECT_EQ(image.pixelColor(50, 2), kMarker);
+    EXPECT_EQ(image.pixelColor(38, 2), QColor(Qt::black));
+}

@@ -1,0 +1,263 @@
+#pragma once
+
+// Hosts for driving the searches without a window: a recording host whose SWR comes from
+// any function of the setting, and the three tuners' real networks to feed it. Shared by
+// the tests and the benchmark.
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <utility>
+#include <vector>
+
+#include "tuners/search/TunerSearch.h"
+
+namespace fake {
+
+inline constexpr double PI = 3.14159265;
+inline constexpr double kNoMatch = 9999;
+
+struct Setting {
+    int16_t c = 0;
+    int16_t l = 0;
+    bool operator==(const Setting&) const = default;
+};
+
+inline void PrintTo(const Setting& s, std::ostream* os) {
+    *os << '(' << s.c << ", " << s.l << ')';
+}
+
+struct CoarseResult {
+    int level = 0;
+    double bestSWR = 0;
+    Setting best;
+    int32_t shownAfter = 0;  // operations counted when it was shown
+};
+
+// SWR of a setting, or nothing when its evaluation faults.
+using SwrFunction = std::function<std::optional<double>(int16_t c, int16_t l)>;
+
+// Counts and records every evaluation and keeps the previous SWR on a fault, as the
+// window does. Can close "its window" after a given number of evaluations.
+class RecordingHost : public SearchHost {
+public:
+    explicit RecordingHost(SwrFunction swrOf) : swrOf_(std::move(swrOf)) {}
+
+    double EvaluateSetting(int16_t c, int16_t l) override {
+        if (abandoned_) ++evaluatedAfterClose_;
+        ++operations_;
+        evaluated_.push_back({c, l});
+        if (const std::optional<double> swr = swrOf_(c, l)) swr_ = *swr;
+        if (swr_ > kNoMatch) swr_ = kNoMatch;
+        if (operations_ == closeAfter_) abandoned_ = true;
+        return swr_;
+    }
+    int32_t Operations() const override { return operations_; }
+    void ShowCoarseResult(int level, double bestSWR, int16_t bestC, int16_t bestL) override {
+        coarse_.push_back({level, bestSWR, {bestC, bestL}, operations_});
+    }
+    bool Abandoned() const override { return abandoned_; }
+
+    void CloseAfter(int32_t evaluations) {
+        closeAfter_ = evaluations;
+        abandoned_ = evaluations == 0;
+    }
+    const std::vector<Setting>& evaluated() const { return evaluated_; }
+    const std::vector<CoarseResult>& coarse() const { return coarse_; }
+    int32_t evaluatedAfterClose() const { return evaluatedAfterClose_; }
+    double swr() const { return swr_; }
+
+private:
+    SwrFunction swrOf_;
+    double swr_ = kNoMatch;
+    int32_t operations_ = 0;
+    int32_t closeAfter_ = -1;
+    bool abandoned_ = false;
+    int32_t evaluatedAfterClose_ = 0;
+    std::vector<Setting> evaluated_;
+    std::vector<CoarseResult> coarse_;
+};
+
+struct Load {
+    double f_MHz = 7.1;
+    double r = 9.698;
+    double x = -413.522;
+};
+
+// Arithmetic that records a division by zero or a result that is not finite.
+class Steps {
+public:
+    double Div(double a, double b) {
+        if (b == 0) fault_ = true;
+        return Finite(a / b);
+    }
+    double Finite(double x) {
+        if (!std::isfinite(x)) fault_ = true;
+        return x;
+    }
+    bool faulted() const { return fault_; }
+
+private:
+    bool fault_ = false;
+};
+
+inline std::optional<double> SwrAgainst50(double r, double x, Steps& s) {
+    const double rho = s.Div(std::sqrt(std::pow(r - 50, 2) + std::pow(x, 2)),
+                             std::sqrt(std::pow(r + 50, 2) + std::pow(x, 2))) -
+                       1e-13;
+    const double swr = s.Div(1 + rho, 1 - rho);
+    if (s.faulted()) return std::nullopt;
+    return swr;
+}
+
+// 1 / (r + jx): impedance to admittance (G, B) and back (R, X) are the same step.
+inline std::pair<double, double> Invert(double r, double x, Steps& s) {
+    const double d = s.Finite(std::pow(r, 2) + std::pow(x, 2));
+    return {s.Div(r, d), s.Div(-x, d)};
+}
+
+// Shunt L at the antenna, series C towards the transmitter.
+inline std::optional<double> HpClSwr(double c_pF, double l_uH, Load a) {
+    Steps s;
+    const double w = 2 * PI * a.f_MHz * 1e6;
+    const auto [g, b] = Invert(a.r, a.x, s);
+    const double b1 = b - s.Div(1, w * l_uH / 1e6);
+    const auto [r1, x1] = Invert(g, b1, s);
+    const double x2 = x1 - s.Div(1, w * c_pF / 1e12);
+    return SwrAgainst50(r1, x2, s);
+}
+
+// Series L at the antenna, shunt C at the transmitter side.
+inline std::optional<double> LpClSwr(double c_pF, double l_uH, Load a) {
+    Steps s;
+    const double w = 2 * PI * a.f_MHz * 1e6;
+    const auto [g, b] = Invert(a.r, a.x + w * l_uH / 1e6, s);
+    const auto [rin, xin] = Invert(g, b + w * c_pF / 1e12, s);
+    return SwrAgainst50(rin, xin, s);
+}
+
+// Shunt C at the antenna, series L towards the transmitter.
+inline std::optional<double> LpLcSwr(double c_pF, double l_uH, Load a) {
+    Steps s;
+    const double w = 2 * PI * a.f_MHz * 1e6;
+    const auto [g, b] = Invert(a.r, a.x, s);
+    const auto [r1, x1] = Invert(g, b + w * c_pF / 1e12, s);
+    return SwrAgainst50(r1, x1 + w * l_uH / 1e6, s);
+}
+
+// The HP-CL window's banks: ten element values each, switched in by the bits of the index.
+struct ElementBanks {
+    std::array<double, 10> c_pF{2, 4, 8, 16, 32, 64, 128};
+    std::array<double, 10> l_uH{0.1, 0.2, 0.4, 0.8, 1.6, 3.2, 6.4, 12.8, 25.6};
+
+    static double Value(const std::array<double, 10>& elements, int16_t index) {
+        double sum = 0;
+        for (int bit = 0; bit < 10; ++bit) {
+            if (index & (1 << bit)) sum += elements[bit];
+        }
+        return sum;
+    }
+    IndexRange Range() const {
+        double cTotal = 0, lTotal = 0;
+        for (const double v : c_pF) cTotal += v;
+        for (const double v : l_uH) lTotal += v;
+        return {*MaxIndex(cTotal, c_pF[0]), *MaxIndex(lTotal, l_uH[0])};
+    }
+};
+
+// The LP windows' banks: the bank value of index n is n times the step.
+struct StepBanks {
+    double cStep_pF = 7.5;
+    double lStep_uH = 0.25;
+};
+
+inline SwrFunction HpClNetwork(Load load, ElementBanks banks = {}) {
+    return [load, banks](int16_t c, int16_t l) {
+        return HpClSwr(ElementBanks::Value(banks.c_pF, c), ElementBanks::Value(banks.l_uH, l),
+                       load);
+    };
+}
+
+inline SwrFunction LpNetwork(TunerKind kind, Load load, StepBanks banks = {}) {
+    const auto swr = kind == TunerKind::LpCl ? LpClSwr : LpLcSwr;
+    return [swr, load, banks](int16_t c, int16_t l) {
+        return swr(c * banks.cStep_pF, l * banks.lStep_uH, load);
+    };
+}
+
+// The tuner's network with its default banks, and the index range TUNE would search.
+struct DefaultTuner {
+    SwrFunction network;
+    IndexRange range;
+};
+
+inline DefaultTuner DefaultTunerFor(TunerKind kind, Load load) {
+    if (kind == TunerKind::HpCl) return {HpClNetwork(load), ElementBanks{}.Range()};
+    return {LpNetwork(kind, load), {1023, 511}};
+}
+
+// SWR `elsewhere` except at the given settings.
+inline SwrFunction Landscape(double elsewhere, std::map<std::pair<int16_t, int16_t>, double> at) {
+    return [elsewhere, at](int16_t c, int16_t l) -> std::optional<double> {
+        const auto found = at.find({c, l});
+        return found == at.end() ? elsewhere : found->second;
+    };
+}
+
+// low, low + step, ... up to high.
+inline std::vector<int16_t> Span(int low, int high, int step = 1) {
+    std::vector<int16_t> indices;
+    for (int i = low; i <= high; i += step) indices.push_back(static_cast<int16_t>(i));
+    return indices;
+}
+
+// The settings of a grid in search order: inductor index outer, capacitor index inner.
+inline std::vector<Setting> Grid(const std::vector<int16_t>& ls, const std::vector<int16_t>& cs) {
+    std::vector<Setting> grid;
+    for (const int16_t l : ls) {
+        for (const int16_t c : cs) grid.push_back({c, l});
+    }
+    return grid;
+}
+
+inline void Append(std::vector<Setting>& to, const std::vector<Setting>& more) {
+    to.insert(to.end(), more.begin(), more.end());
+}
+
+// At most count settings from position first on.
+inline std::vector<Setting> Slice(const std::vector<Setting>& all, size_t first,
+                                  size_t count = SIZE_MAX) {
+    first = std::min(first, all.size());
+    count = std::min(count, all.size() - first);
+    const auto begin = all.begin() + static_cast<std::ptrdiff_t>(first);
+    return {begin, begin + static_cast<std::ptrdiff_t>(count)};
+}
+
+// Lowest SWR of any setting of the whole bank, the yardstick for a search; and the lowest
+// without index 0 (nothing switched in), which the searches visit only for an empty bank.
+struct BankOptimum {
+    double whole = kNoMatch;
+    double withoutZero = kNoMatch;
+};
+
+inline BankOptimum BruteForceBest(const SwrFunction& swrOf, IndexRange range) {
+    BankOptimum best;
+    for (int32_t l = 0; l <= range.lmaxIndex; ++l) {
+        for (int32_t c = 0; c <= range.cmaxIndex; ++c) {
+            const std::optional<double> swr =
+                swrOf(static_cast<int16_t>(c), static_cast<int16_t>(l));
+            if (!swr) continue;
+            if (*swr < best.whole) best.whole = *swr;
+            if (c > 0 && l > 0 && *swr < best.withoutZero) best.withoutZero = *swr;
+        }
+    }
+    return best;
+}
+
+}  // namespace fake
