@@ -38,15 +38,16 @@ TEST(Selections, NetworkChoiceColoursItsComponentLabels) {
     Window w;
     const struct {
         const char* option;
+        Network network;
         std::vector<const char*> capacitors;
         const char* inductor;
     } cases[] = {
-        {"Option6", {"Label51", "Label53"}, "Label52"},
-        {"Option5", {"Label46"}, "Label47"},
-        {"Option9", {"Label78"}, "Label79"},
-        {"Option10", {"Label80"}, "Label81"},
-        {"Option11", {"Label83", "Label84"}, "Label85"},
-        {"Option4", {"Label15"}, "Label16"},
+        {"Option6", Network::HpClc, {"Label51", "Label53"}, "Label52"},
+        {"Option5", Network::HpLc, {"Label46"}, "Label47"},
+        {"Option9", Network::LpCl, {"Label78"}, "Label79"},
+        {"Option10", Network::LpLc, {"Label80"}, "Label81"},
+        {"Option11", Network::LpClc, {"Label83", "Label84"}, "Label85"},
+        {"Option4", Network::HpCl, {"Label15"}, "Label16"},
     };
     for (const auto& c : cases) {
         w.click(c.option);

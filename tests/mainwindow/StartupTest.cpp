@@ -8,16 +8,6 @@
 #include "tests/mainwindow/FormAccess.h"
 #include "tests/support/TempDir.h"
 
-namespace {
-
-std::vector<std::string> DefaultsWith(std::size_t index, const std::string& line) {
-    std::vector<std::string> lines = DefaultSettingsLines();
-    lines[index] = line;
-    return lines;
-}
-
-}  // namespace
-
 TEST(Startup, DefaultAntennaShowsItsResultsAndNetworks) {
     WorkingDirectory dir;
     Form1 form;

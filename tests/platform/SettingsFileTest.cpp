@@ -7,16 +7,6 @@
 
 #include "tests/support/TempDir.h"
 
-namespace {
-
-std::vector<std::string> DefaultsWith(std::size_t index, const std::string& line) {
-    std::vector<std::string> lines = DefaultSettingsLines();
-    lines[index] = line;
-    return lines;
-}
-
-}  // namespace
-
 TEST(SettingsFile, MissingOrEmptyFileGetsTheDefaults) {
     WorkingDirectory dir;
     const std::string path = dir.file("ORVANE.INI");

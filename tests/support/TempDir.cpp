@@ -1,8 +1,10 @@
 #include "tests/support/TempDir.h"
 
 #include <QDir>
+
 #include <fstream>
 #include <sstream>
+#include "platform/SettingsFile.h"
 
 WorkingDirectory::WorkingDirectory() : previous_(QDir::currentPath()) {
     QDir::setCurrent(dir_.path());
@@ -32,4 +34,10 @@ std::string CrLfLines(const std::vector<std::string>& lines) {
     std::string bytes;
     for (const std::string& line : lines) bytes += line + "\r\n";
     return bytes;
+}
+
+std::vector<std::string> DefaultsWith(std::size_t index, const std::string& line) {
+    std::vector<std::string> lines = DefaultSettingsLines();
+    lines[index] = line;
+    return lines;
 }

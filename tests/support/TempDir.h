@@ -23,3 +23,6 @@ std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 // Lines joined by CR LF, each ended by it, as the program writes them.
 std::string CrLfLines(const std::vector<std::string>& lines);
+
+// The default settings lines with one line replaced.
+std::vector<std::string> DefaultsWith(std::size_t index, const std::string& line);
