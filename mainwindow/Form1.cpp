@@ -15,6 +15,7 @@
 #include "platform/Colors.h"
 #include "platform/PictureBox.h"
 #include "platform/SettingsFile.h"
+#include "tuners/TunerWindows.h"
 
 Form1::Form1() {
     setObjectName("Form1");
@@ -31,6 +32,7 @@ Form1::Form1() {
     BuildImpedancePlaneFrame();
     BuildSelections();
     BuildNetworkBoxes();
+    tuners_ = std::make_unique<TunerWindows>(*this);
 
     repeatDelay = 0.15f;
     if (FileResult ensured = EnsureSettingsFile(kSettingsFileName); !ensured.ok()) {
@@ -76,6 +78,7 @@ void Form1::ApplyNetworkLabelColours() {
 
 void Form1::closeEvent(QCloseEvent* event) {
     SaveMainSettings();
+    tuners_->CloseAll();
     event->accept();
 }
 

@@ -3,9 +3,11 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "core/Matching.h"
+#include "tuners/TunerHost.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -14,10 +16,11 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class PictureBox;
+class TunerWindows;
 
 // The main window: antenna inputs, results, the six matching networks and the diagrams.
 // Constructing it runs the whole load sequence; closing it writes the inputs back.
-class Form1 : public QWidget {
+class Form1 : public QWidget, public TunerHost {
     Q_OBJECT
 public:
     Form1();
@@ -35,8 +38,14 @@ public:
     // Completed recalculation passes, so that tests can count them.
     int recalculationCount() const { return recalculationCount_; }
     MatchLimits matchLimits() const { return limits_; }
-    Network selectedNetwork() const;
-    bool impedancePlaneMode() const;
+
+    // What the tuner windows use.
+    Network selectedNetwork() const override;
+    bool impedancePlaneMode() const override;
+    void SetFrequencyText(const QString& text) override;
+    void SchematicClicked(TunerKind kind) override;
+    void MarkTuningStrip(float x, const QColor& color) override;
+    void RetireTuningStrip() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,7 +92,6 @@ private:
     void RangeButtonClicked(std::size_t column);
     void DiagramPressed(double x);
     void DiagramHovered(double x);
-    void RetireTuningStrip();
 
     void ApplyNetworkLabelColours();
     void WriteNetworkResults(const NetworkControls& controls, Network network,
@@ -118,6 +126,7 @@ private:
     PictureBox *Picture5_1, *Picture5_10;
 
     QLabel* statusLine_;
+    std::unique_ptr<TunerWindows> tuners_;
 
     // One flag per spin button, 1 while it is held down; no guarded recalculation then.
     std::array<uint8_t, 22> heldFlags_{};

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "diagrams/Schematics.h"
 #include "mainwindow/CurveColumns.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/InputFields.h"
@@ -192,7 +193,6 @@ void Form1::BuildNetworkBoxes() {
         box->setFrameStyle(QFrame::Box | QFrame::Plain);
         QFont small = box->font();
         small.setPointSizeF(small.pointSizeF() * 0.9);
-        small.setBold(true);
         box->setFont(small);
 
         controls.option = NewOption(box, spec.option, QRect(kNetworkWidth - 62, 1, 60, 18),
@@ -200,6 +200,11 @@ void Form1::BuildNetworkBoxes() {
         networkGroup_->addButton(controls.option, static_cast<int>(i));
         controls.picture = new PictureBox(spec.picture, 120, 72, box);
         controls.picture->move(4, 20);
+        QFont pictureFont = controls.picture->font();
+        pictureFont.setPixelSize(10);
+        pictureFont.setBold(false);
+        controls.picture->setFont(pictureFont);
+        DrawSchematic(*controls.picture, spec.network);
 
         auto addField = [&](const char* label, const char* field, const QString& caption, int row,
                             QLabel*& labelOut, QLineEdit*& fieldOut) {

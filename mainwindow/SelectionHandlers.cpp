@@ -12,6 +12,7 @@
 #include "mainwindow/Form1.h"
 #include "platform/EventLoop.h"
 #include "platform/PictureBox.h"
+#include "tuners/TunerWindows.h"
 
 void Form1::ConnectSelectionHandlers() {
     for (std::size_t i = 0; i < networks_.size(); ++i) {
@@ -32,14 +33,16 @@ void Form1::ConnectSelectionHandlers() {
         connect(rangeButtons_[i], &QPushButton::clicked, this,
                 [this, i] { RangeButtonClicked(i); });
     }
+    const std::pair<std::size_t, TunerKind> schematics[] = {
+        {0, TunerKind::HpCl}, {3, TunerKind::LpCl}, {4, TunerKind::LpLc}};
+    for (const auto& [index, kind] : schematics) {
+        connect(networks_[index].picture, &PictureBox::clicked, this,
+                [this, kind = kind] { SchematicClicked(kind); });
+    }
     connect(Picture1, &PictureBox::mousePressed, this,
             [this](QPointF at) { DiagramPressed(at.x()); });
     connect(Picture1, &PictureBox::mouseMoved, this,
             [this](QPointF at) { DiagramHovered(at.x()); });
-}
-
-void Form1::RetireTuningStrip() {
-    Picture10->SetImage(Picture9->image());
 }
 
 void Form1::NetworkOptionClicked(std::size_t index) {
@@ -53,6 +56,10 @@ void Form1::NetworkOptionClicked(std::size_t index) {
 
 void Form1::DiagramTypeClicked() {
     const bool impedancePlane = Option8->isChecked();
+    // A sweep needs the sweep diagram: R/X mode disables the SWEEP buttons and closes the
+    // tuner windows.
+    tuners_->ResetSweepButtons(!impedancePlane);
+    if (impedancePlane) tuners_->CloseAll();
     Frame2->setVisible(impedancePlane);
     for (QLineEdit* marker : markers_) marker->setEnabled(!impedancePlane);
     Check6->setEnabled(!impedancePlane);

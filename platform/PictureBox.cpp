@@ -155,6 +155,10 @@ void PictureBox::Arc(double cx, double cy, double radius, double start, double e
     current_ = centre;
 }
 
+void PictureBox::SetCurrentPoint(double x, double y) {
+    current_ = ToPixels(x, y);
+}
+
 void PictureBox::Print(const QString& text) {
     QPainter& painter = Painter();
     painter.setPen(fore_);

@@ -36,7 +36,9 @@ public:
     // Circle, or arc from `start` to `end` (radians, counter-clockwise in a y-up scale).
     void Circle(double cx, double cy, double radius);
     void Arc(double cx, double cy, double radius, double start, double end);
-    // Text whose top-left corner stands at the current point (the last point drawn).
+    // The current point is where the last drawing ended, or where it is set here.
+    void SetCurrentPoint(double x, double y);
+    // Text whose top-left corner stands at the current point.
     void Print(const QString& text);
 
     const QImage& image();

@@ -1,0 +1,29 @@
+// The main window's side of the tuner windows and the sweep.
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "mainwindow/Form1.h"
+#include "platform/PictureBox.h"
+#include "tuners/TunerWindows.h"
+
+void Form1::SetFrequencyText(const QString& text) {
+    Text8->setText(text);
+}
+
+void Form1::SchematicClicked(TunerKind kind) {
+    const Network network = kind == TunerKind::HpCl   ? Network::HpCl
+                            : kind == TunerKind::LpCl ? Network::LpCl
+                                                      : Network::LpLc;
+    if (selectedNetwork() != network) return;
+    tuners_->Open(kind, Text8->text(), Text5->text(), Text6->text());
+}
+
+void Form1::MarkTuningStrip(float x, const QColor& color) {
+    Picture9->SetDrawWidth(1);
+    Picture9->SetForeColor(color);
+    Picture9->Line(x, 0, x, 4);
+}
+
+void Form1::RetireTuningStrip() {
+    Picture10->SetImage(Picture9->image());
+}

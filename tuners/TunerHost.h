@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include "core/Matching.h"
+#include "tuners/search/TunerSearch.h"
+
+// What the tuner windows and the sweep need from the main window.
+class TunerHost {
+public:
+    virtual ~TunerHost() = default;
+
+    virtual bool impedancePlaneMode() const = 0;
+    virtual Network selectedNetwork() const = 0;
+    // Writes the main window's frequency field; its change handling recalculates before
+    // this returns.
+    virtual void SetFrequencyText(const QString& text) = 0;
+    // The click on a network's schematic: opens and feeds that tuner window when its
+    // network is the selected one.
+    virtual void SchematicClicked(TunerKind kind) = 0;
+    // The tuning result strip above the sweep diagram: a mark at x, and keeping the old
+    // strip in the upper one.
+    virtual void MarkTuningStrip(float x, const QColor& color) = 0;
+    virtual void RetireTuningStrip() = 0;
+};

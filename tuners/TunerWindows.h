@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "tuners/search/TunerSearch.h"
+
+class TunerHost;
+class TunerWindow;
+
+// The three tuner windows. They are created on first use and live as long as the main
+// window: closing one only hides it, so a handler still running inside it (a search, a
+// sweep) never meets a deleted window, and the next showing starts afresh.
+class TunerWindows {
+public:
+    explicit TunerWindows(TunerHost& host);
+    ~TunerWindows();
+
+    // Shows the window (loading it first when it is not open) and hands over the main
+    // window's frequency, R_f and X_f texts.
+    void Open(TunerKind kind, const QString& f_MHz, const QString& r_Ohm, const QString& x_Ohm);
+    // Closes HP-CL, LP-CL and LP-LC in that order; a window that is not open is left alone.
+    void CloseAll();
+    // The SWEEP buttons go idle: idle colour, caption "SWEEP", enabled or not.
+    void ResetSweepButtons(bool enabled);
+
+private:
+    TunerWindow& Window(TunerKind kind);
+
+    TunerHost& host_;
+    std::unique_ptr<TunerWindow> windows_[3];
+};
