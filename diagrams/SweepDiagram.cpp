@@ -1,9 +1,9 @@
 #include "diagrams/SweepDiagram.h"
 
-#include <cfloat>
 #include <cmath>
 
 #include "core/NumberText.h"
+#include "diagrams/Coordinates.h"
 #include "platform/PictureBox.h"
 
 namespace {
@@ -28,14 +28,10 @@ const CurveStyle kLineCurves[] = {
     {kCurveLm, QColor(0xF0, 0x80, 0x00)},
 };
 
-// Drawing coordinates are single precision: a value beyond that range is a fault.
 bool ToCoordinate(double value, float& coordinate, Checked& c) {
-    if (!std::isfinite(value) || std::abs(value) > FLT_MAX) {
-        c.Fail();
-        return false;
-    }
-    coordinate = static_cast<float>(value);
-    return true;
+    if (ToSingle(value, coordinate)) return true;
+    c.Fail();
+    return false;
 }
 
 double ScaledY(double value, double range, double bound, Checked& c) {
@@ -173,7 +169,7 @@ bool DrawSweepDiagram(PictureBox& picture, const SweepDiagramInput& input,
         picture.SetDrawWidth(1);
         previousX = x;
         previousY = y;
-        if (locus) locus(a->r_f, a->x_f, f_Hz);
+        if (locus && !locus(a->r_f, a->x_f, f_Hz)) return false;
     }
     return true;
 }

@@ -37,7 +37,8 @@ struct SweepDiagramInput {
     bool impedancePlane = false;
 };
 
-using LocusPoint = std::function<void(double r_f, double x_f, double f_Hz)>;
+// Receives each point in R/X mode; false ends the drawing (a fault while plotting).
+using LocusPoint = std::function<bool(double r_f, double x_f, double f_Hz)>;
 
 // The full-scale value a range caption stands for: its number, times 1000 after a "K".
 double RangeValue(const std::string& caption);

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "diagrams/ImpedancePlane.h"
 #include "diagrams/Schematics.h"
 #include "mainwindow/CurveColumns.h"
 #include "mainwindow/Form1.h"
@@ -299,7 +300,10 @@ void Form1::BuildImpedancePlaneFrame() {
     for (const View& view : views) {
         auto* picture = new PictureBox(view.name, 276, 424, Frame2);
         picture->move(view.x, kTop);
-        picture->SetScale(0, 212, 276, -424);
+        SetImpedanceScale(*picture);
+        QFont small = picture->font();
+        small.setPixelSize(10);
+        picture->setFont(small);
         *view.member = picture;
 
         auto place = [&](int number, const QString& caption, int x, int y, int width,

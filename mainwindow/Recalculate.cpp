@@ -5,6 +5,7 @@
 
 #include "core/Antenna.h"
 #include "core/Numeric.h"
+#include "diagrams/MatchingPath.h"
 #include "mainwindow/FieldText.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/NetworkBoxes.h"
@@ -82,6 +83,15 @@ void Form1::Recalculate() {
     for (std::size_t i = 0; i < kNetworkBoxes.size(); ++i) {
         const Network network = kNetworkBoxes[i].network;
         const MatchValues values = Match(network, antenna->r_f, antenna->x_f, f_Hz, limits_);
+        // Only the inner pass of an R/X redraw draws the selected network's path, and only
+        // at the frequency the field shows.
+        if (impedancePlaneMode() && network == selectedNetwork() &&
+            f_Hz / 1e6 == FieldValue(Text8) && redrawSuppressed_ == 1) {
+            if (const auto path =
+                    PlanMatchingPath(network, antenna->r_f, antenna->x_f, f_Hz, values, limits_)) {
+                DrawMatchingPath({*Picture5_1, *Picture5_10}, *path);
+            }
+        }
         WriteNetworkResults(networks_[i], network, values);
     }
 

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "diagrams/ImpedancePlane.h"
 #include "diagrams/SweepDiagram.h"
 #include "mainwindow/CurveColumns.h"
 #include "mainwindow/FieldText.h"
@@ -33,7 +34,15 @@ void Form1::DrawSweepDiagram() {
     input.network = selectedNetwork();
     input.limits = limits_;
 
-    const bool completed = ::DrawSweepDiagram(*Picture1, input);
+    const ImpedanceViews views{*Picture5_1, *Picture5_10};
+    LocusPoint locus;
+    if (input.impedancePlane) {
+        DrawImpedanceGrid(views, input.network);
+        locus = [&views](double r, double x, double f_Hz) {
+            return PlotLocusPoint(views, r, x, f_Hz);
+        };
+    }
+    const bool completed = ::DrawSweepDiagram(*Picture1, input, locus);
     // In R/X mode one more pass draws the matching path on the fresh background.
     if (completed && input.impedancePlane && redrawSuppressed_ == 0) {
         redrawSuppressed_ = 1;

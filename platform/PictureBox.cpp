@@ -2,20 +2,11 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPolygonF>
 #include <cmath>
 #include <numbers>
 
-namespace {
-
-// Far beyond every edge but small enough for the rasteriser's fixed-point arithmetic.
-constexpr double kCoordinateLimit = 1e6;
-
-double Tame(double v) {
-    if (std::isnan(v)) return 0;
-    return std::clamp(v, -kCoordinateLimit, kCoordinateLimit);
-}
-
-}  // namespace
+#include "platform/Clipping.h"
 
 PictureBox::PictureBox(const QString& name, int width, int height, QWidget* parent)
     : QWidget(parent), image_(width, height, QImage::Format_RGB32) {
@@ -78,11 +69,12 @@ void PictureBox::Clear() {
 }
 
 QPointF PictureBox::ToPixels(double x, double y) const {
-    return {Tame((x - left_) * scaleX_), Tame((y - top_) * scaleY_)};
+    return {(x - left_) * scaleX_, (y - top_) * scaleY_};
 }
 
-double PictureBox::ToPixelLength(double length) const {
-    return Tame(std::abs(length * scaleX_));
+QRectF PictureBox::Reach() const {
+    const double margin = drawWidth_ + 2;
+    return QRectF(-margin, -margin, image_.width() + 2 * margin, image_.height() + 2 * margin);
 }
 
 QPen PictureBox::CurrentPen() const {
@@ -92,29 +84,33 @@ QPen PictureBox::CurrentPen() const {
 }
 
 void PictureBox::Line(double x1, double y1, double x2, double y2) {
+    QPointF from = ToPixels(x1, y1);
+    QPointF to = ToPixels(x2, y2);
+    current_ = to;
+    if (!ClipSegment(from, to, Reach())) return;
     QPainter& painter = Painter();
     painter.setPen(CurrentPen());
-    const QPointF from = ToPixels(x1, y1);
-    const QPointF to = ToPixels(x2, y2);
     if (from == to) {
         painter.drawPoint(from);
     } else {
         painter.drawLine(from, to);
     }
-    current_ = to;
 }
 
 void PictureBox::Box(double x1, double y1, double x2, double y2) {
     QPainter& painter = Painter();
     painter.setPen(CurrentPen());
     painter.setBrush(filled_ ? QBrush(fill_) : Qt::NoBrush);
-    painter.drawRect(QRectF(ToPixels(x1, y1), ToPixels(x2, y2)).normalized());
+    const QRectF box = QRectF(ToPixels(x1, y1), ToPixels(x2, y2)).normalized();
+    painter.drawRect(box.intersected(Reach()));
     current_ = ToPixels(x2, y2);
 }
 
 void PictureBox::PSet(double x, double y) {
     QPainter& painter = Painter();
     const QPointF at = ToPixels(x, y);
+    current_ = at;
+    if (!Reach().contains(at)) return;
     if (drawWidth_ <= 1) {
         painter.setPen(fore_);
         painter.drawPoint(at);
@@ -124,35 +120,44 @@ void PictureBox::PSet(double x, double y) {
         const double r = drawWidth_ / 2.0;
         painter.drawEllipse(at, r, r);
     }
-    current_ = at;
 }
 
 void PictureBox::Circle(double cx, double cy, double radius) {
     QPainter& painter = Painter();
     painter.setPen(CurrentPen());
     painter.setBrush(filled_ ? QBrush(fill_) : Qt::NoBrush);
-    const double r = ToPixelLength(radius);
-    painter.drawEllipse(ToPixels(cx, cy), r, r);
-    current_ = ToPixels(cx, cy);
+    const double r = std::abs(radius * scaleX_);
+    const QPointF centre = ToPixels(cx, cy);
+    current_ = centre;
+    // The grid's circles are small; anything huge is far off the picture anyway.
+    if (!(r < 1e5) || !Reach().adjusted(-r, -r, r, r).contains(centre)) return;
+    painter.drawEllipse(centre, r, r);
 }
 
 void PictureBox::Arc(double cx, double cy, double radius, double start, double end) {
     constexpr double kTurn = 2 * std::numbers::pi;
     double span = std::fmod(end - start, kTurn);
     if (span < 0) span += kTurn;
-    QPainter& painter = Painter();
-    painter.setPen(CurrentPen());
-    painter.setBrush(Qt::NoBrush);
+    // Screen angles run counter-clockwise on the screen; in a y-down scale that is
+    // clockwise in user space, so the sweep is mirrored there.
+    double screenStart = start;
+    if (scaleY_ > 0) screenStart = -start - span;
     const QPointF centre = ToPixels(cx, cy);
-    const double r = ToPixelLength(radius);
-    // Qt counts angles counter-clockwise on the screen; in a y-down scale that is clockwise
-    // in user space, so the sweep is mirrored there.
-    const double sign = scaleY_ < 0 ? 1.0 : -1.0;
-    const int startAngle =
-        static_cast<int>(std::lround(sign * start * 180 / std::numbers::pi * 16));
-    const int spanAngle = static_cast<int>(std::lround(sign * span * 180 / std::numbers::pi * 16));
-    painter.drawArc(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r), startAngle, spanAngle);
+    const double r = std::abs(radius * scaleX_);
     current_ = centre;
+    // Only the visible parts become polylines: a circle of a million pixels through the
+    // picture is drawn as the few hundred pixels that show.
+    for (const auto& [from, to] : VisibleArcParts(centre, r, screenStart, span, Reach())) {
+        const int steps = std::clamp(static_cast<int>((to - from) * r / 1.5), 4, 4000);
+        QPolygonF polyline;
+        for (int i = 0; i <= steps; ++i) {
+            const double angle = from + (to - from) * i / steps;
+            polyline << QPointF(centre.x() + r * std::cos(angle), centre.y() - r * std::sin(angle));
+        }
+        QPainter& painter = Painter();
+        painter.setPen(CurrentPen());
+        painter.drawPolyline(polyline);
+    }
 }
 
 void PictureBox::SetCurrentPoint(double x, double y) {

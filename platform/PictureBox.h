@@ -62,7 +62,8 @@ private:
     QPainter& Painter();
     void EndPainting();
     QPointF ToPixels(double x, double y) const;
-    double ToPixelLength(double length) const;
+    // The picture with a margin of the draw width: what can leave a mark on it.
+    QRectF Reach() const;
     QPen CurrentPen() const;
 
     QImage image_;
