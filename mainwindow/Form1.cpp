@@ -8,11 +8,11 @@
 #include <iostream>
 
 #include "core/NumberText.h"
-#include "mainwindow/FieldText.h"
 #include "mainwindow/Layout.h"
 #include "mainwindow/NetworkBoxes.h"
 #include "platform/BackColor.h"
 #include "platform/Colors.h"
+#include "platform/FieldText.h"
 #include "platform/PictureBox.h"
 #include "platform/SettingsFile.h"
 #include "tuners/TunerWindows.h"

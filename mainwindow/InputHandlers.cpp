@@ -7,10 +7,10 @@
 #include <QPushButton>
 
 #include "core/Numeric.h"
-#include "mainwindow/FieldText.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/InputFields.h"
 #include "platform/EventLoop.h"
+#include "platform/FieldText.h"
 #include "platform/PictureBox.h"
 
 namespace {

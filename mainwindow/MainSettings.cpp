@@ -2,8 +2,8 @@
 #include <QLineEdit>
 #include <map>
 
-#include "mainwindow/FieldText.h"
 #include "mainwindow/Form1.h"
+#include "platform/FieldText.h"
 #include "platform/SettingsFile.h"
 
 namespace {

@@ -6,11 +6,11 @@
 #include "core/Antenna.h"
 #include "core/Numeric.h"
 #include "diagrams/MatchingPath.h"
-#include "mainwindow/FieldText.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/NetworkBoxes.h"
 #include "platform/BackColor.h"
 #include "platform/Colors.h"
+#include "platform/FieldText.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "diagrams/ImpedancePlane.h"
 #include "diagrams/SweepDiagram.h"
 #include "mainwindow/CurveColumns.h"
-#include "mainwindow/FieldText.h"
 #include "mainwindow/Form1.h"
+#include "platform/FieldText.h"
 #include "platform/PictureBox.h"
 
 void Form1::DrawSweepDiagram() {
