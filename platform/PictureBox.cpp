@@ -117,8 +117,9 @@ void PictureBox::PSet(double x, double y) {
     } else {
         painter.setPen(Qt::NoPen);
         painter.setBrush(fore_);
+        // Centred on the pixel, as the lines of the same width are.
         const double r = drawWidth_ / 2.0;
-        painter.drawEllipse(at, r, r);
+        painter.drawEllipse(at + QPointF(0.5, 0.5), r, r);
     }
 }
 

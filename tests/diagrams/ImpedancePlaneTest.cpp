@@ -1,0 +1,161 @@
+#include "diagrams/ImpedancePlane.h"
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+#include "mainwindow/Form1.h"
+#include "platform/PictureBox.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+const QColor kShade(0x70, 0x00, 0x00);
+const QColor kTarget(0xFF, 0xFF, 0x00);
+const QColor kLocus(0xFF, 0x00, 0xFF);
+const QColor kCapacitorPath(0x00, 0xB0, 0xB0);
+const QColor kInductorPath(0xFF, 0x80, 0x00);
+
+struct Views {
+    QWidget parent;
+    PictureBox fine{"Picture5_1", 276, 424, &parent};
+    PictureBox coarse{"Picture5_10", 276, 424, &parent};
+    Views() {
+        SetImpedanceScale(fine);
+        SetImpedanceScale(coarse);
+    }
+    ImpedanceViews views() { return {fine, coarse}; }
+};
+
+// Pixel of an impedance (Ohm) in view k.
+QColor At(const QImage& image, double r, double x, double k = 1) {
+    return image.pixelColor(static_cast<int>(r / k), static_cast<int>(212 - x / k));
+}
+
+bool Contains(const QImage& image, const QColor& colour) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) == colour) return true;
+        }
+    }
+    return false;
+}
+
+struct RxWindow {
+    WorkingDirectory dir;
+    Form1 form;
+    RxWindow(const char* network, const char* f_MHz) {
+        form.repeatDelay = 0;
+        click(network);
+        form.findChild<QLineEdit*>("Text8")->setText(f_MHz);
+        click("Option8");
+    }
+    void click(const char* name) {
+        QTest::mouseClick(form.findChild<QRadioButton*>(name), Qt::LeftButton, {}, QPoint(6, 8));
+    }
+    QImage fine() { return form.findChild<QWidget*>("Picture5_1")->grab().toImage(); }
+    QImage coarse() { return form.findChild<QWidget*>("Picture5_10")->grab().toImage(); }
+};
+
+}  // namespace
+
+TEST(ImpedancePlane, ShadingMarksWhatEachNetworkCannotMatch) {
+    // Probe points clear of the grid: upper strip, disc, lower strip, outside all.
+    struct Probe {
+        double r, x;
+    };
+    const Probe upper{20, 110}, disc{25, -12}, lower{30, -170}, outside{160, -130};
+    const struct {
+        Network network;
+        bool upper, disc, lower, outside;
+    } cases[] = {
+        {Network::HpCl, true, true, false, false},    {Network::HpLc, false, false, true, true},
+        {Network::LpLc, false, true, true, false},    {Network::LpCl, true, false, false, true},
+        {Network::HpClc, false, false, false, false}, {Network::LpClc, false, false, false, false},
+    };
+    for (const auto& c : cases) {
+        Views v;
+        DrawImpedanceGrid(v.views(), c.network);
+        const QImage fine = v.fine.grab().toImage();
+        const std::pair<Probe, bool> probes[] = {
+            {upper, c.upper}, {disc, c.disc}, {lower, c.lower}, {outside, c.outside}};
+        for (const auto& [probe, shaded] : probes) {
+            EXPECT_EQ(At(fine, probe.r, probe.x) == kShade, shaded)
+                << At(fine, probe.r, probe.x).name().toStdString() << static_cast<int>(c.network)
+                << " at " << probe.r << "," << probe.x;
+        }
+        // The coarse view scales the region by ten: R < 5 units.
+        const QImage coarse = v.coarse.grab().toImage();
+        EXPECT_EQ(At(coarse, 20, 1100, 10) == kShade, c.upper) << static_cast<int>(c.network);
+        EXPECT_EQ(At(coarse, 600, 1100, 10) == kShade, c.outside) << static_cast<int>(c.network);
+        // The 50 Ohm point: x = 50 in the fine view, x = 5 in the coarse one.
+        EXPECT_EQ(fine.pixelColor(50, 212), kTarget);
+        EXPECT_EQ(coarse.pixelColor(5, 212), kTarget);
+        EXPECT_NE(coarse.pixelColor(50, 212), kTarget);
+    }
+}
+
+TEST(ImpedancePlane, LocusPointsGrowAtWholeAndFiveMegahertz) {
+    Views v;
+    PlotLocusPoint(v.views(), 100, 50, 3.2e6);           // an ordinary point
+    PlotLocusPoint(v.views(), 200, -100, 6.0e6 - 1e-9);  // a whole MHz after the additions
+    QImage fine = v.fine.grab().toImage();
+    EXPECT_EQ(At(fine, 100, 50), kLocus);
+    EXPECT_NE(At(fine, 102, 50), kLocus) << "width 2";
+    EXPECT_EQ(At(fine, 201, -100), kLocus) << "width 3";
+    EXPECT_EQ(At(v.coarse.grab().toImage(), 200, -100, 10), kLocus);
+
+    PlotLocusPoint(v.views(), 150, 0, 10e6);
+    fine = v.fine.grab().toImage();
+    EXPECT_EQ(At(fine, 152, 0), kLocus) << "width 5";
+    int labelPixels = 0;  // " 10" printed to the right of the dot
+    for (int x = 156; x < 180; ++x) {
+        for (int y = 212; y < 226; ++y) labelPixels += fine.pixelColor(x, y) == kLocus;
+    }
+    EXPECT_GT(labelPixels, 5);
+    EXPECT_FALSE(PlotLocusPoint(v.views(), 1e300, 0, 1e6)) << "beyond single precision";
+}
+
+TEST(ImpedancePlane, MainWindowDrawsGridLocusAndThePathOfItsNetwork) {
+    RxWindow w("Option4", "14.2");
+    QImage fine = w.fine();
+    EXPECT_EQ(fine.pixelColor(50, 212 - 50), kCapacitorPath) << "series C down to 50 Ohm";
+    // The shunt coil runs along the antenna's circle through its right-most point.
+    bool coil = false;
+    for (int x = 220; x < 230; ++x) coil = coil || fine.pixelColor(x, 212) == kInductorPath;
+    EXPECT_TRUE(coil);
+    EXPECT_TRUE(Contains(fine, kLocus));
+    EXPECT_TRUE(Contains(w.coarse(), kCapacitorPath));
+
+    // Another network without a solution here: no path, but grid and locus.
+    w.click("Option5");
+    fine = w.fine();
+    EXPECT_FALSE(Contains(fine, kCapacitorPath));
+    EXPECT_FALSE(Contains(fine, kInductorPath));
+    EXPECT_TRUE(Contains(fine, kLocus));
+
+    // Sweep mode leaves both views empty.
+    w.click("Option4");
+    w.click("Option7");
+    EXPECT_FALSE(Contains(w.fine(), kLocus));
+    EXPECT_FALSE(Contains(w.fine(), kCapacitorPath));
+}
+
+TEST(ImpedancePlane, ThreeElementPathsShowTheirBrokenCapacitor) {
+    RxWindow lp("Option11", "18.15");
+    EXPECT_TRUE(Contains(lp.fine(), kCapacitorPath));
+    EXPECT_TRUE(Contains(lp.fine(), kInductorPath));
+    RxWindow hp("Option6", "14.2");
+    const QImage fine = hp.fine();
+    // Dashes 4 units long every 8 below the antenna point (R = 29.565, X = -76.057).
+    int dashed = 0, gaps = 0;
+    for (int y = 212 + 80; y < 212 + 140; ++y) {
+        const bool on =
+            fine.pixelColor(29, y) == kCapacitorPath || fine.pixelColor(30, y) == kCapacitorPath;
+        on ? ++dashed : ++gaps;
+    }
+    EXPECT_GT(dashed, 15);
+    EXPECT_GT(gaps, 15);
+}
