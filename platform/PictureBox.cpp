@@ -89,6 +89,25 @@ void PictureBox::Line(double x1, double y1, double x2, double y2) {
     current_ = to;
     if (!ClipSegment(from, to, Reach())) return;
     QPainter& painter = Painter();
+    if (drawWidth_ <= 2 && !dotted_) {
+        // Thin solid lines take the rasteriser's one-pixel fast path; a width of 2 is two
+        // such lines side by side. Curves are thousands of short segments.
+        QPen thin(fore_, 1);
+        thin.setCosmetic(true);
+        painter.setPen(thin);
+        const QPointF beside = std::abs(to.x() - from.x()) >= std::abs(to.y() - from.y())
+                                   ? QPointF(0, 1)
+                                   : QPointF(1, 0);
+        for (int pass = 0; pass < drawWidth_; ++pass) {
+            const QPointF shift = pass == 0 ? QPointF() : beside;
+            if (from == to) {
+                painter.drawPoint(from + shift);
+            } else {
+                painter.drawLine(from + shift, to + shift);
+            }
+        }
+        return;
+    }
     painter.setPen(CurrentPen());
     if (from == to) {
         painter.drawPoint(from);

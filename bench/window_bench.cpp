@@ -1,0 +1,98 @@
+// The main window's recalculation and drawing, on a shown window (offscreen platform).
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <chrono>
+#include <memory>
+
+#include "mainwindow/Form1.h"
+
+namespace {
+
+// One window for all benchmarks, in a folder of its own.
+Form1& Window() {
+    static QTemporaryDir folder;
+    static const bool entered = QDir::setCurrent(folder.path());
+    static std::unique_ptr<Form1> window = [] {
+        auto form = std::make_unique<Form1>();
+        form->show();
+        QApplication::processEvents();
+        return form;
+    }();
+    (void)entered;
+    return *window;
+}
+
+void SetDiagramType(bool impedancePlane) {
+    auto* option = Window().findChild<QRadioButton*>(impedancePlane ? "Option8" : "Option7");
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, 8));
+}
+
+void BM_StartUp(benchmark::State& state) {
+    Window();
+    for (auto _ : state) {
+        Form1 form;
+        benchmark::DoNotOptimize(&form);
+    }
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
+
+void BM_RecalculateWithSweepDiagram(benchmark::State& state) {
+    SetDiagramType(false);
+    for (auto _ : state) Window().Recalculate();
+}
+BENCHMARK(BM_RecalculateWithSweepDiagram)->Unit(benchmark::kMicrosecond);
+
+void BM_SweepDiagramAllCurves(benchmark::State& state) {
+    SetDiagramType(false);
+    for (auto _ : state) Window().DrawSweepDiagram();
+}
+BENCHMARK(BM_SweepDiagramAllCurves)->Unit(benchmark::kMicrosecond);
+
+// Both impedance-plane views, the locus, the inner recalculation and the path.
+void BM_ImpedancePlaneRedraw(benchmark::State& state) {
+    SetDiagramType(true);
+    for (auto _ : state) Window().DrawSweepDiagram();
+    SetDiagramType(false);
+}
+BENCHMARK(BM_ImpedancePlaneRedraw)->Unit(benchmark::kMicrosecond);
+
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           1e-6 * (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
+}
+
+// A spin button held for two seconds: the pauses between its steps must sleep.
+void BM_HeldSpinButtonTwoSeconds(benchmark::State& state) {
+    Form1& form = Window();
+    form.repeatDelay = 0.15f;
+    QPushButton* plus = form.findChild<QPushButton*>("Command24");
+    for (auto _ : state) {
+        const double cpuBefore = CpuSeconds();
+        QTimer::singleShot(2000, plus, [plus] { QTest::mouseRelease(plus, Qt::LeftButton); });
+        QTest::mousePress(plus, Qt::LeftButton);
+        state.counters["cpu_ms"] = 1000 * (CpuSeconds() - cpuBefore);
+    }
+}
+BENCHMARK(BM_HeldSpinButtonTwoSeconds)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setStyle("Fusion");
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
