@@ -93,7 +93,7 @@ QIcon ReactanceSignIcon() {
 
 void Form1::BuildInputs() {
     NewHeading(this, "Label11", QRect(kInputX, 4, 198, 16), "ORVANE DIMENSIONS");
-    NewHeading(this, "Label12", QRect(kInputX, 98, 92, 16), "HF PARAMETERS");
+    NewHeading(this, "Label12", QRect(kInputX, 98, 96, 16), "HF PARAMETERS");
     NewHeading(this, "Label75", QRect(kRightX, 4, kRightWidth, 16), "MATCHING");
     const int leftRows[kAntennaInputCount] = {20, 58, 116, 154, 192, 230, 268};
     for (std::size_t i = 0; i < kInputFields.size(); ++i) {

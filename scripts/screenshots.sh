@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Takes the README's pictures of the real program under a virtual display: the main window
+# in sweep mode, in R/X mode, and a tuner window beside it after a sweep.
+# Needs a build (scripts/run.sh or scripts/test.sh) and Debian's xvfb, xdotool, imagemagick.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out="$PWD/docs"
+program="$PWD/build/orvane"
+work=$(mktemp -d)
+display=:$((100 + RANDOM % 400))
+
+Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $app $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+sleep 1
+export DISPLAY=$display
+(cd "$work" && QT_QPA_PLATFORM=xcb "$program" >/dev/null 2>&1) &
+app=$!
+sleep 3
+
+main=$(xdotool search --name '^ORVANE$' | head -n 1)
+snap() { import -window "$1" "$2"; }
+click() { xdotool mousemove --window "$main" "$1" "$2" click 1; sleep "${3:-1}"; }
+
+snap "$main" "$out/main-window.png"
+click 874 115 2  # diagram type R/X
+snap "$main" "$out/impedance-plane.png"
+click 874 94 2   # back to the sweep diagram
+if [ "${1:-}" = "--tuner" ]; then
+    click 60 590 2   # the HP-CL schematic opens its tuner window
+    tuner=$(xdotool search --name 'HP-CL$' | head -n 1)
+    xdotool windowmove "$tuner" 1270 0
+    sleep 1
+    sweep=$(xdotool search --name 'HP-CL$' | head -n 1)
+    echo "tuner window $sweep"
+fi
+echo "pictures in $out"
