@@ -48,6 +48,7 @@ void Form1::ConnectSelectionHandlers() {
 void Form1::NetworkOptionClicked(std::size_t index) {
     if (networks_[index].option->isChecked()) ApplyNetworkLabelColours();
     Yield();
+    tuners_->CloseAll();
     Yield();
     RetireTuningStrip();
     Picture1->setFocus();

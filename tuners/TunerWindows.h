@@ -24,9 +24,16 @@ public:
     // The SWEEP buttons go idle: idle colour, caption "SWEEP", enabled or not.
     void ResetSweepButtons(bool enabled);
 
-private:
+    // The window of a tuner, created (hidden) on first use.
     TunerWindow& Window(TunerKind kind);
+    // A sweep that reached its end leaves every SWEEP button in the idle colour.
+    void SetSweepIdleColours();
+    // A sweep or a search is on the stack; no sweep may start then.
+    bool Busy() const;
+    void SetSweeping(bool sweeping) { sweeping_ = sweeping; }
 
+private:
     TunerHost& host_;
     std::unique_ptr<TunerWindow> windows_[3];
+    bool sweeping_ = false;
 };

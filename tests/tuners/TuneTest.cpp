@@ -1,0 +1,272 @@
+// TUNE in the three windows: what it shows, its indicator, refused runs, interruptions.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <cmath>
+#include <complex>
+#include <functional>
+#include <utility>
+
+#include "platform/FieldText.h"
+#include "tests/tuners/TunerSession.h"
+#include "tests/tuners/search/FakeTuner.h"
+
+using namespace tuner_test;
+
+namespace {
+
+constexpr TunerKind kAllKinds[] = {TunerKind::HpCl, TunerKind::LpCl, TunerKind::LpLc};
+
+QString StatusOf(const QWidget& window) {
+    return Find<QLabel>(window, "StatusLine")->text();
+}
+
+double ValueOf(const QWidget& window, const char* field) {
+    return FieldValue(Find(window, field));
+}
+
+// Banks of one capacitor of c_pF and one inductor of l_uH: the only setting is (1, 1).
+void SingleElementBanks(QWidget& tuner, TunerKind kind, double c_pF, double l_uH) {
+    if (kind == TunerKind::HpCl) {
+        for (int i = 1; i <= 10; ++i) {
+            Find(tuner, QString("Text4_%1").arg(i))->setText(i == 1 ? FieldText(c_pF) : "");
+            Find(tuner, QString("Text5_%1").arg(i))->setText(i == 1 ? FieldText(l_uH) : "");
+        }
+        return;
+    }
+    Find(tuner, "Text4")->setText(FieldText(c_pF));
+    Find(tuner, "Text5")->setText("1");
+    Find(tuner, "Text7")->setText(FieldText(l_uH));
+    Find(tuner, "Text8")->setText("1");
+}
+
+// The antenna that the network set to c_pF and l_uH turns into a resistance of rIn, worked
+// back from the transmitter side.
+std::complex<double> AntennaMatchedTo(TunerKind kind, double f_MHz, double c_pF, double l_uH,
+                                      double rIn) {
+    const std::complex<double> j(0, 1);
+    const double w = 2 * fake::PI * f_MHz * 1e6;
+    const double xl = w * l_uH / 1e6;
+    const double bc = w * c_pF / 1e12;
+    switch (kind) {
+        case TunerKind::HpCl:
+            return 1.0 / (1.0 / (rIn + j / bc) + j / xl);
+        case TunerKind::LpCl:
+            return 1.0 / (1.0 / rIn - j * bc) - j * xl;
+        case TunerKind::LpLc:
+            break;
+    }
+    return 1.0 / (1.0 / (rIn - j * xl) - j * bc);
+}
+
+void SetAntenna(QWidget& tuner, double f_MHz, std::complex<double> z) {
+    Find(tuner, "Text1")->setText(FieldText(f_MHz));
+    Find(tuner, "Text2")->setText(FieldText(z.real()));
+    Find(tuner, "Text3")->setText(FieldText(z.imag()));
+}
+
+std::optional<double> SwrOfShownSetting(const QWidget& tuner, TunerKind kind) {
+    const fake::Load load{ValueOf(tuner, "Text1"), ValueOf(tuner, "Text2"),
+                          ValueOf(tuner, "Text3")};
+    const double c = ValueOf(tuner, "Text10");
+    const double l = ValueOf(tuner, "Text11");
+    switch (kind) {
+        case TunerKind::HpCl:
+            return fake::HpClSwr(c, l, load);
+        case TunerKind::LpCl:
+            return fake::LpClSwr(c, l, load);
+        case TunerKind::LpLc:
+            break;
+    }
+    return fake::LpLcSwr(c, l, load);
+}
+
+}  // namespace
+
+TEST(Tune, EndsShowingTheBestSettingItsSwrOperationsAndTime) {
+    Session s;
+    for (const TunerKind kind : kAllKinds) {
+        QWidget& tuner = s.Open(kind);
+        Session::Click(tuner, "Command1");
+        EXPECT_EQ(Find<QPushButton>(tuner, "Command1")->text(), "TUNE");
+        // The last evaluation is the best setting: its SWR, worked out independently from
+        // the shown element values, is what the window shows.
+        const std::optional<double> swr = SwrOfShownSetting(tuner, kind);
+        ASSERT_TRUE(swr);
+        EXPECT_NEAR(ValueOf(tuner, "Text12"), std::floor(*swr * 100) / 100, 1e-9);
+        const double ops = ValueOf(tuner, "Text13");
+        EXPECT_GT(ops, 1);
+        EXPECT_LE(ops, 1251);
+        EXPECT_EQ(ValueOf(tuner, "Text14"), std::nearbyint(ops / 20));
+    }
+    // LP-CL: the coarse grid of 20 x 68 settings is cut by the operation limit, so no
+    // coarse result is shown and the final evaluation is the 1202nd.
+    QWidget& lpcl = s.Open(TunerKind::LpCl);
+    Session::Click(lpcl, "Command1");
+    EXPECT_EQ(TextOf(lpcl, "Text13"), "1202");
+    EXPECT_EQ(TextOf(lpcl, "Text14"), "60");
+    EXPECT_EQ(TextOf(lpcl, "Text16"), "");
+    EXPECT_EQ(TextOf(lpcl, "Text17"), "");
+}
+
+TEST(Tune, FailingEvaluationsNeverMatch) {
+    Session s;
+    for (const TunerKind kind : kAllKinds) {
+        QWidget& tuner = s.Open(kind);
+        // No operations per second: every evaluation faults after counting itself.
+        Find(tuner, "Text15")->setText("0");
+        Session::Click(tuner, "Command1");
+        EXPECT_EQ(TextOf(tuner, "Text12"), "9999");
+        EXPECT_EQ(FillOf(tuner), kRed);
+        EXPECT_EQ(TextOf(tuner, "Text14"), "");
+        EXPECT_GT(ValueOf(tuner, "Text13"), 10);
+        // No antenna impedance at all: the same.
+        Find(tuner, "Text15")->setText("20");
+        Find(tuner, "Text2")->setText("0");
+        Find(tuner, "Text3")->setText("0");
+        Session::Click(tuner, "Command1");
+        EXPECT_EQ(TextOf(tuner, "Text12"), "9999");
+        EXPECT_EQ(FillOf(tuner), kRed);
+        EXPECT_EQ(Find<QPushButton>(tuner, "Command1")->text(), "TUNE");
+    }
+}
+
+TEST(Tune, IndicatorShowsTheClassOfTheBestSwr) {
+    Session s;
+    const QColor green(0, 255, 0);
+    const struct {
+        TunerKind kind;
+        double swr;
+        QColor colour;
+    } cases[] = {
+        {TunerKind::HpCl, 1.1, green},
+        {TunerKind::HpCl, 1.3, {208, 240, 0}},
+        {TunerKind::HpCl, 1.45, {208, 240, 0}},
+        {TunerKind::HpCl, 1.7, {255, 176, 0}},
+        {TunerKind::HpCl, 3, kRed},
+        {TunerKind::LpCl, 1.1, green},
+        {TunerKind::LpCl, 1.3, green},
+        {TunerKind::LpCl, 1.45, {255, 192, 0}},
+        {TunerKind::LpCl, 1.9, {255, 192, 0}},
+        {TunerKind::LpCl, 2.5, kRed},
+        {TunerKind::LpLc, 1.3, green},
+        {TunerKind::LpLc, 1.7, {255, 192, 0}},
+        {TunerKind::LpLc, 2.1, kRed},
+    };
+    for (const auto& c : cases) {
+        QWidget& tuner = s.Open(c.kind);
+        SingleElementBanks(tuner, c.kind, 100, 2);
+        SetAntenna(tuner, 7.1, AntennaMatchedTo(c.kind, 7.1, 100, 2, 50 * c.swr));
+        Session::Click(tuner, "Command1");
+        EXPECT_NEAR(ValueOf(tuner, "Text12"), c.swr, 0.0100001) << c.swr;
+        EXPECT_EQ(FillOf(tuner), c.colour) << EntryOf(c.kind).form << " at SWR " << c.swr;
+        EXPECT_EQ(TextOf(tuner, "Text10"), "100");
+        EXPECT_EQ(TextOf(tuner, "Text11"), "2");
+    }
+}
+
+TEST(Tune, HpClShowsTheCoarseLevelItStoppedAt) {
+    Session s;
+    QWidget& hpcl = s.Open(TunerKind::HpCl);
+    SingleElementBanks(hpcl, TunerKind::HpCl, 100, 2);
+    // Matched at once: the coarse phase stops at its first setting with k = 2, and the
+    // final window is skipped below SWR 1.2, so the best is evaluated just once more.
+    SetAntenna(hpcl, 7.1, AntennaMatchedTo(TunerKind::HpCl, 7.1, 100, 2, 55));
+    Session::Click(hpcl, "Command1");
+    EXPECT_EQ(Find<QLabel>(hpcl, "Label19")->text(), "SWR 2");
+    EXPECT_NEAR(ValueOf(hpcl, "Text16"), 1.1, 0.0100001);
+    EXPECT_EQ(TextOf(hpcl, "Text17"), "100");
+    EXPECT_EQ(TextOf(hpcl, "Text18"), "2");
+    EXPECT_EQ(TextOf(hpcl, "Text13"), "2");
+
+    // Never below SWR 10: all three levels run.
+    SetAntenna(hpcl, 7.1, AntennaMatchedTo(TunerKind::HpCl, 7.1, 100, 2, 50 * 20));
+    Session::Click(hpcl, "Command1");
+    EXPECT_EQ(Find<QLabel>(hpcl, "Label19")->text(), "SWR 4");
+    EXPECT_NEAR(ValueOf(hpcl, "Text16"), 20, 0.0100001);
+}
+
+TEST(Tune, RefusesBanksWithoutAValidIndexRange) {
+    Session s;
+    const struct {
+        TunerKind kind;
+        const char* field;
+        const char* text;
+    } cases[] = {
+        {TunerKind::HpCl, "Text4_1", ""},    {TunerKind::HpCl, "Text4_1", "0"},
+        {TunerKind::HpCl, "Text5_1", "x"},   {TunerKind::HpCl, "Text4_1", ".001"},
+        {TunerKind::HpCl, "Text15", "1e10"}, {TunerKind::LpCl, "Text4", "0"},
+        {TunerKind::LpCl, "Text7", ""},      {TunerKind::LpCl, "Text5", "20"},
+        {TunerKind::LpLc, "Text8", "2000"},  {TunerKind::LpLc, "Text5", "1e999"},
+        {TunerKind::LpLc, "Text15", "-3e9"},
+    };
+    for (const auto& c : cases) {
+        QWidget& tuner = s.Open(c.kind);
+        const QString before = TextOf(tuner, c.field);
+        Find(tuner, c.field)->setText(c.text);
+        Session::Click(tuner, "Command1");
+        EXPECT_TRUE(StatusOf(tuner).contains("refused")) << c.field << " = " << c.text;
+        EXPECT_EQ(TextOf(tuner, "Text13"), "") << c.field << " = " << c.text;
+        EXPECT_EQ(Find<QPushButton>(tuner, "Command1")->text(), "TUNE");
+        // Mended, the bank tunes again and the complaint goes.
+        Find(tuner, c.field)->setText(before);
+        Session::Click(tuner, "Command1");
+        EXPECT_EQ(StatusOf(tuner), "") << c.field;
+        EXPECT_NE(TextOf(tuner, "Text13"), "") << c.field;
+        s.Choose("Option5");  // closes it: the next case starts afresh
+    }
+    // An element count whose power of 2 overflows says so where the value would stand.
+    QWidget& lpcl = s.Open(TunerKind::LpCl);
+    Find(lpcl, "Text8")->setText("1100");
+    EXPECT_EQ(TextOf(lpcl, "Text9"), "TOO LARGE");
+    EXPECT_FALSE(StatusOf(lpcl).isEmpty());
+}
+
+TEST(Tune, ClicksOnTuneDuringItsSearchAreIgnored) {
+    Session s;
+    QWidget& lpcl = s.Open(TunerKind::LpCl);
+    QObject context;
+    QObject::connect(Find(lpcl, "Text13"), &QLineEdit::textChanged, &context,
+                     [&](const QString& ops) {
+                         if (ops == "3" || ops == "700") {
+                             s.Soon([&] { Session::Click(lpcl, "Command1"); });
+                         }
+                     });
+    Session::Click(lpcl, "Command1");
+    EXPECT_EQ(TextOf(lpcl, "Text13"), "1202");
+    EXPECT_EQ(Find<QPushButton>(lpcl, "Command1")->text(), "TUNE");
+}
+
+TEST(Tune, ClosingTheWindowEndsItsSearch) {
+    Session s;
+    QWidget& lpcl = s.Open(TunerKind::LpCl);
+    // What happens, in the event loop, when the search reaches a given operation count.
+    QString at;
+    std::function<void()> then;
+    QObject context;
+    QObject::connect(Find(lpcl, "Text13"), &QLineEdit::textChanged, &context,
+                     [&](const QString& ops) {
+                         if (ops == at && then) s.Soon(std::exchange(then, nullptr));
+                     });
+
+    at = "10";
+    then = [&] { lpcl.close(); };
+    Session::Click(lpcl, "Command1");
+    EXPECT_FALSE(lpcl.isVisible());
+    EXPECT_EQ(TextOf(lpcl, "Text13"), "10") << "nothing is evaluated once it is closed";
+
+    // Closed and opened again while the first search is still on the stack: a new search
+    // runs in the new window and the old one ends without touching it.
+    at = "20";
+    then = [&] {
+        lpcl.close();
+        s.Open(TunerKind::LpCl);
+        Session::Click(lpcl, "Command1");
+    };
+    s.Open(TunerKind::LpCl);
+    Session::Click(lpcl, "Command1");
+    EXPECT_FALSE(then);
+    EXPECT_TRUE(lpcl.isVisible());
+    EXPECT_EQ(TextOf(lpcl, "Text13"), "1202");
+    EXPECT_EQ(Find<QPushButton>(lpcl, "Command1")->text(), "TUNE");
+}

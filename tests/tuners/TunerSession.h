@@ -1,0 +1,103 @@
+#pragma once
+
+// The main window in a fresh working folder, and the tuner windows opened from it the way
+// a user opens them: choose the network, click its schematic.
+
+#include <QApplication>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "mainwindow/Form1.h"
+#include "platform/SettingsFile.h"
+#include "platform/Shape.h"
+#include "tests/mainwindow/FormAccess.h"
+#include "tests/support/TempDir.h"
+#include "tuners/search/TunerSearch.h"
+
+namespace tuner_test {
+
+struct TunerEntry {
+    const char* option;
+    const char* picture;
+    const char* form;
+};
+
+inline TunerEntry EntryOf(TunerKind kind) {
+    switch (kind) {
+        case TunerKind::HpCl:
+            return {"Option4", "Picture2", "Form2"};
+        case TunerKind::LpCl:
+            return {"Option9", "Picture6", "Form3"};
+        case TunerKind::LpLc:
+            break;
+    }
+    return {"Option10", "Picture7", "Form4"};
+}
+
+// The tuner window of that name, whether shown or not; null before it was first opened.
+inline QWidget* TopLevel(const QString& name) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == name) return widget;
+    }
+    return nullptr;
+}
+
+inline QColor FillOf(const QWidget& window) {
+    return Find<Shape>(window, "Shape1")->FillColor();
+}
+
+inline const QColor kIdle{176, 208, 128};
+inline const QColor kRunning{255, 176, 176};
+
+// The default settings lines with some replaced, by position.
+inline std::vector<std::string> SettingsWith(
+    std::vector<std::pair<std::size_t, std::string>> changes) {
+    std::vector<std::string> lines = DefaultSettingsLines();
+    for (const auto& [index, line] : changes) lines[index] = line;
+    return lines;
+}
+
+class Session {
+public:
+    // The settings file is written before the main window loads; none: the defaults.
+    explicit Session(const std::vector<std::string>& settings = {}) {
+        if (!settings.empty()) WriteBytes(dir.file("ORVANE.INI"), CrLfLines(settings));
+        form = std::make_unique<Form1>();
+        form->repeatDelay = 0;
+    }
+
+    // Option buttons take a click on their indicator.
+    void Choose(const char* option) {
+        QWidget* control = Find<QWidget>(*form, option);
+        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(6, control->height() / 2));
+    }
+
+    QWidget& Open(TunerKind kind) {
+        const TunerEntry entry = EntryOf(kind);
+        if (!Find<QRadioButton>(*form, entry.option)->isChecked()) Choose(entry.option);
+        QTest::mouseClick(Find<QWidget>(*form, entry.picture), Qt::LeftButton);
+        QWidget* window = TopLevel(entry.form);
+        if (!window) qFatal("%s did not open", entry.form);
+        return *window;
+    }
+
+    static void Click(const QWidget& window, const char* button) {
+        QTest::mouseClick(Find<QPushButton>(window, button), Qt::LeftButton);
+    }
+
+    // Runs the action in the next pass of the event loop, as a user's event would arrive.
+    void Soon(std::function<void()> action) {
+        QTimer::singleShot(0, form.get(), std::move(action));
+    }
+
+    WorkingDirectory dir;
+    std::unique_ptr<Form1> form;
+};
+
+}  // namespace tuner_test

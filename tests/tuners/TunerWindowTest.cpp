@@ -1,0 +1,166 @@
+// Opening, feeding, loading and closing the three tuner windows.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QLabel>
+#include <cmath>
+
+#include "platform/FieldText.h"
+
+#include "tests/tuners/TunerSession.h"
+
+using namespace tuner_test;
+
+namespace {
+
+constexpr TunerKind kAllKinds[] = {TunerKind::HpCl, TunerKind::LpCl, TunerKind::LpLc};
+
+}  // namespace
+
+TEST(TunerWindows, OpenFromTheirSchematicWithTheMainWindowsValues) {
+    Session s;
+    s.Choose("Option4");
+    // The LP-CL schematic does nothing while HP-CL is the selected network.
+    QTest::mouseClick(Find<QWidget>(*s.form, "Picture6"), Qt::LeftButton);
+    EXPECT_TRUE(!TopLevel("Form3") || !TopLevel("Form3")->isVisible());
+
+    const struct {
+        TunerKind kind;
+        const char* caption;
+    } cases[] = {{TunerKind::HpCl, "ORVANE BINARY AUTO TUNER HP-CL"},
+                 {TunerKind::LpCl, "ORVANE BINARY AUTO TUNER LP-CL"},
+                 {TunerKind::LpLc, "ORVANE BINARY AUTO TUNER LP-LC"}};
+    for (const auto& c : cases) {
+        Find(*s.form, "Text8")->setText("3.6");
+        QWidget& tuner = s.Open(c.kind);
+        EXPECT_TRUE(tuner.isVisible());
+        EXPECT_EQ(tuner.windowTitle(), c.caption);
+        EXPECT_EQ(TextOf(tuner, "Text1"), "3.6");
+        EXPECT_EQ(TextOf(tuner, "Text2"), TextOf(*s.form, "Text5"));
+        EXPECT_EQ(TextOf(tuner, "Text3"), TextOf(*s.form, "Text6"));
+        EXPECT_NE(TextOf(tuner, "Text3"), "");
+        EXPECT_EQ(Find<QPushButton>(tuner, "Command1")->text(), "TUNE");
+        EXPECT_EQ(TextOf(tuner, "Text12"), "9999");
+        EXPECT_EQ(TextOf(tuner, "Text15"), "20");
+        EXPECT_EQ(BackOf(tuner, "Text1"), kIdle);
+        EXPECT_EQ(BackOf(tuner, "Text12"), kValid);
+        EXPECT_EQ(BackOf(tuner, "Label12"), QColor(0, 176, 176));
+        EXPECT_EQ(BackOf(tuner, "Label13"), QColor(255, 128, 0));
+        EXPECT_EQ(Find<QWidget>(tuner, "Picture1")->size(), QSize(120, 72));
+    }
+}
+
+TEST(TunerWindows, DefaultBanksGiveTheirTotals) {
+    Session s;
+    QWidget& hpcl = s.Open(TunerKind::HpCl);
+    EXPECT_EQ(TextOf(hpcl, "Text6"), "254");
+    EXPECT_EQ(TextOf(hpcl, "Text7"), "51.1");
+    EXPECT_EQ(TextOf(hpcl, "Text4_7"), "128");
+    EXPECT_EQ(TextOf(hpcl, "Text4_8"), "");
+    EXPECT_EQ(TextOf(hpcl, "Text5_9"), "25.6");
+    EXPECT_EQ(BackOf(hpcl, "Text4_1"), kIdle);
+    EXPECT_EQ(BackOf(hpcl, "Text6"), kValid);
+    EXPECT_EQ(BackOf(hpcl, "Label6"), QColor(0, 176, 176));
+    EXPECT_EQ(BackOf(hpcl, "Label10"), QColor(255, 128, 0));
+    // Each edit updates its row's total at once.
+    Find(hpcl, "Text4_8")->setText("256");
+    EXPECT_EQ(TextOf(hpcl, "Text6"), "510");
+    Find(hpcl, "Text5_1")->setText("x");
+    EXPECT_EQ(TextOf(hpcl, "Text7"), "51");
+
+    for (const TunerKind kind : {TunerKind::LpCl, TunerKind::LpLc}) {
+        QWidget& lp = s.Open(kind);
+        EXPECT_EQ(TextOf(lp, "Text6"), "7672.5");
+        EXPECT_EQ(TextOf(lp, "Text9"), "127.75");
+        // A fractional count gives a fractional power of 2; an empty one 2^0.
+        Find(lp, "Text5")->setText("1.5");
+        EXPECT_EQ(TextOf(lp, "Text6"), FieldText(7.5 * std::pow(2.0, 1.5) - 7.5));
+        Find(lp, "Text8")->setText("");
+        EXPECT_EQ(TextOf(lp, "Text9"), "0");
+    }
+}
+
+TEST(TunerWindows, BanksComeFromTheSettingsFileWhenShown) {
+    Session s(SettingsWith({{22, "hpclxc02  5.5 "},
+                            {29, "HPCLXC09 7"},
+                            {31, "HPCLXL01 "},
+                            {44, "LPCLLNUM 4"},
+                            {46, "LPLCCNUM 3"}}));
+    QWidget& hpcl = s.Open(TunerKind::HpCl);
+    EXPECT_EQ(TextOf(hpcl, "Text4_2"), "5.5");
+    EXPECT_EQ(TextOf(hpcl, "Text4_9"), "7");
+    EXPECT_EQ(TextOf(hpcl, "Text5_1"), "");
+    EXPECT_EQ(TextOf(hpcl, "Text6"), "262.5");
+    EXPECT_EQ(TextOf(hpcl, "Text7"), "51");
+
+    QWidget& lpcl = s.Open(TunerKind::LpCl);
+    EXPECT_EQ(TextOf(lpcl, "Text8"), "4");
+    EXPECT_EQ(TextOf(lpcl, "Text9"), "3.75");
+    QWidget& lplc = s.Open(TunerKind::LpLc);
+    EXPECT_EQ(TextOf(lplc, "Text5"), "3");
+    EXPECT_EQ(TextOf(lplc, "Text6"), "52.5");
+}
+
+TEST(TunerWindows, UnreadableSettingsFileKeepsTheFieldsAndSaysWhy) {
+    Session s;
+    ASSERT_EQ(::chmod(s.dir.file("ORVANE.INI").c_str(), 0), 0);
+    QWidget& hpcl = s.Open(TunerKind::HpCl);
+    EXPECT_EQ(TextOf(hpcl, "Text4_7"), "128");
+    EXPECT_EQ(TextOf(hpcl, "Text6"), "254");
+    EXPECT_TRUE(Find<QLabel>(hpcl, "StatusLine")->text().contains("ORVANE.INI"));
+    ASSERT_EQ(::chmod(s.dir.file("ORVANE.INI").c_str(), 0644), 0);
+}
+
+TEST(TunerWindows, ClosingOneClosesAllAndReopeningStartsAfresh) {
+    Session s;
+    QWidget& hpcl = s.Open(TunerKind::HpCl);
+    Find(hpcl, "Text15")->setText("50");
+    Find(hpcl, "Text4_1")->setText("3");
+    Session::Click(hpcl, "Command1");
+    ASSERT_NE(TextOf(hpcl, "Text13"), "");
+    ASSERT_NE(TextOf(hpcl, "Text10"), "0");
+
+    s.Choose("Option9");
+    EXPECT_FALSE(hpcl.isVisible()) << "a network choice closes the tuner windows";
+    // Two windows open at once: the main window's choice changed without its handler.
+    QWidget& lpcl = s.Open(TunerKind::LpCl);
+    Find<QRadioButton>(*s.form, "Option4")->setChecked(true);
+    s.Open(TunerKind::HpCl);
+    ASSERT_TRUE(lpcl.isVisible());
+    lpcl.close();
+    EXPECT_FALSE(hpcl.isVisible());
+
+    QWidget& again = s.Open(TunerKind::HpCl);
+    EXPECT_EQ(&again, &hpcl);
+    EXPECT_EQ(TextOf(hpcl, "Text15"), "20");
+    EXPECT_EQ(TextOf(hpcl, "Text4_1"), "2");
+    EXPECT_EQ(TextOf(hpcl, "Text12"), "9999");
+    EXPECT_EQ(TextOf(hpcl, "Text13"), "");
+    EXPECT_EQ(TextOf(hpcl, "Text16"), "");
+    EXPECT_EQ(Find<QLabel>(hpcl, "Label19")->text(), "SWR");
+    // The best setting starts at zero again: a run in which every evaluation fails ends
+    // by evaluating it, and index 0 switches nothing in.
+    Find(hpcl, "Text15")->setText("0");
+    Session::Click(hpcl, "Command1");
+    EXPECT_EQ(TextOf(hpcl, "Text10"), "0");
+    EXPECT_EQ(TextOf(hpcl, "Text11"), "0");
+}
+
+TEST(TunerWindows, ImpedancePlaneModeClosesThemAndDisablesSweep) {
+    Session s;
+    QWidget* hpcl = &s.Open(TunerKind::HpCl);
+    s.Choose("Option8");
+    EXPECT_FALSE(hpcl->isVisible());
+    // Opened in R/X mode the window offers no sweep; back in sweep mode it does.
+    s.Open(TunerKind::HpCl);
+    EXPECT_FALSE(Find<QPushButton>(*hpcl, "Command32")->isEnabled());
+    s.Choose("Option7");
+    EXPECT_TRUE(Find<QPushButton>(*hpcl, "Command32")->isEnabled());
+    EXPECT_EQ(BackOf(*hpcl, "Command32"), kIdle);
+    // Closing the main window closes the tuners.
+    s.form->close();
+    for (const TunerKind kind : kAllKinds) {
+        const QWidget* window = TopLevel(EntryOf(kind).form);
+        EXPECT_TRUE(!window || !window->isVisible());
+    }
+}

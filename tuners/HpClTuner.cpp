@@ -1,0 +1,170 @@
+#include "tuners/HpClTuner.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "platform/BackColor.h"
+#include "platform/Colors.h"
+#include "platform/Controls.h"
+#include "platform/FieldText.h"
+#include "tuners/SweepTune.h"
+#include "tuners/TunerLayout.h"
+#include "tuners/WholeNumbers.h"
+
+using namespace tuner_layout;
+
+namespace {
+
+constexpr IndicatorStep kIndicator[] = {
+    {2, {255, 176, 0}},
+    {1.5, {208, 240, 0}},
+    {1.2, {0, 255, 0}},
+};
+
+const TunerLooks kLooks{
+    .kind = TunerKind::HpCl,
+    .formName = "Form2",
+    .caption = "ORVANE BINARY AUTO TUNER HP-CL",
+    .schematic = Network::HpCl,
+    .network = HpClInput,
+    .indicator = kIndicator,
+    .banksHeading = "TUNER VALUES",
+    .rateCaption = "OPERATIONS/s",
+    .opsCaption = "OPs",
+    .timeCaption = "TIME(s)",
+};
+
+const char* const kCapacitorDesign[10] = {"2", "4", "8", "16", "32", "64", "128", "", "", ""};
+const char* const kInductorDesign[10] = {"0.1", "0.2", "0.4",  "0.8",  "1.6",
+                                         "3.2", "6.4", "12.8", "25.6", ""};
+
+double Total(const std::array<QLineEdit*, 10>& row) {
+    double sum = 0;
+    for (const QLineEdit* element : row) sum += FieldValue(element);
+    return sum;
+}
+
+// Sum of the elements whose bits are set in the index; only bits 0 to 9 count.
+double SwitchedIn(const std::array<QLineEdit*, 10>& row, int16_t index, Checked& c) {
+    const auto bits = static_cast<uint16_t>(index);
+    double sum = 0;
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        if (bits & (1u << i)) sum = c.Finite(sum + FieldValue(row[i]));
+    }
+    return sum;
+}
+
+}  // namespace
+
+HpClTuner::HpClTuner(TunerHost& host, TunerWindows& all) : TunerWindow(kLooks, host, all) {
+    AddLabel("Label5", QRect(kMiddleX, 8, 2 * kMiddleColumnPitch, kLabelHeight),
+             kLooks.banksHeading);
+    const int secondColumn = kMiddleX + kMiddleColumnPitch;
+    AddLabel("Label6", QRect(kMiddleX, kFirstRowY, kMiddleFieldWidth, kLabelHeight), "Cs (pF)",
+             colors::kCapacitor);
+    AddLabel("Label7", QRect(secondColumn, kFirstRowY, kMiddleFieldWidth, kLabelHeight), "Ls (µH)",
+             colors::kInductor);
+    int y = kFirstRowY + kLabelHeight;
+    for (std::size_t i = 0; i < 10; ++i) {
+        const int n = static_cast<int>(i) + 1;
+        Text4[i] = AddField(QString("Text4_%1").arg(n), QRect(kMiddleX, y, kMiddleFieldWidth, 20),
+                            kCapacitorDesign[i], colors::kInput);
+        Text5[i] =
+            AddField(QString("Text5_%1").arg(n), QRect(secondColumn, y, kMiddleFieldWidth, 20),
+                     kInductorDesign[i], colors::kInput);
+        BindSettingsKey(CapacitorKey(i), Text4[i]);
+        BindSettingsKey(InductorKey(i), Text5[i]);
+        connect(Text4[i], &QLineEdit::textChanged, this, [this] { Text4_Change(); });
+        connect(Text5[i], &QLineEdit::textChanged, this, [this] { Text5_Change(); });
+        y += 22;
+    }
+    y += 4;
+    AddLabel("Label9", QRect(kMiddleX, y, kMiddleFieldWidth, kLabelHeight), "Cmax (pF)",
+             colors::kCapacitor);
+    AddLabel("Label10", QRect(secondColumn, y, kMiddleFieldWidth, kLabelHeight), "Lmax (µH)",
+             colors::kInductor);
+    Text6 = AddField("Text6", QRect(kMiddleX, y + kLabelHeight, kMiddleFieldWidth, 20), "",
+                     colors::kResult);
+    Text7 = AddField("Text7", QRect(secondColumn, y + kLabelHeight, kMiddleFieldWidth, 20), "",
+                     colors::kResult);
+    auto* save = NewButton(this, "Command3",
+                           QRect(kMiddleX, y + kLabelHeight + 26, kMiddleColumnPitch + 96, 26),
+                           "SAVE TUNER VALUES", colors::kInput);
+    connect(save, &QPushButton::clicked, this, [this] { Command3_Click(); });
+
+    // The work list of the save: kept in plain text order, never shown.
+    SORTLIST = new QListWidget(this);
+    SORTLIST->setObjectName("SORTLIST");
+    SORTLIST->setSortingEnabled(true);
+    SORTLIST->hide();
+
+    AddLabel("Label8", QRect(kRightX, kLastSettingHeadingY, kRightWidth, kLabelHeight), "TUNE");
+    const QPoint average = ResultCell(8);
+    AddLabel("Label11", QRect(average.x(), average.y(), kCellWidth, kLabelHeight), "AVG (s)");
+    Text8 = AddField("Text8", QRect(average.x(), average.y() + kLabelHeight, kCellWidth, 20), "",
+                     colors::kResult);
+    ShowBankLimits();
+}
+
+std::string HpClTuner::CapacitorKey(std::size_t index) {
+    return QString("HPCLXC%1").arg(index + 1, 2, 10, QChar('0')).toStdString();
+}
+
+std::string HpClTuner::InductorKey(std::size_t index) {
+    return QString("HPCLXL%1").arg(index + 1, 2, 10, QChar('0')).toStdString();
+}
+
+void HpClTuner::Text4_Change() {
+    Ctotal = Total(Text4);
+    Text6->setText(FieldText(Ctotal));
+}
+
+void HpClTuner::Text5_Change() {
+    Ltotal = Total(Text5);
+    Text7->setText(FieldText(Ltotal));
+}
+
+void HpClTuner::ShowBankLimits() {
+    Text4_Change();
+    Text5_Change();
+}
+
+std::optional<IndexRange> HpClTuner::PrepareRun(QString& refusal) {
+    Cstep = FieldValue(Text4[0]);
+    Text4_Change();
+    Lstep = FieldValue(Text5[0]);
+    Text5_Change();
+    const std::optional<int16_t> c = BankMaxIndex(Ctotal, Cstep, "the first capacitor", refusal);
+    if (!c) return std::nullopt;
+    const std::optional<int16_t> l = BankMaxIndex(Ltotal, Lstep, "the first inductor", refusal);
+    if (!l) return std::nullopt;
+    return IndexRange{*c, *l};
+}
+
+double HpClTuner::Capacitance(int16_t cidx, Checked& c) const {
+    return SwitchedIn(Text4, cidx, c);
+}
+
+double HpClTuner::Inductance(int16_t lidx, Checked& c) const {
+    return SwitchedIn(Text5, lidx, c);
+}
+
+void HpClTuner::SweepStarting() {
+    Text8->setText("0");
+    totalTime = 0;
+}
+
+// While this window's own sweep runs: the average tuning time of the runs so far, which
+// number 10 f since the sweep starts at 0.1 MHz in steps of 0.1 MHz.
+void HpClTuner::TuneFinished() {
+    if (BackColor(Command32) != kSweepRunning) return;
+    Checked c;
+    const std::optional<int32_t> total = RoundToInt32(c.Finite(totalTime + FieldValue(Text14)));
+    if (c.faulted() || !total) return;
+    totalTime = *total;
+    const std::optional<int32_t> average =
+        RoundToInt32(c.Div(totalTime, c.Finite(10 * FieldValue(Text1))));
+    if (c.ok() && average) Text8->setText(FieldText(*average));
+}

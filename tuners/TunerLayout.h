@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QPoint>
+
+// Fixed positions in the tuner windows, in pixels: the antenna column on the left, the
+// banks in the middle, the results and SWEEP on the right.
+namespace tuner_layout {
+
+inline constexpr int kWindowWidth = 596;
+inline constexpr int kWindowHeight = 348;
+
+inline constexpr int kLabelHeight = 14;
+inline constexpr int kFieldHeight = 20;
+inline constexpr int kRowPitch = 38;
+inline constexpr int kFirstRowY = 28;
+
+inline constexpr int kLeftX = 8;
+inline constexpr int kLeftWidth = 120;
+inline constexpr int kMiddleX = 140;
+inline constexpr int kMiddleColumnPitch = 104;
+inline constexpr int kMiddleFieldWidth = 96;
+inline constexpr int kRightX = 352;
+inline constexpr int kRightWidth = 236;
+inline constexpr int kCellWidth = 76;
+inline constexpr int kSweepY = 176;
+
+// Result cells three to a row: the coarse result, the setting last evaluated, then the
+// operations, the time and (HP-CL) the sweep average.
+inline QPoint ResultCell(int index) {
+    constexpr int kRowY[] = {kFirstRowY, 90, 134};
+    return {kRightX + (index % 3) * 80, kRowY[index / 3]};
+}
+
+// Heading over the fields of the setting last evaluated.
+inline constexpr int kLastSettingHeadingY = 72;
+
+}  // namespace tuner_layout

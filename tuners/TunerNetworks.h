@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/Checked.h"
+
+// The three tuners' L networks between the antenna and the 50 Ohm transmitter, worked out
+// step by step so that a fault stops at the step where it happens.
+
+struct Impedance {
+    double r = 0;
+    double x = 0;
+};
+
+struct TunerLoad {
+    double f_Hz = 0;
+    Impedance antenna;
+};
+
+// Impedance the transmitter sees through the network set to c_pF and l_uH.
+using NetworkFormula = Impedance (*)(const TunerLoad& load, double c_pF, double l_uH, Checked& c);
+
+// Shunt L at the antenna, series C towards the transmitter.
+Impedance HpClInput(const TunerLoad& load, double c_pF, double l_uH, Checked& c);
+// Series L at the antenna, shunt C at the transmitter side.
+Impedance LpClInput(const TunerLoad& load, double c_pF, double l_uH, Checked& c);
+// Shunt C at the antenna, series L towards the transmitter.
+Impedance LpLcInput(const TunerLoad& load, double c_pF, double l_uH, Checked& c);
+
+// SWR of an impedance against 50 Ohm. The reflection is pulled just below 1, so a total
+// mismatch gives a huge but finite SWR instead of a division by zero.
+double SwrAgainst50(const Impedance& z, Checked& c);

@@ -1,0 +1,241 @@
+// The tuner window's controls, loading, settings and closing; TUNE and SWEEP have files
+// of their own.
+#include "tuners/TunerWindow.h"
+
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <iostream>
+#include <map>
+
+#include "diagrams/Schematics.h"
+#include "platform/BackColor.h"
+#include "platform/Colors.h"
+#include "platform/Controls.h"
+#include "platform/PictureBox.h"
+#include "platform/SettingsFile.h"
+#include "platform/Shape.h"
+#include "tuners/TunerHost.h"
+#include "tuners/TunerLayout.h"
+#include "tuners/TunerWindows.h"
+
+using namespace tuner_layout;
+
+TunerWindow::TunerWindow(const TunerLooks& looks, TunerHost& host, TunerWindows& all)
+    : looks_(looks), host_(host), all_(all) {
+    setObjectName(looks.formName);
+    setWindowTitle(looks.caption);
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSizeF(8);
+    setFont(font);
+    setFixedSize(kWindowWidth, kWindowHeight);
+    BuildCommonControls();
+}
+
+QLineEdit* TunerWindow::AddField(const QString& name, const QRect& geometry, const QString& text,
+                                 const QColor& back) {
+    QLineEdit* field = NewTextBox(this, name, geometry, text, back);
+    designTexts_.emplace_back(field, text);
+    return field;
+}
+
+QLabel* TunerWindow::AddLabel(const QString& name, const QRect& geometry, const QString& caption,
+                              const QColor& back) {
+    if (back.isValid()) return NewLabel(this, name, geometry, caption, back);
+    auto* label = new QLabel(caption, this);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    return label;
+}
+
+void TunerWindow::BindSettingsKey(const std::string& key, QLineEdit* field) {
+    settingsKeys_.emplace_back(key, field);
+}
+
+void TunerWindow::ShowStatus(const QString& text) {
+    statusLine_->setText(text);
+}
+
+void TunerWindow::ReportFileProblem(const std::string& message) {
+    std::cerr << "orvane: " << message << std::endl;
+    ShowStatus(QString::fromStdString(message));
+}
+
+void TunerWindow::BuildCommonControls() {
+    AddLabel("Label4", QRect(kLeftX, 8, kLeftWidth, kLabelHeight), "ANTENNA VALUES");
+    const struct {
+        const char* label;
+        const char* caption;
+        QLineEdit** field;
+        const char* name;
+    } antenna[] = {{"Label1", "f (MHz)", &Text1, "Text1"},
+                   {"Label2", "R_f (Ohm)", &Text2, "Text2"},
+                   {"Label3", "X_f (Ohm)", &Text3, "Text3"}};
+    int y = kFirstRowY;
+    for (const auto& row : antenna) {
+        AddLabel(row.label, QRect(kLeftX, y, kLeftWidth, kLabelHeight), row.caption);
+        *row.field = AddField(row.name, QRect(kLeftX, y + kLabelHeight, kLeftWidth, kFieldHeight),
+                              "", colors::kInput);
+        y += kRowPitch;
+    }
+    auto* schematic = new PictureBox("Picture1", 120, 72, this);
+    schematic->move(kLeftX, y + 4);
+    DrawSchematic(*schematic, looks_.schematic);
+    y += 84;
+    AddLabel("Label17", QRect(kLeftX, y, kLeftWidth, kLabelHeight), looks_.rateCaption);
+    Text15 = AddField("Text15", QRect(kLeftX, y + kLabelHeight, kLeftWidth, kFieldHeight), "20",
+                      colors::kInput);
+    y += kRowPitch + 4;
+    Command1 = NewButton(this, "Command1", QRect(kLeftX, y, 84, 28), "TUNE", colors::kInput);
+    Shape1 = new Shape(this, "Shape1", QRect(kLeftX + 92, y, 28, 28), colors::kInvalid);
+
+    AddLabel("Label18", QRect(kRightX, 8, kRightWidth, kLabelHeight), "LOOP0 END");
+    const struct {
+        const char* label;
+        const char* caption;
+        QLineEdit** field;
+        const char* name;
+        const char* text;
+        QColor labelBack;
+    } results[] = {
+        {"Label19", "SWR", &Text16, "Text16", "", {}},
+        {"Label20", "C (pF)", &Text17, "Text17", "", {}},
+        {"Label21", "L (µH)", &Text18, "Text18", "", {}},
+        {"Label12", "C (pF)", &Text10, "Text10", "", colors::kCapacitor},
+        {"Label13", "L (µH)", &Text11, "Text11", "", colors::kInductor},
+        {"Label14", "SWR", &Text12, "Text12", "9999", {}},
+        {"Label15", looks_.opsCaption, &Text13, "Text13", "", {}},
+        {"Label16", looks_.timeCaption, &Text14, "Text14", "", {}},
+    };
+    for (std::size_t i = 0; i < std::size(results); ++i) {
+        const auto& r = results[i];
+        const QPoint at = ResultCell(static_cast<int>(i));
+        AddLabel(r.label, QRect(at.x(), at.y(), kCellWidth, kLabelHeight), r.caption, r.labelBack);
+        *r.field = AddField(r.name, QRect(at.x(), at.y() + kLabelHeight, kCellWidth, kFieldHeight),
+                            r.text, colors::kResult);
+    }
+    Label19 = findChild<QLabel*>("Label19");
+    Command32 = NewButton(this, "Command32", QRect(kRightX, kSweepY, kRightWidth, 26), "SWEEP",
+                          colors::kInput);
+    statusLine_ = AddLabel("StatusLine", QRect(kRightX, kSweepY + 32, kRightWidth, 64), "");
+    statusLine_->setWordWrap(true);
+    statusLine_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command32, &QPushButton::clicked, this, [this] { Command32_Click(); });
+}
+
+void TunerWindow::Open(const QString& f_MHz, const QString& r_Ohm, const QString& x_Ohm) {
+    if (!loaded_) {
+        Load();
+        show();
+        ReadBankSettings();
+        FormPaint();
+    }
+    show();
+    Text1->setText(f_MHz);
+    Text2->setText(r_Ohm);
+    Text3->setText(x_Ohm);
+}
+
+void TunerWindow::Load() {
+    ++generation_;
+    loaded_ = true;
+    for (const auto& [field, text] : designTexts_) field->setText(text);
+    Label19->setText("SWR");
+    Command1->setText("TUNE");
+    ResetSweepButton(true);
+    Shape1->SetFillColor(colors::kInvalid);
+    statusLine_->clear();
+    f_Hz = R_feed = X_feed = C_pF = L_uH = SWR = Cstep = Lstep = 0;
+    Cidx = Lidx = bestC = bestL = 0;
+    OPs = opsPerSecond = 0;
+    sweepCode = 0;
+    ResetState();
+    ShowBankLimits();
+}
+
+void TunerWindow::ReadBankSettings() {
+    std::vector<std::string> keys;
+    for (const auto& [key, field] : settingsKeys_) keys.push_back(key);
+    std::map<std::string, std::string> values;
+    if (FileResult read = ReadSettingsKeys(kSettingsFileName, keys, values); !read.ok()) {
+        // The fields keep what they hold; the window says why.
+        ReportFileProblem(read.error);
+        return;
+    }
+    for (const auto& [key, field] : settingsKeys_) {
+        if (auto found = values.find(key); found != values.end()) {
+            field->setText(QString::fromStdString(found->second));
+        }
+    }
+}
+
+// The rules a repaint would apply: run when the window is shown, since applying them on
+// every repaint would take the focus from a field being typed in.
+void TunerWindow::FormPaint() {
+    if (host_.impedancePlaneMode()) ResetSweepButton(false);
+    ShowBankLimits();
+    Command1->setFocus();
+}
+
+void TunerWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && loaded_) {
+        const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+        const bool restored =
+            (change->oldState() & Qt::WindowMinimized) && !(windowState() & Qt::WindowMinimized);
+        if (restored) ReadBankSettings();
+    }
+    QWidget::changeEvent(event);
+}
+
+void TunerWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (loaded_) Form_QueryUnload();
+}
+
+// Closing one tuner window closes all three; every one of them drops its sweep code, so a
+// running sweep stops at its next step whichever window was closed.
+void TunerWindow::Form_QueryUnload() {
+    sweepCode = 0;
+    SetSweepIdleColour();
+    Command32->setText("SWEEP");
+    loaded_ = false;
+    all_.CloseAll();
+}
+
+void TunerWindow::ResetSweepButton(bool enabled) {
+    SetSweepIdleColour();
+    Command32->setText("SWEEP");
+    Command32->setEnabled(enabled);
+}
+
+void TunerWindow::SetSweepIdleColour() {
+    SetBackColor(Command32, colors::kInput);
+}
+
+bool TunerWindow::tuneIdle() const {
+    return Command1->text() == "TUNE";
+}
+
+QColor TunerWindow::indicatorColour() const {
+    return Shape1->FillColor();
+}
+
+std::optional<int16_t> BankMaxIndex(double total, double step, const QString& stepName,
+                                    QString& refusal) {
+    if (step == 0) {
+        refusal = QString("TUNE refused: %1 is 0 or empty.").arg(stepName);
+        return std::nullopt;
+    }
+    const std::optional<int16_t> index = MaxIndex(total, step);
+    if (!index) {
+        refusal = QString(
+                      "TUNE refused: the bank has more settings than 16-bit indices reach "
+                      "(total / %1).")
+                      .arg(stepName);
+    }
+    return index;
+}

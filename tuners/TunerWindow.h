@@ -1,0 +1,167 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/Checked.h"
+#include "core/Matching.h"
+#include "tuners/TunerNetworks.h"
+#include "tuners/search/TunerSearch.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class Shape;
+class TunerHost;
+class TunerWindows;
+
+// From this SWR down the indicator shows `colour`; later steps are lower thresholds.
+struct IndicatorStep {
+    double below;
+    QColor colour;
+};
+
+// What sets one tuner window apart from the others, apart from its banks.
+struct TunerLooks {
+    TunerKind kind;
+    const char* formName;
+    const char* caption;
+    Network schematic;
+    NetworkFormula network;
+    std::span<const IndicatorStep> indicator;
+    const char* banksHeading;  // Label5
+    const char* rateCaption;   // Label17, the operations per second
+    const char* opsCaption;    // Label15
+    const char* timeCaption;   // Label16
+};
+
+// A simulated automatic tuner: antenna values handed over from the main window, two switched
+// banks, the TUNE search with its displays and indicator, and the SWEEP button. The banks
+// and their fields come from the subclass.
+//
+// The window is created once and never deleted while the program runs: closing only hides
+// it and marks it unloaded, so a search or sweep still on the stack meets a living window
+// and sees that it was closed. Showing it again starts from the design-time texts.
+class TunerWindow : public QWidget, public SearchHost {
+    Q_OBJECT
+public:
+    static constexpr double kNoMatch = 9999;
+
+    TunerWindow(const TunerLooks& looks, TunerHost& host, TunerWindows& all);
+
+    TunerKind kind() const { return looks_.kind; }
+    bool isLoaded() const { return loaded_; }
+
+    // Shows the window, loading it first when it is not open, then takes over the main
+    // window's frequency, R_f and X_f texts.
+    void Open(const QString& f_MHz, const QString& r_Ohm, const QString& x_Ohm);
+
+    // TUNE. Runs the whole search before it returns; a click while this window's search
+    // runs is ignored.
+    void Command1_Click();
+    // SWEEP: starts a sweep of the main window's network, or stops the running one.
+    void Command32_Click();
+
+    // After the search: the caption reads "TUNE" again and the indicator shows the best.
+    bool tuneIdle() const;
+    QColor indicatorColour() const;
+    bool searching() const { return runGeneration_ != 0 && runGeneration_ == generation_; }
+
+    // The SWEEP button back to idle; `enabled` decides whether a sweep can be started.
+    void ResetSweepButton(bool enabled);
+    void SetSweepIdleColour();
+
+    // The network code of this window's running sweep, 0 when none; setting it to 0 from
+    // anywhere stops that sweep at its next step.
+    int16_t sweepCode = 0;
+
+    // The search's view of the window.
+    double EvaluateSetting(int16_t cidx, int16_t lidx) override;
+    int32_t Operations() const override { return OPs; }
+    void ShowCoarseResult(int level, double bestSWR, int16_t bestC, int16_t bestL) override;
+    bool Abandoned() const override { return !searching() || !loaded_; }
+
+protected:
+    // The banks, supplied by the subclass.
+    // TUNE start: reads the banks' steps into Cstep and Lstep and returns the index ranges,
+    // or nothing with the reason in `refusal`.
+    virtual std::optional<IndexRange> PrepareRun(QString& refusal) = 0;
+    // Bank value of a setting; a fault is reported through `c`.
+    virtual double Capacitance(int16_t cidx, Checked& c) const = 0;
+    virtual double Inductance(int16_t lidx, Checked& c) const = 0;
+    // Recomputes the derived bank fields (totals or largest values).
+    virtual void ShowBankLimits() = 0;
+    // Hooks for the HP-CL window's sweep-time average.
+    virtual void SweepStarting() {}
+    virtual void TuneFinished() {}
+    virtual void ResetState() {}
+
+    // Controls placed by the subclasses; text boxes keep their design-time text for the next
+    // loading, and those tied to a settings key are filled from the file when shown.
+    QLineEdit* AddField(const QString& name, const QRect& geometry, const QString& text,
+                        const QColor& back);
+    QLabel* AddLabel(const QString& name, const QRect& geometry, const QString& caption,
+                     const QColor& back = {});
+    void BindSettingsKey(const std::string& key, QLineEdit* field);
+    void ShowStatus(const QString& text);
+    // A settings file that cannot be read or written: said in the window and on stderr.
+    void ReportFileProblem(const std::string& message);
+
+    QLineEdit *Text1, *Text14;
+    QPushButton* Command32 = nullptr;
+    // The last run's bank steps, read when TUNE starts.
+    double Cstep = 0;
+    double Lstep = 0;
+
+private:
+    void BuildCommonControls();
+    void Load();
+    // Form_Resize: the bank fields from the settings file.
+    void ReadBankSettings();
+    // What the window does each time it is shown.
+    void FormPaint();
+    void Form_QueryUnload();
+    void ApplyIndicator();
+    // Evaluation steps 1 to 5 (up to the first yield) and 7 to 11; false at a fault.
+    bool CountSetting(Checked& c);
+    void MatchSetting(Checked& c);
+
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+    const TunerLooks& looks_;
+    TunerHost& host_;
+    TunerWindows& all_;
+
+    QLineEdit *Text2, *Text3, *Text10, *Text11, *Text12, *Text13, *Text15;
+    QLineEdit *Text16, *Text17, *Text18;
+    QLabel* Label19;
+    QLabel* statusLine_;
+    QPushButton* Command1;
+    Shape* Shape1;
+
+    std::vector<std::pair<QLineEdit*, QString>> designTexts_;
+    std::vector<std::pair<std::string, QLineEdit*>> settingsKeys_;
+
+    // Window state, zero for a newly loaded window.
+    bool loaded_ = false;
+    // Counts the loadings; a search belongs to the loading it started in.
+    uint32_t generation_ = 0;
+    // Loading of the innermost search on the stack, 0 when none.
+    uint32_t runGeneration_ = 0;
+    double f_Hz = 0, R_feed = 0, X_feed = 0, C_pF = 0, L_uH = 0, SWR = 0;
+    int16_t Cidx = 0, Lidx = 0, bestC = 0, bestL = 0;
+    int32_t OPs = 0, opsPerSecond = 0;
+};
+
+// Largest setting index of a bank whose total and first (smallest) value are given, or
+// nothing with the reason in `refusal`.
+std::optional<int16_t> BankMaxIndex(double total, double step, const QString& stepName,
+                                    QString& refusal);
