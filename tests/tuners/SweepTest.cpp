@@ -1,0 +1,230 @@
+// SWEEP: tuning over the band, the marks on the main window's strip, the average time, and
+// every way of stopping a sweep.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLabel>
+#include <cmath>
+#include <functional>
+#include <utility>
+
+#include "platform/FieldText.h"
+#include "platform/PictureBox.h"
+#include "tests/tuners/TunerSession.h"
+
+using namespace tuner_test;
+
+namespace {
+
+// HP-CL banks of three elements each keep the sweep short: a tuning is a few dozen
+// evaluations instead of a thousand.
+std::vector<std::string> SmallBanks() {
+    std::vector<std::pair<std::size_t, std::string>> lines = {
+        {21, "HPCLXC01 20"}, {22, "HPCLXC02 40"}, {23, "HPCLXC03 80"},
+        {31, "HPCLXL01 1"},  {32, "HPCLXL02 2"},  {33, "HPCLXL03 4"}};
+    for (std::size_t i = 3; i < 10; ++i) {
+        lines.emplace_back(21 + i,
+                           QString("HPCLXC%1 ").arg(i + 1, 2, 10, QChar('0')).toStdString());
+        lines.emplace_back(31 + i,
+                           QString("HPCLXL%1 ").arg(i + 1, 2, 10, QChar('0')).toStdString());
+    }
+    return SettingsWith(lines);
+}
+
+// The frequency text of the sweep's step k: .1, .2, ..., .9, 1, 1.1, ...
+QString StepText(int k) {
+    if (k < 10) return QString(".%1").arg(k);
+    if (k % 10 == 0) return QString::number(k / 10);
+    return QString("%1.%2").arg(k / 10).arg(k % 10);
+}
+
+// What the sweep leaves behind at each frequency it writes into the main window, that is,
+// at the start of each step: the tuner's state after the step before.
+struct StepRecord {
+    QString frequency;
+    QColor indicator;
+    QString time;     // Text14 of the step before
+    QString average;  // HP-CL Text8
+    QString tunerFrequency;
+    QColor sweepButton;
+};
+
+class SweepWatch {
+public:
+    SweepWatch(Session& s, QWidget& tuner, QWidget& starter) {
+        QObject::connect(
+            Find(*s.form, "Text8"), &QLineEdit::textChanged, &context_,
+            [this, &tuner, &starter](const QString& f) {
+                steps.push_back({f, FillOf(tuner), TextOf(tuner, "Text14"), TextOf(tuner, "Text8"),
+                                 TextOf(tuner, "Text1"), BackOf(starter, "Command32")});
+            });
+        QObject::connect(Find(tuner, "Text13"), &QLineEdit::textChanged, &context_,
+                         [this](const QString& ops) { tunings += ops == "1"; });
+    }
+
+    std::vector<StepRecord> steps;
+    int tunings = 0;
+
+private:
+    QObject context_;
+};
+
+PictureBox& Strip(Session& s, const char* name) {
+    return *Find<PictureBox>(*s.form, name);
+}
+
+bool Marked(Session& s, int x) {
+    return Strip(s, "Picture9").image().pixelColor(x, 2) != QColor(Qt::black);
+}
+
+bool AllTunersClosed() {
+    for (const char* name : {"Form2", "Form3", "Form4"}) {
+        const QWidget* window = TopLevel(name);
+        if (window && window->isVisible()) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST(Sweep, TunesEveryTenthOfAMegahertzAndMarksTheStrip) {
+    Session s(SmallBanks());
+    QWidget& hpcl = s.Open(TunerKind::HpCl);
+    // Whatever the strip shows when the sweep starts moves to the strip above it.
+    QImage old(600, 4, QImage::Format_RGB32);
+    old.fill(QColor(10, 20, 30));
+    for (int x = 0; x < 600; x += 7) old.setPixelColor(x, x % 4, QColor(200, 0, 200));
+    Strip(s, "Picture9").SetImage(old);
+
+    SweepWatch watch(s, hpcl, hpcl);
+    Session::Click(hpcl, "Command32");
+
+    ASSERT_EQ(watch.steps.size(), 299u);
+    EXPECT_EQ(watch.tunings, 299);
+    for (int k = 1; k <= 299; ++k) EXPECT_EQ(watch.steps[k - 1].frequency, StepText(k));
+    EXPECT_EQ(TextOf(*s.form, "Text8"), "29.9");
+    EXPECT_EQ(Strip(s, "Picture10").image(), old);
+
+    // Each tuning's mark, at x = 20 f over the strip's full height, in the colour its
+    // indicator showed.
+    const QImage marks = Strip(s, "Picture9").image();
+    for (int k = 1; k <= 299; ++k) {
+        const QColor shown = k < 299 ? watch.steps[k].indicator : FillOf(hpcl);
+        for (int y = 0; y < 4; ++y) {
+            EXPECT_EQ(marks.pixelColor(2 * k, y), shown) << "f = " << StepText(k).toStdString();
+        }
+    }
+
+    // AVG (s): the tuning times so far over the number of runs, 10 f.
+    EXPECT_EQ(watch.steps[0].average, "0");
+    EXPECT_EQ(watch.steps[0].sweepButton, kRunning);
+    double total = 0;
+    for (int k = 1; k <= 299; ++k) {
+        const bool last = k == 299;
+        const StepRecord after = last ? StepRecord{{},
+                                                   {},
+                                                   TextOf(hpcl, "Text14"),
+                                                   TextOf(hpcl, "Text8"),
+                                                   TextOf(hpcl, "Text1"),
+                                                   {}}
+                                      : watch.steps[k];
+        total += FieldValue(after.time);
+        EXPECT_EQ(after.tunerFrequency, StepText(k));
+        EXPECT_EQ(FieldValue(after.average),
+                  std::nearbyint(total / (10 * FieldValue(after.tunerFrequency))))
+            << "f = " << StepText(k).toStdString();
+    }
+    EXPECT_GT(total, 299) << "the times are not all zero";
+
+    EXPECT_TRUE(hpcl.isVisible()) << "a sweep that ends leaves its window open";
+    EXPECT_EQ(BackOf(hpcl, "Command32"), kIdle);
+}
+
+TEST(Sweep, EveryStopPathEndsItAtItsNextStep) {
+    const struct {
+        const char* name;
+        std::function<void(Session&, QWidget& hpcl)> stop;
+    } paths[] = {
+        {"a second SWEEP click", [](Session&, QWidget& w) { Session::Click(w, "Command32"); }},
+        {"R/X mode", [](Session& s, QWidget&) { s.Choose("Option8"); }},
+        {"a network choice", [](Session& s, QWidget&) { s.Choose("Option10"); }},
+        {"closing the tuner window", [](Session&, QWidget& w) { w.close(); }},
+    };
+    // The stop arrives at 1 MHz, the tenth step: while its frequency is being written and
+    // recalculated, or during the fifth evaluation of its TUNE.
+    for (const bool duringTune : {false, true}) {
+        for (const auto& path : paths) {
+            SCOPED_TRACE(std::string(path.name) + (duringTune ? " during TUNE" : ""));
+            Session s(SmallBanks());
+            QWidget& hpcl = s.Open(TunerKind::HpCl);
+            SweepWatch watch(s, hpcl, hpcl);
+            bool stopped = false;
+            auto stopSoon = [&] {
+                if (stopped || TextOf(*s.form, "Text8") != "1") return;
+                stopped = true;
+                s.Soon([&] { path.stop(s, hpcl); });
+            };
+            QObject context;
+            if (duringTune) {
+                QObject::connect(Find(hpcl, "Text13"), &QLineEdit::textChanged, &context,
+                                 [&](const QString& ops) {
+                                     if (ops == "5") stopSoon();
+                                 });
+            } else {
+                QObject::connect(Find(*s.form, "Text8"), &QLineEdit::textChanged, &context,
+                                 stopSoon);
+            }
+            Session::Click(hpcl, "Command32");
+
+            ASSERT_TRUE(stopped);
+            ASSERT_EQ(watch.steps.size(), 10u);
+            EXPECT_EQ(watch.steps.back().frequency, "1");
+            EXPECT_TRUE(AllTunersClosed());
+            EXPECT_TRUE(Marked(s, 18));
+            for (int x = 22; x < 600; x += 2) ASSERT_FALSE(Marked(s, x)) << x;
+            EXPECT_EQ(BackOf(hpcl, "Command32"), kIdle);
+            EXPECT_EQ(Find<QPushButton>(hpcl, "Command32")->text(), "SWEEP");
+        }
+    }
+}
+
+TEST(Sweep, StartedFromAnotherWindowSweepsTheMainWindowsNetwork) {
+    Session s(SmallBanks());
+    QWidget& lplc = s.Open(TunerKind::LpLc);
+    // The main window's choice changes without its handler, which would close the tuners.
+    Find<QRadioButton>(*s.form, "Option4")->setChecked(true);
+    QWidget& hpcl = s.Open(TunerKind::HpCl);
+    Find(hpcl, "Text8")->setText("7");
+
+    SweepWatch watch(s, hpcl, lplc);
+    QString refusal;
+    QObject context;
+    QObject::connect(Find(*s.form, "Text8"), &QLineEdit::textChanged, &context,
+                     [&](const QString& f) {
+                         // A second sweep is refused while this one runs.
+                         if (f == ".5") {
+                             s.Soon([&] {
+                                 Session::Click(hpcl, "Command32");
+                                 refusal = Find<QLabel>(hpcl, "StatusLine")->text();
+                             });
+                         }
+                     });
+    QObject::connect(Find(hpcl, "Text13"), &QLineEdit::textChanged, &context,
+                     [&](const QString& ops) {
+                         if (ops == "3" && TextOf(*s.form, "Text8") == ".8") {
+                             s.Soon([&] { lplc.close(); });
+                         }
+                     });
+    Session::Click(lplc, "Command32");
+
+    EXPECT_TRUE(refusal.contains("refused"));
+    ASSERT_EQ(watch.steps.size(), 8u);
+    for (int k = 1; k <= 8; ++k) EXPECT_EQ(watch.steps[k - 1].frequency, StepText(k));
+    EXPECT_EQ(watch.tunings, 8);
+    EXPECT_EQ(watch.steps[4].sweepButton, kRunning);
+    EXPECT_EQ(TextOf(hpcl, "Text8"), "7") << "AVG belongs to the HP-CL window's own sweep";
+    EXPECT_TRUE(AllTunersClosed());
+    EXPECT_EQ(BackOf(lplc, "Command32"), kIdle);
+    EXPECT_TRUE(Marked(s, 14));
+    EXPECT_FALSE(Marked(s, 16)) << "the window closed during that step's TUNE";
+}
