@@ -131,8 +131,8 @@ void TunerWindow::Open(const QString& f_MHz, const QString& r_Ohm, const QString
     if (!loaded_) {
         Load();
         show();
-        ReadBankSettings();
-        FormPaint();
+        Form_Resize();
+        Form_Paint();
     }
     show();
     Text1->setText(f_MHz);
@@ -157,7 +157,7 @@ void TunerWindow::Load() {
     ShowBankLimits();
 }
 
-void TunerWindow::ReadBankSettings() {
+void TunerWindow::Form_Resize() {
     std::vector<std::string> keys;
     for (const auto& [key, field] : settingsKeys_) keys.push_back(key);
     std::map<std::string, std::string> values;
@@ -175,7 +175,7 @@ void TunerWindow::ReadBankSettings() {
 
 // The rules a repaint would apply: run when the window is shown, since applying them on
 // every repaint would take the focus from a field being typed in.
-void TunerWindow::FormPaint() {
+void TunerWindow::Form_Paint() {
     if (host_.impedancePlaneMode()) ResetSweepButton(false);
     ShowBankLimits();
     Command1->setFocus();
@@ -186,7 +186,7 @@ void TunerWindow::changeEvent(QEvent* event) {
         const auto* change = static_cast<QWindowStateChangeEvent*>(event);
         const bool restored =
             (change->oldState() & Qt::WindowMinimized) && !(windowState() & Qt::WindowMinimized);
-        if (restored) ReadBankSettings();
+        if (restored) Form_Resize();
     }
     QWidget::changeEvent(event);
 }

@@ -123,10 +123,11 @@ protected:
 private:
     void BuildCommonControls();
     void Load();
-    // Form_Resize: the bank fields from the settings file.
-    void ReadBankSettings();
-    // What the window does each time it is shown.
-    void FormPaint();
+    // The bank fields from the settings file: when the window is first shown and when it
+    // is restored.
+    void Form_Resize();
+    // The rules of a repaint, applied each time the window is shown.
+    void Form_Paint();
     void Form_QueryUnload();
     void ApplyIndicator();
     // Evaluation steps 1 to 5 (up to the first yield) and 7 to 11; false at a fault.
