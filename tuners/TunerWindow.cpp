@@ -128,13 +128,14 @@ void TunerWindow::BuildCommonControls() {
 }
 
 void TunerWindow::Open(const QString& f_MHz, const QString& r_Ohm, const QString& x_Ohm) {
-    if (!loaded_) {
+    if (loaded_) {
+        show();
+    } else {
         Load();
         show();
         Form_Resize();
         Form_Paint();
     }
-    show();
     Text1->setText(f_MHz);
     Text2->setText(r_Ohm);
     Text3->setText(x_Ohm);
