@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the real program under a virtual display: the main window
-# in sweep mode, in R/X mode, and a tuner window beside it after a sweep.
+# in sweep mode, in R/X mode, and the HP-CL tuner window beside it after a sweep.
 # Needs a build (scripts/run.sh or scripts/test.sh) and Debian's xvfb, xdotool, imagemagick.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,12 +26,13 @@ snap "$main" "$out/main-window.png"
 click 874 115 2  # diagram type R/X
 snap "$main" "$out/impedance-plane.png"
 click 874 94 2   # back to the sweep diagram
-if [ "${1:-}" = "--tuner" ]; then
-    click 60 590 2   # the HP-CL schematic opens its tuner window
-    tuner=$(xdotool search --name 'HP-CL$' | head -n 1)
-    xdotool windowmove "$tuner" 1270 0
-    sleep 1
-    sweep=$(xdotool search --name 'HP-CL$' | head -n 1)
-    echo "tuner window $sweep"
-fi
+# The HP-CL schematic opens its tuner window; its SWEEP tunes the whole band and marks the
+# strip above the diagram.
+click 60 590 2
+tuner=$(xdotool search --name 'HP-CL$' | head -n 1)
+xdotool windowmove "$tuner" 1270 0
+sleep 1
+xdotool mousemove --window "$tuner" 470 189 click 1
+sleep 60
+import -window root -crop 1920x700+0+0 "$out/tuner-sweep.png"
 echo "pictures in $out"
