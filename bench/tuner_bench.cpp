@@ -3,31 +3,15 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
-#include <memory>
 
+#include "bench/BenchWindow.h"
 #include "mainwindow/Form1.h"
 #include "platform/FieldText.h"
 
 namespace {
-
-// One main window for all benchmarks, in a folder of its own.
-Form1& Window() {
-    static QTemporaryDir folder;
-    static const bool entered = QDir::setCurrent(folder.path());
-    static std::unique_ptr<Form1> window = [] {
-        auto form = std::make_unique<Form1>();
-        form->show();
-        QApplication::processEvents();
-        return form;
-    }();
-    (void)entered;
-    return *window;
-}
 
 struct Tuner {
     const char* option;
@@ -37,7 +21,7 @@ struct Tuner {
 
 // The window of the tuner, opened from the main window at its default antenna.
 QWidget& OpenTuner(const Tuner& tuner) {
-    Form1& form = Window();
+    Form1& form = BenchWindow();
     form.findChild<QRadioButton*>(tuner.option)->click();
     form.SchematicClicked(tuner.kind);
     for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -71,11 +55,5 @@ BENCHMARK_CAPTURE(BM_Tune, HpClDefaults, Tuner{"Option4", TunerKind::HpCl, "Form
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setStyle("Fusion");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

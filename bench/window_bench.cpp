@@ -3,40 +3,24 @@
 #include <sys/resource.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <chrono>
-#include <memory>
 
+#include "bench/BenchWindow.h"
 #include "mainwindow/Form1.h"
 
 namespace {
 
-// One window for all benchmarks, in a folder of its own.
-Form1& Window() {
-    static QTemporaryDir folder;
-    static const bool entered = QDir::setCurrent(folder.path());
-    static std::unique_ptr<Form1> window = [] {
-        auto form = std::make_unique<Form1>();
-        form->show();
-        QApplication::processEvents();
-        return form;
-    }();
-    (void)entered;
-    return *window;
-}
-
 void SetDiagramType(bool impedancePlane) {
-    auto* option = Window().findChild<QRadioButton*>(impedancePlane ? "Option8" : "Option7");
+    auto* option = BenchWindow().findChild<QRadioButton*>(impedancePlane ? "Option8" : "Option7");
     QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, 8));
 }
 
 void BM_StartUp(benchmark::State& state) {
-    Window();
+    BenchWindow();
     for (auto _ : state) {
         Form1 form;
         benchmark::DoNotOptimize(&form);
@@ -46,20 +30,20 @@ BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
 
 void BM_RecalculateWithSweepDiagram(benchmark::State& state) {
     SetDiagramType(false);
-    for (auto _ : state) Window().Recalculate();
+    for (auto _ : state) BenchWindow().Recalculate();
 }
 BENCHMARK(BM_RecalculateWithSweepDiagram)->Unit(benchmark::kMicrosecond);
 
 void BM_SweepDiagramAllCurves(benchmark::State& state) {
     SetDiagramType(false);
-    for (auto _ : state) Window().DrawSweepDiagram();
+    for (auto _ : state) BenchWindow().DrawSweepDiagram();
 }
 BENCHMARK(BM_SweepDiagramAllCurves)->Unit(benchmark::kMicrosecond);
 
 // Both impedance-plane views, the locus, the inner recalculation and the path.
 void BM_ImpedancePlaneRedraw(benchmark::State& state) {
     SetDiagramType(true);
-    for (auto _ : state) Window().DrawSweepDiagram();
+    for (auto _ : state) BenchWindow().DrawSweepDiagram();
     SetDiagramType(false);
 }
 BENCHMARK(BM_ImpedancePlaneRedraw)->Unit(benchmark::kMicrosecond);
@@ -73,7 +57,7 @@ double CpuSeconds() {
 
 // A spin button held for two seconds: the pauses between its steps must sleep.
 void BM_HeldSpinButtonTwoSeconds(benchmark::State& state) {
-    Form1& form = Window();
+    Form1& form = BenchWindow();
     form.repeatDelay = 0.15f;
     QPushButton* plus = form.findChild<QPushButton*>("Command24");
     for (auto _ : state) {
@@ -88,11 +72,5 @@ BENCHMARK(BM_HeldSpinButtonTwoSeconds)->Iterations(1)->Unit(benchmark::kMillisec
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setStyle("Fusion");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }
