@@ -18,3 +18,9 @@ inline double FieldValue(const QLineEdit* field) {
 inline QString FieldText(double value) {
     return QString::fromStdString(FormatField(value));
 }
+
+// Writes a field only when its text changes; an equal text would run no change handler
+// anyway, and the search writes thousands of them.
+inline void WriteField(QLineEdit* field, const QString& text) {
+    if (field->text() != text) field->setText(text);
+}

@@ -71,7 +71,7 @@ double TunerWindow::EvaluateSetting(int16_t cidx, int16_t lidx) {
         MatchSetting(c);
     }
     if (SWR > kNoMatch) SWR = kNoMatch;
-    Text12->setText(RoundedDownText(SWR));
+    WriteField(Text12, RoundedDownText(SWR));
     ApplyIndicator();
     Yield();
     return SWR;
@@ -86,18 +86,18 @@ bool TunerWindow::CountSetting(Checked& c) {
     const double capacitance = Capacitance(Cidx, c);
     if (c.faulted()) return false;
     C_pF = capacitance;
-    Text10->setText(FieldText(C_pF));
+    WriteField(Text10, FieldText(C_pF));
     const double inductance = Inductance(Lidx, c);
     if (c.faulted()) return false;
     L_uH = inductance;
-    Text11->setText(FieldText(L_uH));
+    WriteField(Text11, FieldText(L_uH));
 
     ++OPs;
-    Text13->setText(FieldText(OPs));
+    WriteField(Text13, FieldText(OPs));
     const double seconds = c.Div(OPs, opsPerSecond);
     if (c.faulted()) return false;
     // |OPs / rate| never exceeds OPs, so the time fits.
-    Text14->setText(FieldText(*RoundToInt32(seconds)));
+    WriteField(Text14, FieldText(*RoundToInt32(seconds)));
     return true;
 }
 
