@@ -9,16 +9,22 @@
 
 #include "mainwindow/Form1.h"
 
+namespace {
+
+// Both live only while the application does.
+std::unique_ptr<QTemporaryDir> folder;
+std::unique_ptr<Form1> window;
+
+}  // namespace
+
 Form1& BenchWindow() {
-    static QTemporaryDir folder;
-    static const bool entered = QDir::setCurrent(folder.path());
-    static std::unique_ptr<Form1> window = [] {
-        auto form = std::make_unique<Form1>();
-        form->show();
+    if (!window) {
+        folder = std::make_unique<QTemporaryDir>();
+        QDir::setCurrent(folder->path());
+        window = std::make_unique<Form1>();
+        window->show();
         QApplication::processEvents();
-        return form;
-    }();
-    (void)entered;
+    }
     return *window;
 }
 
@@ -29,5 +35,7 @@ int RunWindowBenchmarks(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    window.reset();
+    folder.reset();
     return 0;
 }
