@@ -5,13 +5,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <iostream>
 
 #include "core/NumberText.h"
 #include "mainwindow/Layout.h"
 #include "mainwindow/NetworkBoxes.h"
 #include "platform/BackColor.h"
 #include "platform/Colors.h"
+#include "platform/Controls.h"
 #include "platform/FieldText.h"
 #include "platform/PictureBox.h"
 #include "platform/SettingsFile.h"
@@ -52,8 +52,7 @@ Form1::Form1() {
 Form1::~Form1() = default;
 
 void Form1::ReportFileProblem(const std::string& message) {
-    std::cerr << "orvane: " << message << std::endl;
-    statusLine_->setText(QString::fromStdString(message));
+    ::ReportFileProblem(statusLine_, message);
 }
 
 Network Form1::selectedNetwork() const {

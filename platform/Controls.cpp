@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <iostream>
 
 #include "platform/BackColor.h"
 
@@ -45,4 +46,9 @@ QRadioButton* NewOption(QWidget* parent, const QString& name, const QRect& geome
 QCheckBox* NewCheck(QWidget* parent, const QString& name, const QRect& geometry,
                     const QString& caption, const QColor& back) {
     return Place(new QCheckBox(caption, parent), name, geometry, back);
+}
+
+void ReportFileProblem(QLabel* statusLine, const std::string& message) {
+    std::cerr << "orvane: " << message << std::endl;
+    statusLine->setText(QString::fromStdString(message));
 }

@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QString>
+#include <string>
 
 class QCheckBox;
 class QColor;
@@ -23,3 +24,6 @@ QRadioButton* NewOption(QWidget* parent, const QString& name, const QRect& geome
                         const QString& caption, const QColor& back);
 QCheckBox* NewCheck(QWidget* parent, const QString& name, const QRect& geometry,
                     const QString& caption, const QColor& back);
+
+// A file problem, as one line: on standard error and in the window's status line.
+void ReportFileProblem(QLabel* statusLine, const std::string& message);

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <iostream>
 #include <map>
 
 #include "diagrams/Schematics.h"
@@ -59,8 +58,7 @@ void TunerWindow::ShowStatus(const QString& text) {
 }
 
 void TunerWindow::ReportFileProblem(const std::string& message) {
-    std::cerr << "orvane: " << message << std::endl;
-    ShowStatus(QString::fromStdString(message));
+    ::ReportFileProblem(statusLine_, message);
 }
 
 void TunerWindow::BuildCommonControls() {
