@@ -35,7 +35,7 @@ Form1::Form1() {
     tuners_ = std::make_unique<TunerWindows>(*this);
 
     repeatDelay = 0.15f;
-    if (FileResult ensured = EnsureSettingsFile(kSettingsFileName); !ensured.ok()) {
+    if (FileResult ensured = EnsureSettingsFile(SettingsFilePath()); !ensured.ok()) {
         ReportFileProblem(ensured.error);
     }
     LoadMainSettings();

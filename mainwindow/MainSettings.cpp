@@ -36,7 +36,7 @@ void Form1::LoadMainSettings() {
         keys.push_back(kMainKeys[i].key);
     }
     std::map<std::string, std::string> values;
-    if (FileResult read = ReadSettingsKeys(kSettingsFileName, keys, values); !read.ok()) {
+    if (FileResult read = ReadSettingsKeys(SettingsFilePath(), keys, values); !read.ok()) {
         ReportFileProblem(read.error);
         return;
     }
@@ -53,7 +53,7 @@ void Form1::SaveMainSettings() {
     for (const KeyedField& keyed : kMainKeys) {
         values[keyed.key] = findChild<QLineEdit*>(keyed.field)->text().trimmed().toStdString();
     }
-    if (FileResult written = RewriteSettingsFile(kSettingsFileName, values); !written.ok()) {
+    if (FileResult written = RewriteSettingsFile(SettingsFilePath(), values); !written.ok()) {
         ReportFileProblem(written.error);
     }
 }

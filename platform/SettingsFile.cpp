@@ -16,7 +16,20 @@ std::string ValueOf(const std::string& line) {
     return line.size() > kKeyLength ? TrimBlanks(line.substr(kKeyLength)) : std::string();
 }
 
+std::string& CurrentSettingsPath() {
+    static std::string path = kSettingsFileName;
+    return path;
+}
+
 }  // namespace
+
+const std::string& SettingsFilePath() {
+    return CurrentSettingsPath();
+}
+
+void SetSettingsFilePath(const std::string& path) {
+    CurrentSettingsPath() = path;
+}
 
 std::string TrimBlanks(const std::string& text) {
     const std::size_t first = text.find_first_not_of(' ');

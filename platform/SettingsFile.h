@@ -11,6 +11,11 @@
 // 49 lines of the defaults, in their order.
 
 inline constexpr const char* kSettingsFileName = "ORVANE.INI";
+
+// The settings file every window reads and writes: ORVANE.INI in the working directory
+// unless the program was told otherwise at start or the user opened another file.
+const std::string& SettingsFilePath();
+void SetSettingsFilePath(const std::string& path);
 inline constexpr std::size_t kSettingsLineCount = 49;
 
 const std::vector<std::string>& DefaultSettingsLines();

@@ -67,7 +67,7 @@ void HpClTuner::Command3_Click() {
         values[CapacitorKey(i)] = TrimBlanks(Text4[i]->text()).toStdString();
         values[InductorKey(i)] = TrimBlanks(Text5[i]->text()).toStdString();
     }
-    if (FileResult written = RewriteSettingsFile(kSettingsFileName, values); !written.ok()) {
+    if (FileResult written = RewriteSettingsFile(SettingsFilePath(), values); !written.ok()) {
         ReportFileProblem(written.error);
     }
 }

@@ -160,7 +160,7 @@ void TunerWindow::Form_Resize() {
     std::vector<std::string> keys;
     for (const auto& [key, field] : settingsKeys_) keys.push_back(key);
     std::map<std::string, std::string> values;
-    if (FileResult read = ReadSettingsKeys(kSettingsFileName, keys, values); !read.ok()) {
+    if (FileResult read = ReadSettingsKeys(SettingsFilePath(), keys, values); !read.ok()) {
         // The fields keep what they hold; the window says why.
         ReportFileProblem(read.error);
         return;
