@@ -75,6 +75,13 @@ Impedance ApplyElement(Impedance in, int code, double value, double f_Hz, Checke
     }
 }
 
+Impedance ApplyBaseElements(Impedance rod, const AntennaInput& in, Checked& c) {
+    const double f_Hz = c.Finite(in.frequency_MHz * 1e6);
+    Impedance z = rod;
+    if (in.lcoil_uH > 0) z = ApplyElement(z, kSeriesInductor, in.lcoil_uH / 1e6, f_Hz, c);
+    return ApplyElement(z, kParallelCapacitor, in.cfoot_pF / 1e12, f_Hz, c);
+}
+
 double StandingWaveRatio(Impedance z, Checked& c) {
     const double forward = Magnitude(z.r + kReference_Ohm, z.x, c);
     const double reflected = Magnitude(z.r - kReference_Ohm, z.x, c);
@@ -103,10 +110,8 @@ std::optional<AntennaResult> FeedPointImpedance(const AntennaInput& in) {
     out.electrical_length = a;
 
     const double rrad = RadiationResistance(a, c);
-    Impedance z = RodImpedance(out.zlc, rrad, corrected_length, out.wavelength, a, c);
-    const double f_Hz = c.Finite(in.frequency_MHz * 1e6);
-    if (in.lcoil_uH > 0) z = ApplyElement(z, kSeriesInductor, in.lcoil_uH / 1e6, f_Hz, c);
-    z = ApplyElement(z, kParallelCapacitor, in.cfoot_pF / 1e12, f_Hz, c);
+    const Impedance z = ApplyBaseElements(
+        RodImpedance(out.zlc, rrad, corrected_length, out.wavelength, a, c), in, c);
     out.r_ant = z.r;
     out.x_ant = z.x;
     const double z_ant = Magnitude(z.r, z.x, c);

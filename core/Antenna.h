@@ -52,6 +52,10 @@ struct AntennaResult {
     double eta_tot = 0;  // %
 };
 
+// The base coil (when above 0) in series, then the base capacitance across rod and coil,
+// at the input's frequency: the rod's impedance at the antenna's terminals, without AEloss.
+Impedance ApplyBaseElements(Impedance rod, const AntennaInput& in, Checked& c);
+
 // Standing-wave ratio of a feed-point impedance against the 50 Ohm transmitter:
 // just below 1 when matched, at most 11000.
 double StandingWaveRatio(Impedance z, Checked& c);

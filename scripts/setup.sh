@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-          clang-format-14 fonts-dejavu-core)
+          clang-format-14 fonts-dejavu-core nec2c)
 
 missing=()
 for package in "${packages[@]}"; do
