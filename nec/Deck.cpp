@@ -50,7 +50,7 @@ Segmentation SegmentRod(double length_m, double radius_m) {
     const double fitting = std::min(wanted, AtMost(length_m / (kExtendedKernelRadii * radius_m)));
     const double least = std::max(1.0, AtLeast(kLeastSegmentsPerWavelength * wavelengths));
     if (fitting < least) {
-        return {std::nullopt, "NEC-2: the rod is too thick for NEC-2's thin-wire model"};
+        return {std::nullopt, "NEC-2: the rod is too thick for its thin-wire model"};
     }
     return {RodSegmentation{static_cast<int>(fitting), true}, {}};
 }

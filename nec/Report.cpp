@@ -13,6 +13,9 @@ namespace {
 constexpr std::string_view kFrequencyLabel = "FREQUENCY :";
 constexpr std::string_view kInputParameters = "ANTENNA INPUT PARAMETERS";
 constexpr std::size_t kImpedanceField = 6;  // 0-based: tag, seg, V re, V im, I re, I im, Z re
+// Up to the admittance after the impedance, so that a report cut inside the impedance's
+// last number is not read as a shorter number.
+constexpr std::size_t kLeastSourceFields = 10;
 // The source line follows within the two header lines of the table.
 constexpr int kMostHeaderLines = 2;
 // The report prints frequencies to five digits, which the grid of 0.1 MHz never needs.
@@ -94,7 +97,7 @@ private:
         for (int header = 0; header <= kMostHeaderLines && NextLine(); ++header) {
             const std::vector<std::string_view> fields = Fields(line_);
             if (fields.empty() || !IsWholeNumber(fields[0])) continue;
-            if (fields.size() <= kImpedanceField + 1 || !IsWholeNumber(fields[1])) break;
+            if (fields.size() < kLeastSourceFields || !IsWholeNumber(fields[1])) break;
             const std::optional<double> r = Number(fields[kImpedanceField]);
             const std::optional<double> x = Number(fields[kImpedanceField + 1]);
             if (!r || !x) break;
