@@ -46,6 +46,8 @@ NecRunner::NecRunner(QObject* parent) : QObject(parent) {
 
 NecRunner::~NecRunner() {
     Abandon();
+    // Killed processes not yet reaped: they end at once, and are not left behind.
+    for (QProcess* process : findChildren<QProcess*>()) process->waitForFinished();
 }
 
 const NecOutcome* NecRunner::request(const NecRod& rod) {

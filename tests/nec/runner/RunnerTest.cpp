@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cerrno>
+#include <optional>
+
+#include "nec/Comparison.h"
+#include "nec/Runner.h"
+#include "tests/nec/NecData.h"
+
+namespace {
+
+// An environment variable set for one test, the old value put back afterwards.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const QString& value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+        qputenv(name, value.toLocal8Bit());
+    }
+    ~ScopedEnv() {
+        if (had_) {
+            qputenv(name_, old_);
+        } else {
+            qunsetenv(name_);
+        }
+    }
+
+private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
+// A PATH of one folder that holds only a stand-in for nec2c (or nothing). The stand-in
+// records the process id of each start in the folder's file "pids".
+class StandIn {
+public:
+    explicit StandIn(const char* script)
+        : path_("PATH", folder_.path()), pids_(folder_.filePath("pids")) {
+        if (!script) return;
+        QFile file(folder_.filePath("nec2c"));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        QByteArray text(script);
+        if (!text.startsWith("#!"))
+            text.prepend("#!/bin/sh\necho $$ >> '" + pids_.toUtf8() + "'\n");
+        file.write(text.replace("DATA", ORVANE_NEC_TEST_DATA));
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    }
+
+    // The processes the stand-in ran that are still there.
+    int alive() const {
+        QFile file(pids_);
+        if (!file.open(QIODevice::ReadOnly)) return 0;
+        int count = 0;
+        for (const QByteArray& pid : file.readAll().split('\n')) {
+            if (!pid.isEmpty() && (::kill(pid.toInt(), 0) == 0 || errno != ESRCH)) ++count;
+        }
+        return count;
+    }
+
+private:
+    QTemporaryDir folder_;
+    ScopedEnv path_;
+    QString pids_;
+};
+
+struct RunEnd {
+    std::optional<NecOutcome> outcome;
+    int finished = 0;
+    int ticks = 0;  // of a 10 ms timer while the run went on
+};
+
+// Requests the rod and runs the event loop until its run has ended.
+RunEnd RunToEnd(NecRunner& runner, const NecRod& rod) {
+    RunEnd end;
+    if (const NecOutcome* at_once = runner.request(rod)) {
+        end.outcome = *at_once;
+        return end;
+    }
+    QEventLoop loop;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&end] { ++end.ticks; });
+    tick.start(10);
+    QObject::connect(&runner, &NecRunner::finished, &loop, [&] {
+        ++end.finished;
+        loop.quit();
+    });
+    // A hang fails the test instead of stopping the suite.
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    loop.exec();
+    if (const NecOutcome* outcome = runner.request(rod)) end.outcome = *outcome;
+    return end;
+}
+
+TEST(NecRunner, RunsNec2cAndKeepsItsOutcomePerRod) {
+    ASSERT_TRUE(NecAvailable()) << "nec2c is missing; scripts/setup.sh installs it";
+    QTemporaryDir temp;
+    const ScopedEnv tmpdir("TMPDIR", temp.path());
+    NecRunner runner;
+
+    // A thin quarter-wave rod of 2.5 m resonates just below 30 MHz.
+    const RunEnd thin = RunToEnd(runner, {2.5, 2});
+    ASSERT_TRUE(thin.outcome);
+    EXPECT_EQ(thin.outcome->fault, "");
+    EXPECT_GT(thin.ticks, 0) << "the event loop ran while nec2c ran";
+    const std::vector<NecPoint>& points = thin.outcome->points;
+    ASSERT_EQ(points.size(), 300u);
+    int crossings = 0;
+    for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+        if ((points[i].base.x < 0) == (points[i + 1].base.x < 0)) continue;
+        ++crossings;
+        EXPECT_GE(points[i].frequency_MHz, 27);
+        for (const NecPoint& p : {points[i], points[i + 1]}) {
+            EXPECT_GT(p.base.r, 33) << p.frequency_MHz;
+            EXPECT_LT(p.base.r, 40) << p.frequency_MHz;
+        }
+    }
+    EXPECT_EQ(crossings, 1);
+
+    // The default rod at 7.1 MHz, with the default base elements, as recorded.
+    const RunEnd rod = RunToEnd(runner, {4.5, 5});
+    ASSERT_TRUE(rod.outcome && rod.outcome->fault.isEmpty());
+    const NecPoint recorded = ReadNecReport(NecData("rod_4.5m_5mm.out")).points.at(2);
+    const NecPoint* live = NearestNecPoint(rod.outcome->points, 7.1);
+    ASSERT_TRUE(live);
+    const AntennaInput defaults;
+    const Impedance expected = NecFeedPoint(recorded.base, defaults).value();
+    const Impedance measured = NecFeedPoint(live->base, defaults).value();
+    EXPECT_NEAR(measured.r, expected.r, 1e-4 * expected.r);
+    EXPECT_NEAR(measured.x, expected.x, 1e-4 * std::abs(expected.x));
+
+    // Known rods need no run; the temporary folders are gone.
+    const NecOutcome* known = runner.request({2.5, 2});
+    ASSERT_TRUE(known);
+    EXPECT_EQ(known->points.size(), 300u);
+    EXPECT_FALSE(runner.running());
+    EXPECT_TRUE(QDir(temp.path()).isEmpty());
+}
+
+TEST(NecRunner, EveryFaultIsOneLineWithoutResult) {
+    struct Case {
+        const char* script;  // nullptr: no nec2c on the PATH
+        const char* fault;
+    };
+    const Case cases[] = {
+        {nullptr, "NEC-2: nec2c is not installed (Debian package nec2c)"},
+        {"exit 1", "NEC-2: nec2c failed with exit code 1"},
+        {"exec /bin/sleep 30", "NEC-2: nec2c took longer than 0.3 s and was stopped"},
+        {"/bin/cat DATA/garbage.out > \"$4\"", "NEC-2: the report of nec2c could not be read"},
+        {"/bin/cat DATA/rod_4.5m_5mm_killed.out > \"$4\"", "(line 128: no input impedance"},
+        {"kill -SEGV $$", "NEC-2: nec2c crashed"},
+        {"exit 0", "NEC-2: nec2c wrote no report"},
+        {"#!/no/such/shell\n", "NEC-2: nec2c could not be started"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        const StandIn stand_in(c.script);
+        EXPECT_EQ(NecAvailable(), c.script != nullptr);
+        NecRunner runner;
+        runner.setTimeout(300);
+        const RunEnd end = RunToEnd(runner, {4.5, 5});
+        ASSERT_TRUE(end.outcome);
+        EXPECT_TRUE(end.outcome->points.empty());
+        EXPECT_TRUE(end.outcome->fault.startsWith(c.fault) || end.outcome->fault.contains(c.fault))
+            << end.outcome->fault.toStdString();
+        EXPECT_FALSE(end.outcome->fault.contains('\n'));
+        EXPECT_LE(end.finished, 1);
+        EXPECT_FALSE(runner.running());
+        if (QByteArray(c.fault).contains("longer")) {
+            EXPECT_GT(end.ticks, 1) << "the event loop ran while the stand-in slept";
+        }
+    }
+}
+
+TEST(NecRunner, AnotherRodEndsTheRunningOne) {
+    const NecRod first{4.5, 5}, second{5, 5};
+    const StandIn stand_in("exec /bin/sleep 30");
+    {
+        NecRunner runner;
+        runner.setTimeout(500);
+        EXPECT_EQ(runner.request(first), nullptr);
+        EXPECT_TRUE(runner.running());
+        const RunEnd end = RunToEnd(runner, second);
+        EXPECT_EQ(end.finished, 1);
+        ASSERT_TRUE(end.outcome);
+        EXPECT_TRUE(end.outcome->fault.contains("longer than 0.5 s"));
+        EXPECT_LE(stand_in.alive(), 1) << "the first run's stand-in is still there";
+        EXPECT_EQ(runner.request(first), nullptr) << "the ended run left no outcome";
+        EXPECT_TRUE(runner.running());
+    }
+    EXPECT_EQ(stand_in.alive(), 0) << "a stand-in outlived its run or the runner";
+}
+
+}  // namespace
