@@ -15,24 +15,17 @@
 
 namespace {
 
-// An environment variable set for one test, the old value put back afterwards.
+// An environment variable set for one test, the old value put back afterwards (an unset
+// PATH or TMPDIR reads as empty).
 class ScopedEnv {
 public:
-    ScopedEnv(const char* name, const QString& value)
-        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+    ScopedEnv(const char* name, const QString& value) : name_(name), old_(qgetenv(name)) {
         qputenv(name, value.toLocal8Bit());
     }
-    ~ScopedEnv() {
-        if (had_) {
-            qputenv(name_, old_);
-        } else {
-            qunsetenv(name_);
-        }
-    }
+    ~ScopedEnv() { qputenv(name_, old_); }
 
 private:
     const char* name_;
-    bool had_;
     QByteArray old_;
 };
 
@@ -166,8 +159,7 @@ TEST(NecRunner, EveryFaultIsOneLineWithoutResult) {
         const RunEnd end = RunToEnd(runner, {4.5, 5});
         ASSERT_TRUE(end.outcome);
         EXPECT_TRUE(end.outcome->points.empty());
-        EXPECT_TRUE(end.outcome->fault.startsWith(c.fault) || end.outcome->fault.contains(c.fault))
-            << end.outcome->fault.toStdString();
+        EXPECT_TRUE(end.outcome->fault.contains(c.fault)) << end.outcome->fault.toStdString();
         EXPECT_FALSE(end.outcome->fault.contains('\n'));
         EXPECT_LE(end.finished, 1);
         EXPECT_FALSE(runner.running());
