@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
 
 #include "core/NumberText.h"
@@ -35,9 +36,11 @@ Form1::Form1() {
     tuners_ = std::make_unique<TunerWindows>(*this);
 
     repeatDelay = 0.15f;
-    if (FileResult ensured = EnsureSettingsFile(SettingsFilePath()); !ensured.ok()) {
-        ReportFileProblem(ensured.error);
-    }
+    std::string restored;
+    const FileResult ensured = EnsureSettingsFile(SettingsFilePath(), restored);
+    settingsReady_ = ensured.ok();
+    if (!ensured.ok()) ReportFileProblem(ensured.error);
+    if (!restored.empty()) ReportFileProblem(restored);
     LoadMainSettings();
     ApplyNetworkLabelColours();
     limits_.cmin_pF = FieldValue(Text16);
@@ -76,7 +79,19 @@ void Form1::ApplyNetworkLabelColours() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    SaveMainSettings();
+    if (FileResult saved = SaveMainSettings(); !saved.ok()) {
+        ReportFileProblem(saved.error);
+        // The values would be lost: the user may rather copy them or mend the folder.
+        const QString question =
+            QString("Orvane could not save its settings to %1: %2. Close anyway?")
+                .arg(QString::fromStdString(SettingsFilePath()),
+                     QString::fromStdString(saved.reason));
+        if (QMessageBox::question(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No,
+                                  QMessageBox::No) != QMessageBox::Yes) {
+            event->ignore();
+            return;
+        }
+    }
     tuners_->CloseAll();
     event->accept();
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/Matching.h"
+#include "platform/TextFile.h"
 #include "tuners/TunerHost.h"
 
 class QButtonGroup;
@@ -72,7 +73,7 @@ private:
     void BuildNetworkBoxes();
 
     void LoadMainSettings();
-    void SaveMainSettings();
+    FileResult SaveMainSettings();
     void ReportFileProblem(const std::string& message);
 
     // Input fields and spin buttons.
@@ -126,6 +127,8 @@ private:
     PictureBox *Picture5_1, *Picture5_10;
 
     QLabel* statusLine_;
+    // The settings file was found or made valid at start-up, so it may be read and rewritten.
+    bool settingsReady_ = false;
     std::unique_ptr<TunerWindows> tuners_;
 
     // One flag per spin button, 1 while it is held down; no guarded recalculation then.

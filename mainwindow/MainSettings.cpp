@@ -5,6 +5,7 @@
 #include "mainwindow/Form1.h"
 #include "platform/FieldText.h"
 #include "platform/SettingsFile.h"
+#include "platform/SettingsTexts.h"
 
 namespace {
 
@@ -35,6 +36,8 @@ void Form1::LoadMainSettings() {
         findChild<QLineEdit*>(kMainKeys[i].field)->setText(kDesignTexts[i]);
         keys.push_back(kMainKeys[i].key);
     }
+    // A file that could not be set up holds nothing to trust; the defaults stay.
+    if (!settingsReady_) return;
     std::map<std::string, std::string> values;
     if (FileResult read = ReadSettingsKeys(SettingsFilePath(), keys, values); !read.ok()) {
         ReportFileProblem(read.error);
@@ -48,12 +51,18 @@ void Form1::LoadMainSettings() {
     }
 }
 
-void Form1::SaveMainSettings() {
-    std::map<std::string, std::string> values;
+FileResult Form1::SaveMainSettings() {
+    // The folder or the file may have been mended since start-up.
+    if (!settingsReady_) {
+        std::string restored;
+        if (FileResult ensured = EnsureSettingsFile(SettingsFilePath(), restored); !ensured.ok()) {
+            return ensured;
+        }
+        settingsReady_ = true;
+    }
+    std::map<std::string, QString> texts;
     for (const KeyedField& keyed : kMainKeys) {
-        values[keyed.key] = findChild<QLineEdit*>(keyed.field)->text().trimmed().toStdString();
+        texts[keyed.key] = findChild<QLineEdit*>(keyed.field)->text();
     }
-    if (FileResult written = RewriteSettingsFile(SettingsFilePath(), values); !written.ok()) {
-        ReportFileProblem(written.error);
-    }
+    return RewriteSettingsTexts(SettingsFilePath(), texts);
 }

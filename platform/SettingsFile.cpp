@@ -3,6 +3,7 @@
 namespace {
 
 constexpr std::size_t kKeyLength = 8;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string KeyOf(const std::string& line) {
     std::string key = line.substr(0, kKeyLength);
@@ -14,6 +15,17 @@ std::string KeyOf(const std::string& line) {
 
 std::string ValueOf(const std::string& line) {
     return line.size() > kKeyLength ? TrimBlanks(line.substr(kKeyLength)) : std::string();
+}
+
+// The lines as they count: an editor's byte-order mark and blank lines at the end of a
+// file that is already long enough would otherwise make a valid file invalid.
+FileResult ReadSettingsLines(const std::string& path, std::vector<std::string>& lines) {
+    if (FileResult read = ReadAllLines(path, lines); !read.ok()) return read;
+    if (!lines.empty() && lines.front().starts_with(kByteOrderMark)) {
+        lines.front().erase(0, kByteOrderMark.size());
+    }
+    while (lines.size() > kSettingsLineCount && TrimBlanks(lines.back()).empty()) lines.pop_back();
+    return {};
 }
 
 std::string& CurrentSettingsPath() {
@@ -54,24 +66,35 @@ const std::vector<std::string>& DefaultSettingsLines() {
     return lines;
 }
 
-FileResult EnsureSettingsFile(const std::string& path) {
+FileResult EnsureSettingsFile(const std::string& path, std::string& restored) {
+    restored.clear();
+    const std::string backup = path + ".bak";
+    RemoveLeftoverTemporaries(path);
+    RemoveLeftoverTemporaries(backup);
     if (FileResult created = AppendCreate(path); !created.ok()) return created;
     std::uintmax_t length = 0;
     if (FileResult sized = ByteLength(path, length); !sized.ok()) return sized;
-    if (length > 0) {
-        std::vector<std::string> lines;
-        if (FileResult read = ReadAllLines(path, lines); !read.ok()) return read;
-        if (lines.size() == kSettingsLineCount) return {};
-        // The user's values in a damaged file are not thrown away unseen.
-        if (FileResult kept = CopyFile(path, path + ".bak"); !kept.ok()) return kept;
+    if (length == 0) return WriteAllLines(path, DefaultSettingsLines());
+
+    std::vector<std::string> lines;
+    if (FileResult read = ReadSettingsLines(path, lines); !read.ok()) return read;
+    if (lines.size() == kSettingsLineCount) return {};
+    // The user's values in a damaged file are not thrown away unseen.
+    if (FileResult kept = CopyFile(path, backup); !kept.ok()) return kept;
+    if (FileResult written = WriteAllLines(path, DefaultSettingsLines()); !written.ok()) {
+        return written;
     }
-    return WriteAllLines(path, DefaultSettingsLines());
+    restored = path + " had " + std::to_string(lines.size()) +
+               (lines.size() == 1 ? " line" : " lines") + ", not " +
+               std::to_string(kSettingsLineCount) + ": defaults restored, old file kept as " +
+               backup;
+    return {};
 }
 
 FileResult ReadSettingsKeys(const std::string& path, const std::vector<std::string>& keys,
                             std::map<std::string, std::string>& values) {
     std::vector<std::string> lines;
-    if (FileResult read = ReadAllLines(path, lines); !read.ok()) return read;
+    if (FileResult read = ReadSettingsLines(path, lines); !read.ok()) return read;
     values.clear();
     for (const std::string& line : lines) {
         const std::string key = KeyOf(line);
@@ -84,8 +107,13 @@ FileResult ReadSettingsKeys(const std::string& path, const std::vector<std::stri
 
 FileResult RewriteSettingsFile(const std::string& path,
                                const std::map<std::string, std::string>& values) {
+    for (const auto& [key, value] : values) {
+        if (value.find_first_of("\r\n") != std::string::npos) {
+            return FileProblem(path, "cannot write " + key + ": its value holds a line break");
+        }
+    }
     std::vector<std::string> lines;
-    if (FileResult read = ReadAllLines(path, lines); !read.ok()) return read;
+    if (FileResult read = ReadSettingsLines(path, lines); !read.ok()) return read;
     for (std::string& line : lines) {
         auto entry = values.find(KeyOf(line));
         if (entry != values.end()) {

@@ -21,17 +21,21 @@ inline constexpr std::size_t kSettingsLineCount = 49;
 const std::vector<std::string>& DefaultSettingsLines();
 
 // Makes sure a valid file exists. A missing or empty file gets the defaults; a file with
-// another line count is first kept as <path>.bak and then replaced by the defaults.
-FileResult EnsureSettingsFile(const std::string& path);
+// another line count is first kept as <path>.bak and then replaced by the defaults, and
+// `restored` says so in one line (it is empty otherwise). Temporary files that interrupted
+// writes left behind are removed first.
+FileResult EnsureSettingsFile(const std::string& path, std::string& restored);
 
 // One pass over the file: for each key, the trimmed value of the last line that holds it.
-// Keys the file lacks are absent from the result.
+// Keys the file lacks are absent from the result. A UTF-8 byte-order mark at the start is
+// no part of the first line, and blank lines after the 49th do not count.
 FileResult ReadSettingsKeys(const std::string& path, const std::vector<std::string>& keys,
                             std::map<std::string, std::string>& values);
 
 // Gives every line whose key is in `values` its own first eight characters (in their
 // letter case), one blank and the new value trimmed; all other lines stay as they are, in
-// their order. A key the file lacks is not added.
+// their order. A key the file lacks is not added. A value holding a line break is refused
+// and nothing is written, since it would break the file into other lines.
 FileResult RewriteSettingsFile(const std::string& path,
                                const std::map<std::string, std::string>& values);
 

@@ -1,17 +1,31 @@
 #include "platform/TextFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <random>
 
 namespace {
 
+constexpr int kMaxLinkHops = 40;
+constexpr std::size_t kRandomDigits = 8;
+constexpr std::string_view kTemporaryEnd = ".tmp";
+
 FileResult Failure(const std::string& path, const char* action, int error) {
-    return {path + ": cannot " + action + ": " + std::strerror(error)};
+    return FileProblem(path, std::string("cannot ") + action + ": " + std::strerror(error));
+}
+
+FileResult NotRegular(const std::string& path, const char* action) {
+    return FileProblem(path, std::string("cannot ") + action + ": not a regular file");
 }
 
 // Closes the descriptor on every path out of a function.
@@ -38,8 +52,9 @@ bool WriteAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = ENOSPC;
             return false;
         }
         done += static_cast<std::size_t>(n);
@@ -47,9 +62,16 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
-FileResult ReadAllBytes(const std::string& path, std::string& bytes) {
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+FileResult ReadAllBytes(const std::string& path, std::string& bytes, mode_t* mode = nullptr) {
+    // A FIFO or a device is not even opened: that alone could block or have side effects.
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0) return Failure(path, "read", errno);
+    if (!S_ISREG(info.st_mode)) return NotRegular(path, "read");
+    // Nonblocking and checked again: something else may have taken the file's place.
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0) return Failure(path, "read", errno);
+    if (::fstat(fd.get(), &info) != 0) return Failure(path, "read", errno);
+    if (!S_ISREG(info.st_mode)) return NotRegular(path, "read");
     bytes.clear();
     char buffer[8192];
     for (;;) {
@@ -61,13 +83,107 @@ FileResult ReadAllBytes(const std::string& path, std::string& bytes) {
         if (n == 0) break;
         bytes.append(buffer, static_cast<std::size_t>(n));
     }
+    if (mode) *mode = info.st_mode & 07777;
     return {};
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// The file a path names once every link on the way is followed; the path itself when it
+// names nothing yet.
+FileResult ResolveLinks(const std::string& path, std::string& target) {
+    target = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info;
+        if (::lstat(target.c_str(), &info) != 0) {
+            return errno == ENOENT ? FileResult{} : Failure(path, "write", errno);
+        }
+        if (!S_ISLNK(info.st_mode)) return {};
+        std::string link(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+        if (n < 0) return Failure(path, "write", errno);
+        if (static_cast<std::size_t>(n) == link.size()) return Failure(path, "write", ENAMETOOLONG);
+        link.resize(static_cast<std::size_t>(n));
+        target = link.front() == '/' ? link : FolderOf(target) + link;
+    }
+    return Failure(path, "write", ELOOP);
+}
+
+// A new file beside the target, named after it, this process and a random number. It is
+// created exclusively, so an existing file or a planted link of that name is never used.
+int CreateTemporary(const std::string& target, std::string& name) {
+    static std::mt19937 random{std::random_device{}()};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char tag[40];
+        std::snprintf(tag, sizeof tag, ".%ld.%08x%s", static_cast<long>(::getpid()),
+                      static_cast<unsigned>(random()), kTemporaryEnd.data());
+        name = target + tag;
+        const int fd =
+            ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// Writes the bytes to a fresh temporary file and renames it over the target; messages name
+// the file as the caller knows it.
+FileResult ReplaceFile(const std::string& shown, const std::string& target,
+                       const std::string& bytes, std::optional<mode_t> mode) {
+    std::string temporary;
+    Descriptor fd(CreateTemporary(target, temporary));
+    if (fd.get() < 0) return Failure(shown, "write", errno);
+    const bool done = (!mode || ::fchmod(fd.get(), *mode) == 0) && WriteAll(fd.get(), bytes) &&
+                      ::fsync(fd.get()) == 0 && ::close(fd.Release()) == 0 &&
+                      ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!done) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return Failure(shown, "write", error);
+    }
+    return {};
+}
+
+// The process whose write left this folder entry, when it is a temporary file of `base`:
+// "<base>.<pid>.<eight hex digits>.tmp".
+std::optional<pid_t> WriterOf(std::string_view entry, const std::string& base) {
+    if (!entry.starts_with(base) || !entry.ends_with(kTemporaryEnd)) return std::nullopt;
+    entry.remove_prefix(base.size());
+    entry.remove_suffix(kTemporaryEnd.size());
+    const std::size_t dot = entry.rfind('.');
+    if (!entry.starts_with('.') || dot == 0 || entry.size() - dot - 1 != kRandomDigits) {
+        return std::nullopt;
+    }
+    const std::string_view pid = entry.substr(1, dot - 1);
+    const std::string_view random = entry.substr(dot + 1);
+    const auto digits = [](std::string_view text, bool hex) {
+        for (char ch : text) {
+            const int code = static_cast<unsigned char>(ch);
+            if (!(hex ? std::isxdigit(code) : std::isdigit(code))) return false;
+        }
+        return !text.empty();
+    };
+    if (pid.size() > 9 || !digits(pid, false) || !digits(random, true)) return std::nullopt;
+    const pid_t writer = static_cast<pid_t>(std::stol(std::string(pid)));
+    return writer > 0 ? std::optional<pid_t>(writer) : std::nullopt;
 }
 
 }  // namespace
 
+FileResult FileProblem(const std::string& path, const std::string& reason) {
+    return {path + ": " + reason, reason};
+}
+
 FileResult AppendCreate(const std::string& path) {
-    Descriptor fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+    struct stat info;
+    if (::stat(path.c_str(), &info) == 0) {
+        return S_ISREG(info.st_mode) ? FileResult{} : NotRegular(path, "read");
+    }
+    if (errno != ENOENT) return Failure(path, "create", errno);
+    Descriptor fd(::open(path.c_str(),
+                         O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
     if (fd.get() < 0) return Failure(path, "create", errno);
     return {};
 }
@@ -75,7 +191,7 @@ FileResult AppendCreate(const std::string& path) {
 FileResult ByteLength(const std::string& path, std::uintmax_t& length) {
     struct stat info;
     if (::stat(path.c_str(), &info) != 0) return Failure(path, "read", errno);
-    if (S_ISDIR(info.st_mode)) return Failure(path, "read", EISDIR);
+    if (!S_ISREG(info.st_mode)) return NotRegular(path, "read");
     length = static_cast<std::uintmax_t>(info.st_size);
     return {};
 }
@@ -108,43 +224,46 @@ FileResult WriteAllLines(const std::string& path, const std::vector<std::string>
         bytes += line;
         bytes += "\r\n";
     }
+    return WriteFileAtomically(path, bytes);
+}
 
-    // Renaming over a file needs no write permission on the file itself, so ask first:
-    // a read-only settings file must stay read-only and unchanged.
+FileResult WriteFileAtomically(const std::string& path, const std::string& bytes) {
+    std::string target;
+    if (FileResult resolved = ResolveLinks(path, target); !resolved.ok()) return resolved;
     struct stat old;
-    const bool exists = ::stat(path.c_str(), &old) == 0;
-    if (exists) {
-        Descriptor probe(::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
-        if (probe.get() < 0) return Failure(path, "write", errno);
+    if (::stat(target.c_str(), &old) != 0) {
+        if (errno != ENOENT) return Failure(path, "write", errno);
+        return ReplaceFile(path, target, bytes, std::nullopt);
     }
-
-    const std::string temporary = path + ".tmp";
-    Descriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-    if (fd.get() < 0) return Failure(path, "write", errno);
-    if (exists) ::fchmod(fd.get(), old.st_mode & 07777);
-    if (!WriteAll(fd.get(), bytes) || ::fsync(fd.get()) != 0) {
-        int error = errno;
-        ::unlink(temporary.c_str());
-        return Failure(path, "write", error);
+    if (!S_ISREG(old.st_mode)) return NotRegular(path, "write");
+    // Renaming over a file needs no write permission on the file itself, so ask first:
+    // a read-only file must stay read-only and unchanged.
+    if (Descriptor probe(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        probe.get() < 0) {
+        return Failure(path, "write", errno);
     }
-    if (::close(fd.Release()) != 0) {
-        int error = errno;
-        ::unlink(temporary.c_str());
-        return Failure(path, "write", error);
-    }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        int error = errno;
-        ::unlink(temporary.c_str());
-        return Failure(path, "write", error);
-    }
-    return {};
+    return ReplaceFile(path, target, bytes, old.st_mode & 07777);
 }
 
 FileResult CopyFile(const std::string& from, const std::string& to) {
     std::string bytes;
-    if (FileResult read = ReadAllBytes(from, bytes); !read.ok()) return read;
-    Descriptor fd(::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-    if (fd.get() < 0) return Failure(to, "write", errno);
-    if (!WriteAll(fd.get(), bytes)) return Failure(to, "write", errno);
-    return {};
+    mode_t mode = 0;
+    if (FileResult read = ReadAllBytes(from, bytes, &mode); !read.ok()) return read;
+    return ReplaceFile(to, to, bytes, mode);
+}
+
+void RemoveLeftoverTemporaries(const std::string& path) {
+    std::string target;
+    if (!ResolveLinks(path, target).ok()) return;
+    const std::string folder = FolderOf(target);
+    const std::string base = target.substr(folder.size());
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::optional<pid_t> writer = WriterOf(entry->d_name, base);
+        if (writer && ::kill(*writer, 0) != 0 && errno == ESRCH) {
+            ::unlink((folder + entry->d_name).c_str());
+        }
+    }
+    ::closedir(dir);
 }

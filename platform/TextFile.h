@@ -6,11 +6,16 @@
 
 // Sequential text files. Every operation opens and closes the file itself and reports a
 // failure as a one-line message naming the file and the reason (empty when it worked).
+// Only regular files (or links to them) are opened: a FIFO or a device is refused unopened,
+// so nothing here ever blocks.
 
 struct FileResult {
-    std::string error;
+    std::string error;   // "<file>: <reason>"
+    std::string reason;  // the same without the file's name
     bool ok() const { return error.empty(); }
 };
+
+FileResult FileProblem(const std::string& path, const std::string& reason);
 
 // Creates an empty file when there is none; leaves an existing one unchanged.
 FileResult AppendCreate(const std::string& path);
@@ -20,10 +25,21 @@ FileResult ByteLength(const std::string& path, std::uintmax_t& length);
 // Lines without their ends; CR LF, LF and a lone CR all end a line.
 FileResult ReadAllLines(const std::string& path, std::vector<std::string>& lines);
 
-// Replaces the file by the lines, each ended by CR LF. The lines go to a temporary file in
-// the same folder that is then renamed over the old one, so the file is never left half
-// written; when the file cannot be written it stays as it was.
+// Replaces the file by the lines, each ended by CR LF, through WriteFileAtomically.
 FileResult WriteAllLines(const std::string& path, const std::vector<std::string>& lines);
 
-// Copies a file byte for byte, replacing the target.
+// Replaces the file's contents so that readers only ever see the old or the new file whole.
+// The bytes go to a temporary file of a unique name, created exclusively beside the file,
+// which is flushed to disk and renamed over it; the last complete rename wins. A link is
+// followed: the link stays, its target is replaced beside itself. The file keeps its
+// permissions, a read-only file is refused, and on any failure the file stays as it was
+// and no temporary file is left.
+FileResult WriteFileAtomically(const std::string& path, const std::string& bytes);
+
+// Copies a file byte for byte with its permissions. The target is replaced by a complete
+// copy or not at all; a link in its place is replaced, never written through.
 FileResult CopyFile(const std::string& from, const std::string& to);
+
+// Removes the temporary files that interrupted writes of this file left behind; those of
+// a process that still runs may be in use and stay.
+void RemoveLeftoverTemporaries(const std::string& path);

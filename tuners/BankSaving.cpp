@@ -7,6 +7,7 @@
 
 #include "platform/FieldText.h"
 #include "platform/SettingsFile.h"
+#include "platform/SettingsTexts.h"
 #include "tuners/HpClTuner.h"
 
 namespace {
@@ -62,12 +63,12 @@ void HpClTuner::Command3_Click() {
         NormaliseRow(Text4, *SORTLIST);
         NormaliseRow(Text5, *SORTLIST);
     }
-    std::map<std::string, std::string> values;
+    std::map<std::string, QString> texts;
     for (std::size_t i = 0; i < Text4.size(); ++i) {
-        values[CapacitorKey(i)] = TrimBlanks(Text4[i]->text()).toStdString();
-        values[InductorKey(i)] = TrimBlanks(Text5[i]->text()).toStdString();
+        texts[CapacitorKey(i)] = TrimBlanks(Text4[i]->text());
+        texts[InductorKey(i)] = TrimBlanks(Text5[i]->text());
     }
-    if (FileResult written = RewriteSettingsFile(SettingsFilePath(), values); !written.ok()) {
+    if (FileResult written = RewriteSettingsTexts(SettingsFilePath(), texts); !written.ok()) {
         ReportFileProblem(written.error);
     }
 }

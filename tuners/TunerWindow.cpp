@@ -15,6 +15,7 @@
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
 #include "platform/SettingsFile.h"
+#include "platform/SettingsTexts.h"
 #include "platform/Shape.h"
 #include "tuners/TunerHost.h"
 #include "tuners/TunerLayout.h"
@@ -167,7 +168,7 @@ void TunerWindow::Form_Resize() {
     }
     for (const auto& [key, field] : settingsKeys_) {
         if (auto found = values.find(key); found != values.end()) {
-            field->setText(QString::fromStdString(found->second));
+            field->setText(SettingsText(found->second));
         }
     }
 }
