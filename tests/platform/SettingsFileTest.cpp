@@ -1,117 +1,200 @@
 #include "platform/SettingsFile.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
+#include <cerrno>
+#include <cstring>
 
 #include "tests/support/TempDir.h"
 
-TEST(SettingsFile, MissingOrEmptyFileGetsTheDefaults) {
+namespace {
+
+// Relative, as the program names it, so that messages read as the user sees them.
+const std::string kPath = "ORVANE.INI";
+const std::string kBom = "\xEF\xBB\xBF";
+
+}  // namespace
+
+TEST(SettingsFile, MissingOrEmptyFileGetsTheDefaultsSilently) {
     WorkingDirectory dir;
-    const std::string path = dir.file("ORVANE.INI");
-    ASSERT_TRUE(EnsureSettingsFile(path).ok());
-    EXPECT_EQ(ReadBytes(path), CrLfLines(DefaultSettingsLines()));
+    std::string restored;
+    ASSERT_TRUE(EnsureSettingsFile(kPath, restored).ok());
+    EXPECT_EQ(ReadBytes(kPath), CrLfLines(DefaultSettingsLines()));
     EXPECT_EQ(DefaultSettingsLines().size(), 49u);
 
-    WriteBytes(path, "");
-    ASSERT_TRUE(EnsureSettingsFile(path).ok());
-    EXPECT_EQ(ReadBytes(path), CrLfLines(DefaultSettingsLines()));
-    EXPECT_FALSE(QDir(dir.path()).exists("ORVANE.INI.bak")) << "nothing to keep from an empty file";
+    WriteBytes(kPath, "");
+    ASSERT_TRUE(EnsureSettingsFile(kPath, restored).ok());
+    EXPECT_EQ(ReadBytes(kPath), CrLfLines(DefaultSettingsLines()));
+    EXPECT_EQ(restored, "");
+    EXPECT_EQ(dir.entries(), QStringList{"ORVANE.INI"}) << "nothing to keep from an empty file";
 }
 
-TEST(SettingsFile, WrongLineCountIsReplacedAndKeptAsBackup) {
-    for (std::size_t count : {48u, 50u, 1u, 120u}) {
+TEST(SettingsFile, OnlyAFileOf49LinesIsKeptOtherwiseItIsBackedUpAndReported) {
+    const std::string valid = CrLfLines(DefaultsWith(0, "antenlen 3"));
+    std::string unix = valid;  // LF ends and no end after the last line
+    for (std::size_t at; (at = unix.find('\r')) != std::string::npos;) unix.erase(at, 1);
+    unix.pop_back();
+    const struct {
+        std::string content;
+        std::size_t counted;  // 49: kept as it is
+    } cases[] = {
+        {valid, 49},
+        {unix, 49},
+        {kBom + valid, 49},
+        {valid + "\r\n  \r\n\r\n", 49},  // an editor's blank lines at the end
+        {CrLfLines(std::vector<std::string>(48, "ANTENLEN 9")) + "\r\n\r\n", 49},
+        {CrLfLines(std::vector<std::string>(48, "ANTENLEN 9")), 48},
+        {valid + "ANTENLEN 9\r\n\r\n", 50},
+        {CrLfLines({"ANTENLEN 9"}), 1},
+        {CrLfLines(std::vector<std::string>(120, "ANTENLEN 9")), 120},
+    };
+    for (const auto& [content, counted] : cases) {
         WorkingDirectory dir;
-        const std::string path = dir.file("ORVANE.INI");
-        std::vector<std::string> lines(count, "ANTENLEN 9");
-        const std::string old = CrLfLines(lines);
-        WriteBytes(path, old);
-        ASSERT_TRUE(EnsureSettingsFile(path).ok());
-        EXPECT_EQ(ReadBytes(path), CrLfLines(DefaultSettingsLines())) << count << " lines";
-        EXPECT_EQ(ReadBytes(path + ".bak"), old) << count << " lines";
+        WriteBytes(kPath, content);
+        std::string restored;
+        ASSERT_TRUE(EnsureSettingsFile(kPath, restored).ok()) << counted;
+        if (counted == 49) {
+            EXPECT_EQ(ReadBytes(kPath), content);
+            EXPECT_EQ(restored, "");
+            EXPECT_EQ(dir.entries(), QStringList{"ORVANE.INI"});
+            continue;
+        }
+        EXPECT_EQ(ReadBytes(kPath), CrLfLines(DefaultSettingsLines())) << counted;
+        EXPECT_EQ(ReadBytes(kPath + ".bak"), content) << counted;
+        EXPECT_EQ(restored, "ORVANE.INI had " + std::to_string(counted) +
+                                (counted == 1 ? " line" : " lines") +
+                                ", not 49: defaults restored, old file kept as ORVANE.INI.bak");
     }
-}
-
-TEST(SettingsFile, ValidFileIsUsedAsItIsWhateverItsLineEnds) {
-    WorkingDirectory dir;
-    const std::string path = dir.file("ORVANE.INI");
-    std::vector<std::string> lines = DefaultsWith(0, "antenlen 3");
-    std::string unix;
-    for (const std::string& line : lines) unix += line + "\n";
-    unix.pop_back();  // no end after the last line
-    WriteBytes(path, unix);
-    ASSERT_TRUE(EnsureSettingsFile(path).ok());
-    EXPECT_EQ(ReadBytes(path), unix);
-    EXPECT_FALSE(QDir(dir.path()).exists("ORVANE.INI.bak"));
 }
 
 TEST(SettingsFile, ReadingMatchesKeysInUpperCaseAndTheLastLineWins) {
     WorkingDirectory dir;
-    const std::string path = dir.file("ORVANE.INI");
-    WriteBytes(path, CrLfLines({"antenlen   04.50  ", "FREQUMHZ 14,2", "ANTENLEN 6", "ANTENDIA",
-                                "HPCLXC08 ", "TXPOW", "UNKNOWN1 7"}));
+    WriteBytes(kPath, kBom + CrLfLines({"antenlen   04.50  ", "FREQUMHZ 14,2", "ANTENLEN 6",
+                                        "ANTENDIA", "HPCLXC08 ", "TXPOW", "UNKNOWN1 7"}));
     std::map<std::string, std::string> values;
     ASSERT_TRUE(
         ReadSettingsKeys(
-            path, {"ANTENLEN", "FREQUMHZ", "ANTENDIA", "HPCLXC08", "TXPOWERW", "MATCHC01"}, values)
+            kPath, {"ANTENLEN", "FREQUMHZ", "ANTENDIA", "HPCLXC08", "TXPOWERW", "MATCHC01"}, values)
             .ok());
-    EXPECT_EQ(values.at("ANTENLEN"), "6");
-    EXPECT_EQ(values.at("FREQUMHZ"), "14,2");
-    EXPECT_EQ(values.at("ANTENDIA"), "");
-    EXPECT_EQ(values.at("HPCLXC08"), "");
-    EXPECT_FALSE(values.count("TXPOWERW")) << "a line shorter than a key holds no key";
-    EXPECT_FALSE(values.count("MATCHC01"));
+    EXPECT_EQ(values,
+              (std::map<std::string, std::string>{
+                  {"ANTENLEN", "6"}, {"FREQUMHZ", "14,2"}, {"ANTENDIA", ""}, {"HPCLXC08", ""}}))
+        << "a line shorter than a key holds no key";
+
+    WriteBytes(kPath, kBom + CrLfLines({"ANTENLEN 3"}));
+    ASSERT_TRUE(ReadSettingsKeys(kPath, {"ANTENLEN"}, values).ok());
+    EXPECT_EQ(values["ANTENLEN"], "3") << "the byte-order mark is no part of the key";
 }
 
-TEST(SettingsFile, RewriteKeepsOtherLinesCaseAndOrder) {
+TEST(SettingsFile, RewriteKeepsOtherLinesCaseAndOrderAndDropsWhatDoesNotCount) {
     WorkingDirectory dir;
-    const std::string path = dir.file("ORVANE.INI");
     std::vector<std::string> lines = DefaultsWith(0, "antenlen 3");
-    lines[2] = "FREQUMHZ 7.1";
     lines.push_back("FREQUMHZ 1");  // a duplicate receives the new value too
     for (int i = 0; i < 80; ++i) lines.push_back("COMMENT" + std::to_string(i));  // past 100
-    WriteBytes(path, CrLfLines(lines));
+    WriteBytes(kPath, kBom + CrLfLines(lines) + "\r\n\r\n");
 
     ASSERT_TRUE(RewriteSettingsFile(
-                    path, {{"ANTENLEN", "  12.5 "}, {"FREQUMHZ", "14,2"}, {"MISSING1", "5"}})
+                    kPath, {{"ANTENLEN", "  12.5 "}, {"FREQUMHZ", "14,2"}, {"MISSING1", "5"}})
                     .ok());
     std::vector<std::string> expected = lines;
     expected[0] = "antenlen 12.5";
     expected[2] = "FREQUMHZ 14,2";
     expected[49] = "FREQUMHZ 14,2";
-    EXPECT_EQ(ReadBytes(path), CrLfLines(expected));
+    EXPECT_EQ(ReadBytes(kPath), CrLfLines(expected));
 }
 
-TEST(SettingsFile, UnwritableFileOrFolderIsReportedAndLeftAsItWas) {
+TEST(SettingsFile, UnwritableFileOrFolderOrALineBreakIsReportedAndTheFileLeftAsItWas) {
     WorkingDirectory dir;
-    const std::string path = dir.file("ORVANE.INI");
-    WriteBytes(path, CrLfLines(DefaultSettingsLines()));
-    const std::string before = ReadBytes(path);
+    WriteBytes(kPath, CrLfLines(DefaultSettingsLines()));
+    const std::string before = ReadBytes(kPath);
+    for (const char* value : {"5\r\n6\tx", "5\n", "\r"}) {
+        const FileResult result =
+            RewriteSettingsFile(kPath, {{"MATCHRLO", "1"}, {"TXPOWERW", value}});
+        EXPECT_EQ(result.error, "ORVANE.INI: cannot write TXPOWERW: its value holds a line break");
+        EXPECT_EQ(ReadBytes(kPath), before);
+    }
 
-    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    FileResult result = RewriteSettingsFile(path, {{"ANTENLEN", "9"}});
+    ASSERT_EQ(::chmod(kPath.c_str(), 0444), 0);
+    FileResult result = RewriteSettingsFile(kPath, {{"ANTENLEN", "9"}});
+    EXPECT_EQ(result.error, "ORVANE.INI: cannot write: " + std::string(std::strerror(EACCES)));
+    EXPECT_EQ(ReadBytes(kPath), before);
+
+    ASSERT_EQ(::chmod(kPath.c_str(), 0644), 0);
+    ASSERT_EQ(::chmod(".", 0555), 0);
+    result = RewriteSettingsFile(kPath, {{"ANTENLEN", "9"}});
     EXPECT_FALSE(result.ok());
-    EXPECT_NE(result.error.find("ORVANE.INI"), std::string::npos) << result.error;
-    EXPECT_EQ(result.error.find('\n'), std::string::npos) << "one line";
-    EXPECT_EQ(ReadBytes(path), before);
-
-    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
-    ASSERT_EQ(::chmod(dir.path().toStdString().c_str(), 0555), 0);
-    result = RewriteSettingsFile(path, {{"ANTENLEN", "9"}});
-    EXPECT_FALSE(result.ok());
-    EXPECT_EQ(ReadBytes(path), before);
-    EXPECT_FALSE(QDir(dir.path()).exists("ORVANE.INI.tmp"));
-
-    const std::string fresh = dir.file("NEW.INI");
-    EXPECT_FALSE(EnsureSettingsFile(fresh).ok()) << "cannot be created in a read-only folder";
-    ASSERT_EQ(::chmod(dir.path().toStdString().c_str(), 0755), 0);
+    EXPECT_EQ(ReadBytes(kPath), before);
+    std::string restored;
+    result = EnsureSettingsFile("NEW.INI", restored);
+    EXPECT_EQ(result.reason, "cannot create: " + std::string(std::strerror(EACCES)));
+    ASSERT_EQ(::chmod(".", 0755), 0);
+    EXPECT_EQ(dir.entries(), QStringList{"ORVANE.INI"});
 }
 
-TEST(SettingsFile, ReadingAMissingFileOrAFolderIsAnError) {
+TEST(SettingsFile, WhatIsNotARegularFileIsRefusedWithoutBlocking) {
     WorkingDirectory dir;
+    QDir(dir.path()).mkdir("folder");
+    ASSERT_EQ(::mkfifo("fifo", 0644), 0);
+    ASSERT_EQ(::symlink("/dev/null", "device"), 0);
     std::map<std::string, std::string> values;
-    EXPECT_FALSE(ReadSettingsKeys(dir.file("NONE.INI"), {"ANTENLEN"}, values).ok());
-    QDir(dir.path()).mkdir("ORVANE.INI");
-    EXPECT_FALSE(EnsureSettingsFile(dir.file("ORVANE.INI")).ok());
+    for (const std::string name : {"fifo", "device", "folder"}) {
+        struct stat before;
+        ASSERT_EQ(::lstat(name.c_str(), &before), 0);
+        std::string restored;
+        const FileResult ensured = EnsureSettingsFile(name, restored);
+        EXPECT_EQ(ensured.error, name + ": cannot read: not a regular file");
+        EXPECT_FALSE(ReadSettingsKeys(name, {"ANTENLEN"}, values).ok()) << name;
+        EXPECT_FALSE(RewriteSettingsFile(name, {{"ANTENLEN", "9"}}).ok()) << name;
+        struct stat after;
+        ASSERT_EQ(::lstat(name.c_str(), &after), 0);
+        EXPECT_EQ(after.st_mode, before.st_mode) << name << " stays what it was";
+    }
+    EXPECT_EQ(dir.entries(), (QStringList{"device", "fifo", "folder"}));
+    EXPECT_FALSE(ReadSettingsKeys("NONE.INI", {"ANTENLEN"}, values).ok());
+}
+
+TEST(SettingsFile, PlantedLinksAreReplacedNeverWrittenThrough) {
+    WorkingDirectory dir;
+    WriteBytes("victim", "precious");
+    for (const char* name : {"ORVANE.INI.tmp", "ORVANE.INI.bak"}) {
+        ASSERT_EQ(::symlink("victim", name), 0);
+    }
+    const std::string damaged = CrLfLines({"ANTENLEN 9"});
+    WriteBytes(kPath, damaged);
+    std::string restored;
+    ASSERT_TRUE(EnsureSettingsFile(kPath, restored).ok());
+    ASSERT_TRUE(RewriteSettingsFile(kPath, {{"ANTENLEN", "7"}}).ok());
+
+    EXPECT_EQ(ReadBytes("victim"), "precious");
+    EXPECT_EQ(ReadBytes(kPath), CrLfLines(DefaultsWith(0, "ANTENLEN 7")));
+    struct stat backup;
+    ASSERT_EQ(::lstat("ORVANE.INI.bak", &backup), 0);
+    EXPECT_TRUE(S_ISREG(backup.st_mode));
+    EXPECT_EQ(ReadBytes("ORVANE.INI.bak"), damaged);
+}
+
+TEST(SettingsFile, StartRemovesTheTemporaryFilesOfWritersThatNoLongerRun) {
+    WorkingDirectory dir;
+    const pid_t gone = ::fork();
+    if (gone == 0) ::_exit(0);
+    ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+    const QString dead = QString::number(gone);
+    const QString alive = QString::number(::getpid());
+    const QStringList leftovers{"ORVANE.INI." + dead + ".0badf00d.tmp",
+                                "ORVANE.INI.bak." + dead + ".12345678.tmp"};
+    const QStringList kept{"ORVANE.INI", "ORVANE.INI." + alive + ".abcdef01.tmp", "ORVANE.INI.tmp",
+                           "ORVANE.INI." + dead + ".tmp", "OTHER.INI." + dead + ".0badf00d.tmp"};
+    for (const QString& name : leftovers + kept) WriteBytes(name.toStdString(), "x");
+    WriteBytes(kPath, CrLfLines(DefaultSettingsLines()));
+
+    std::string restored;
+    ASSERT_TRUE(EnsureSettingsFile(kPath, restored).ok());
+    QStringList expected = kept;
+    expected.sort();
+    EXPECT_EQ(dir.entries(), expected);
 }

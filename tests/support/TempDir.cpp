@@ -1,5 +1,7 @@
 #include "tests/support/TempDir.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
 
 #include <fstream>
@@ -16,6 +18,17 @@ WorkingDirectory::~WorkingDirectory() {
 
 std::string WorkingDirectory::file(const std::string& name) const {
     return dir_.path().toStdString() + "/" + name;
+}
+
+QStringList WorkingDirectory::entries(const QString& subfolder) const {
+    return QDir(dir_.path() + "/" + subfolder)
+        .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                   QDir::Name);
+}
+
+int ModeOf(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 ? static_cast<int>(info.st_mode & 07777) : -1;
 }
 
 std::string ReadBytes(const std::string& path) {
