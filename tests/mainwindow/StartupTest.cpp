@@ -1,12 +1,47 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <cerrno>
+#include <cstring>
 
 #include "platform/SettingsFile.h"
 #include "tests/mainwindow/FormAccess.h"
 #include "tests/support/TempDir.h"
+
+namespace {
+
+// Gives the answer to a question box as soon as one is shown; `asked` keeps its text and
+// stays empty when none came.
+class Answerer {
+public:
+    explicit Answerer(QMessageBox::StandardButton answer) {
+        QTimer::singleShot(0, &context_, [this, answer] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                asked = box->text();
+                box->button(answer)->click();
+            }
+        });
+    }
+    QString asked;
+
+private:
+    QObject context_;
+};
+
+QString StatusOf(const Form1& form) {
+    return Find<QLabel>(form, "StatusLine")->text();
+}
+
+const QString kDenied = std::strerror(EACCES);
+
+}  // namespace
 
 TEST(Startup, DefaultAntennaShowsItsResultsAndNetworks) {
     WorkingDirectory dir;
@@ -92,17 +127,20 @@ TEST(Startup, FieldsLoadWithTheNumberRulesAndGoBackAsTypedOnClose) {
     lines[4] = "ANTENRLO";
     lines[21] = "hpclxc01 3";
     lines[48] = "LPLCLNUM 12";
-    WriteBytes(dir.file("ORVANE.INI"), CrLfLines(lines));
+    // An editor's byte-order mark and blank last line make no other file of it.
+    WriteBytes(dir.file("ORVANE.INI"), "\xEF\xBB\xBF" + CrLfLines(lines) + "\r\n");
     Form1 form;
     form.repeatDelay = 0;
     EXPECT_EQ(TextOf(form, "Text1"), "3");
     EXPECT_EQ(TextOf(form, "Text2"), "4.5");
     EXPECT_EQ(TextOf(form, "Text8"), "14");
     EXPECT_EQ(TextOf(form, "Text4"), "0");
+    EXPECT_EQ(StatusOf(form), "");
 
     Find(form, "Text1")->setText("  5.25 ");
     Find(form, "Text18")->setText("");
     Find(form, "Text41")->setText("7,5x");
+    Find(form, "Text43")->setText("100\u00b5");
     form.close();
 
     std::vector<std::string> expected = lines;
@@ -110,6 +148,7 @@ TEST(Startup, FieldsLoadWithTheNumberRulesAndGoBackAsTypedOnClose) {
     expected[1] = "ANTENDIA 4.5";
     expected[2] = "FREQUMHZ 14";
     expected[4] = "ANTENRLO 0";
+    expected[6] = "TXPOWERW 100\xB5";  // one byte, as the file's 8-bit text holds it
     expected[7] = "FMARKER0 ";
     expected[20] = "MATCHRLO 7,5x";
     EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI")), CrLfLines(expected));
@@ -118,27 +157,39 @@ TEST(Startup, FieldsLoadWithTheNumberRulesAndGoBackAsTypedOnClose) {
 TEST(Startup, DamagedFileIsKeptAsBackupBeforeTheDefaultsReplaceIt) {
     WorkingDirectory dir;
     std::vector<std::string> lines = DefaultsWith(0, "ANTENLEN 9");
-    lines.pop_back();
+    lines.push_back("ANTENLEN 8");
     WriteBytes(dir.file("ORVANE.INI"), CrLfLines(lines));
     Form1 form;
     EXPECT_EQ(TextOf(form, "Text1"), "4.5");
     EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI.bak")), CrLfLines(lines));
+    EXPECT_EQ(
+        StatusOf(form),
+        "ORVANE.INI had 50 lines, not 49: defaults restored, old file kept as ORVANE.INI.bak");
 }
 
-TEST(Startup, UnwritableFolderIsReportedAndTheWindowStillWorks) {
+TEST(Startup, UnwritableFolderIsReportedByItsCauseAndTheWindowStillWorks) {
     WorkingDirectory dir;
     ASSERT_EQ(::chmod(dir.path().toStdString().c_str(), 0555), 0);
     {
+        testing::internal::CaptureStderr();
         Form1 form;
-        EXPECT_TRUE(Find<QLabel>(form, "StatusLine")->text().contains("ORVANE.INI"));
+        const std::string stderrText = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(StatusOf(form), "ORVANE.INI: cannot create: " + kDenied);
+        EXPECT_NE(stderrText.find("orvane: " + StatusOf(form).toStdString() + "\n"),
+                  std::string::npos)
+            << stderrText;
         EXPECT_EQ(TextOf(form, "Text5"), "9.698") << "defaults are used";
-        form.close();
+
+        Answerer yes(QMessageBox::Yes);
+        EXPECT_TRUE(form.close());
+        EXPECT_EQ(yes.asked, "Orvane could not save its settings to ORVANE.INI: cannot create: " +
+                                 kDenied + ". Close anyway?");
     }
     EXPECT_FALSE(QDir(dir.path()).exists("ORVANE.INI"));
     ASSERT_EQ(::chmod(dir.path().toStdString().c_str(), 0755), 0);
 }
 
-TEST(Startup, ReadOnlyFileIsReadButLeftUnchangedOnClose) {
+TEST(Startup, CloseAsksBeforeValuesAreLostAndNoKeepsEveryWindowOpen) {
     WorkingDirectory dir;
     const std::string path = dir.file("ORVANE.INI");
     const std::string content = CrLfLines(DefaultsWith(0, "ANTENLEN 6"));
@@ -147,8 +198,41 @@ TEST(Startup, ReadOnlyFileIsReadButLeftUnchangedOnClose) {
     Form1 form;
     form.repeatDelay = 0;
     EXPECT_EQ(TextOf(form, "Text1"), "6");
+    EXPECT_EQ(StatusOf(form), "") << "a read-only file is read without a word";
+    QTest::mouseClick(Find<QWidget>(form, "Picture2"), Qt::LeftButton);
+    QWidget* tuner = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == "Form2") tuner = widget;
+    }
+    ASSERT_TRUE(tuner && tuner->isVisible());
+
     Find(form, "Text1")->setText("7");
-    form.close();
-    EXPECT_EQ(ReadBytes(path), content);
-    EXPECT_TRUE(Find<QLabel>(form, "StatusLine")->text().contains("ORVANE.INI"));
+    const struct {
+        mode_t mode;
+        const char* power;
+        QString reason;
+    } failures[] = {
+        {0444, "100", "cannot write: " + kDenied},
+        {0644, "100\u20ac",
+         "cannot write TXPOWERW: the character \"\u20ac\" cannot be stored in this file"},
+    };
+    for (const auto& [mode, power, reason] : failures) {
+        ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+        Find(form, "Text43")->setText(power);
+        Answerer no(QMessageBox::No);
+        EXPECT_FALSE(form.close());
+        EXPECT_EQ(no.asked, "Orvane could not save its settings to ORVANE.INI: " + reason +
+                                ". Close anyway?");
+        EXPECT_EQ(StatusOf(form), "ORVANE.INI: " + reason);
+        EXPECT_TRUE(tuner->isVisible()) << "nothing closes before the user agrees";
+        EXPECT_EQ(ReadBytes(path), content);
+    }
+
+    // Mended, it closes without a question.
+    Find(form, "Text43")->setText("100");
+    Answerer none(QMessageBox::No);
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(none.asked, "");
+    EXPECT_FALSE(tuner->isVisible());
+    EXPECT_EQ(ReadBytes(path), CrLfLines(DefaultsWith(0, "ANTENLEN 7")));
 }

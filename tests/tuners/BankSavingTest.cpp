@@ -96,6 +96,26 @@ TEST(BankSaving, KeysKeepTheirSpellingAndMissingKeysStayMissing) {
     EXPECT_EQ(TextOf(hpcl, "Text5_10"), "51.2");
 }
 
+TEST(BankSaving, EveryByteOfTheFileSurvivesOpeningSavingAndClosing) {
+    std::string printable;  // what a field can hold, but a comma, which SAVE makes a point
+    std::string all;
+    for (int code = 0x20; code <= 0xFF; ++code) {
+        all += static_cast<char>(code);
+        if (code != ',' && code != 0x7F && (code < 0x80 || code >= 0xA0)) {
+            printable += static_cast<char>(code);
+        }
+    }
+    std::vector<std::string> lines =
+        SettingsWith({{kFirstCapacitorLine, "HPCLXC01 2" + printable}, {48, "NOTE0000 " + all}});
+    Session s(lines);
+    QWidget& hpcl = s.Open(TunerKind::HpCl);
+    EXPECT_EQ(TextOf(hpcl, "Text4_1"), QString::fromLatin1(("2" + printable).c_str()));
+    Session::Click(hpcl, "Command3");
+    EXPECT_EQ(ReadBytes(s.dir.file("ORVANE.INI")), CrLfLines(lines));
+    s.form->close();
+    EXPECT_EQ(ReadBytes(s.dir.file("ORVANE.INI")), CrLfLines(lines));
+}
+
 TEST(BankSaving, FileThatCannotBeWrittenIsLeftAsItWas) {
     Session s;
     QWidget& hpcl = s.Open(TunerKind::HpCl);
@@ -103,6 +123,14 @@ TEST(BankSaving, FileThatCannotBeWrittenIsLeftAsItWas) {
     const std::string before = ReadBytes(path);
     Fill(hpcl, "Text4", {"4", "2", "", "", "", "", "", "", "", ""});
 
+    Find(hpcl, "Text5_10")->setText("99\u2126");  // an Ohm sign the 8-bit file cannot hold
+    Session::Click(hpcl, "Command3");
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(Find<QLabel>(hpcl, "StatusLine")->text(),
+              "ORVANE.INI: cannot write HPCLXL10: the character \"\u2126\" cannot be stored in "
+              "this file");
+
+    Find(hpcl, "Text5_10")->clear();
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     Session::Click(hpcl, "Command3");
     EXPECT_EQ(ReadBytes(path), before);
