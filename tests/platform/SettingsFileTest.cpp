@@ -20,21 +20,14 @@ const std::string kBom = "\xEF\xBB\xBF";
 
 }  // namespace
 
-TEST(SettingsFile, MissingOrEmptyFileGetsTheDefaultsSilently) {
-    WorkingDirectory dir;
-    std::string restored;
-    ASSERT_TRUE(EnsureSettingsFile(kPath, restored).ok());
-    EXPECT_EQ(ReadBytes(kPath), CrLfLines(DefaultSettingsLines()));
-    EXPECT_EQ(DefaultSettingsLines().size(), 49u);
-
-    WriteBytes(kPath, "");
-    ASSERT_TRUE(EnsureSettingsFile(kPath, restored).ok());
-    EXPECT_EQ(ReadBytes(kPath), CrLfLines(DefaultSettingsLines()));
-    EXPECT_EQ(restored, "");
-    EXPECT_EQ(dir.entries(), QStringList{"ORVANE.INI"}) << "nothing to keep from an empty file";
-}
-
-TEST(SettingsFile, OnlyAFileOf49LinesIsKeptOtherwiseItIsBackedUpAndReported) {
+TEST(SettingsFile, OnlyAFileOf49LinesIsKeptOthersAreBackedUpAndReplacedWithANotice) {
+    const std::string defaults = CrLfLines(DefaultSettingsLines());
+    {
+        WorkingDirectory dir;
+        std::string restored;
+        ASSERT_TRUE(EnsureSettingsFile(kPath, restored).ok());
+        EXPECT_EQ(ReadBytes(kPath), defaults) << "a missing file is made";
+    }
     const std::string valid = CrLfLines(DefaultsWith(0, "antenlen 3"));
     std::string unix = valid;  // LF ends and no end after the last line
     for (std::size_t at; (at = unix.find('\r')) != std::string::npos;) unix.erase(at, 1);
@@ -43,6 +36,7 @@ TEST(SettingsFile, OnlyAFileOf49LinesIsKeptOtherwiseItIsBackedUpAndReported) {
         std::string content;
         std::size_t counted;  // 49: kept as it is
     } cases[] = {
+        {"", 0},  // nothing to keep: replaced without a word
         {valid, 49},
         {unix, 49},
         {kBom + valid, 49},
@@ -58,13 +52,13 @@ TEST(SettingsFile, OnlyAFileOf49LinesIsKeptOtherwiseItIsBackedUpAndReported) {
         WriteBytes(kPath, content);
         std::string restored;
         ASSERT_TRUE(EnsureSettingsFile(kPath, restored).ok()) << counted;
-        if (counted == 49) {
-            EXPECT_EQ(ReadBytes(kPath), content);
+        if (counted == 49 || counted == 0) {
+            EXPECT_EQ(ReadBytes(kPath), counted ? content : defaults);
             EXPECT_EQ(restored, "");
             EXPECT_EQ(dir.entries(), QStringList{"ORVANE.INI"});
             continue;
         }
-        EXPECT_EQ(ReadBytes(kPath), CrLfLines(DefaultSettingsLines())) << counted;
+        EXPECT_EQ(ReadBytes(kPath), defaults) << counted;
         EXPECT_EQ(ReadBytes(kPath + ".bak"), content) << counted;
         EXPECT_EQ(restored, "ORVANE.INI had " + std::to_string(counted) +
                                 (counted == 1 ? " line" : " lines") +

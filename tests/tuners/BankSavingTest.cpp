@@ -42,49 +42,65 @@ std::vector<std::string> SavedLines(const Row& capacitors, const Row& inductors)
 
 }  // namespace
 
-TEST(BankSaving, SortsBothRowsAndStoresThem) {
-    Session s;
-    QWidget& hpcl = s.Open(TunerKind::HpCl);
-    Fill(hpcl, "Text4", {"128", "64", "32", "16", "8", "4", "2", "", "", ""});
-    Fill(hpcl, "Text5", {"0,4", " 0.1", "12.8", "0", "x", "", "", "", "", ""});
-    const QString capacitorTotal = TextOf(hpcl, "Text6");
-    Session::Click(hpcl, "Command3");
+TEST(BankSaving, SortsAndTidiesBothRowsAndStoresThem) {
+    const struct {
+        Row capacitors, inductors, savedCapacitors, savedInductors;
+        const char* capacitorTotal;
+        const char* inductorTotal;
+    } cases[] = {
+        {{"128", "64", "32", "16", "8", "4", "2", "", "", ""},
+         {"0,4", " 0.1", "12.8", "0", "x", "", "", "", "", ""},
+         {"2", "4", "8", "16", "32", "64", "128", "", "", ""},
+         {"0.1", "0.4", "12.8", "", "", "", "", "", "", ""},
+         "254",
+         "13.3"},
+        // 007 gains leading zeros of its own and sorts too early in the first pass; the
+        // second pass, on the tidied texts, puts it in place. Five integer digits get no
+        // leading zeros, so 12000 sorts before 3000 as text. 9999, 0 and empty entries all
+        // end empty; two passes turn two commas into points.
+        {{".5", "007", "12000", "3000", "0", "2,5", "9999", " 16 ", "", ""},
+         {"1,5,5", "-2", "  ", ".25", "", "", "", "", "", "x1"},
+         {"0.5", "2.5", "7", "16", "12000", "3000", "", "", "", ""},
+         {"-2", "0.25", "1.5.5", "", "", "", "", "", "", ""},
+         "15026",
+         "-.25"},
+    };
+    for (const auto& c : cases) {
+        Session s;
+        QWidget& hpcl = s.Open(TunerKind::HpCl);
+        Fill(hpcl, "Text4", c.capacitors);
+        Fill(hpcl, "Text5", c.inductors);
+        Session::Click(hpcl, "Command3");
+        EXPECT_EQ(RowOf(hpcl, "Text4"), c.savedCapacitors);
+        EXPECT_EQ(RowOf(hpcl, "Text5"), c.savedInductors);
+        EXPECT_EQ(TextOf(hpcl, "Text6"), c.capacitorTotal);
+        EXPECT_EQ(TextOf(hpcl, "Text7"), c.inductorTotal);
+        EXPECT_EQ(ReadBytes(s.dir.file("ORVANE.INI")),
+                  CrLfLines(SavedLines(c.savedCapacitors, c.savedInductors)));
+        EXPECT_EQ(Find<QLabel>(hpcl, "StatusLine")->text(), "");
 
-    const Row capacitors{"2", "4", "8", "16", "32", "64", "128", "", "", ""};
-    const Row inductors{"0.1", "0.4", "12.8", "", "", "", "", "", "", ""};
-    EXPECT_EQ(RowOf(hpcl, "Text4"), capacitors);
-    EXPECT_EQ(RowOf(hpcl, "Text5"), inductors);
-    EXPECT_EQ(TextOf(hpcl, "Text6"), capacitorTotal);
-    EXPECT_EQ(TextOf(hpcl, "Text7"), "13.3");
-    EXPECT_EQ(ReadBytes(s.dir.file("ORVANE.INI")), CrLfLines(SavedLines(capacitors, inductors)));
-    EXPECT_EQ(Find<QLabel>(hpcl, "StatusLine")->text(), "");
-
-    // What was saved is what the window shows when opened again.
-    hpcl.close();
-    s.Open(TunerKind::HpCl);
-    EXPECT_EQ(RowOf(hpcl, "Text5"), inductors);
+        // What was saved is what the window shows when opened again.
+        hpcl.close();
+        s.Open(TunerKind::HpCl);
+        EXPECT_EQ(RowOf(hpcl, "Text5"), c.savedInductors);
+    }
 }
 
-TEST(BankSaving, EntriesAreTidiedAndOrderedByTheirText) {
-    Session s;
-    QWidget& hpcl = s.Open(TunerKind::HpCl);
-    // 007 gains leading zeros of its own and sorts too early in the first pass; the second
-    // pass, on the tidied texts, puts it in place. Five integer digits get no leading
-    // zeros, so 12000 sorts before 3000 as text. 9999, 0 and empty entries all end empty.
-    Fill(hpcl, "Text4", {".5", "007", "12000", "3000", "0", "2,5", "9999", " 16 ", "", ""});
-    Fill(hpcl, "Text5", {"1,5,5", "-2", "  ", ".25", "", "", "", "", "", "x1"});
-    Session::Click(hpcl, "Command3");
-    EXPECT_EQ(RowOf(hpcl, "Text4"),
-              Row({"0.5", "2.5", "7", "16", "12000", "3000", "", "", "", ""}));
-    EXPECT_EQ(TextOf(hpcl, "Text6"), "15026");
-    // Two passes turn two commas into points.
-    EXPECT_EQ(RowOf(hpcl, "Text5"), Row({"-2", "0.25", "1.5.5", "", "", "", "", "", "", ""}));
-}
-
-TEST(BankSaving, KeysKeepTheirSpellingAndMissingKeysStayMissing) {
-    std::vector<std::string> lines = SettingsWith({{23, "hpclxc03 16"}, {40, "NOTE1234 x"}});
+TEST(BankSaving, KeysKeepTheirSpellingMissingKeysStayMissingAndEveryByteSurvives) {
+    std::string printable;  // what a field holds, but a comma, which SAVE makes a point
+    std::string all;
+    for (int code = 0x20; code <= 0xFF; ++code) {
+        all += static_cast<char>(code);
+        if (code != ',' && code != 0x7F && (code < 0x80 || code >= 0xA0)) {
+            printable += static_cast<char>(code);
+        }
+    }
+    std::vector<std::string> lines = SettingsWith({{kFirstCapacitorLine, "HPCLXC01 2" + printable},
+                                                   {23, "hpclxc03 16"},
+                                                   {40, "NOTE1234 " + all}});
     Session s(lines);
     QWidget& hpcl = s.Open(TunerKind::HpCl);
+    EXPECT_EQ(TextOf(hpcl, "Text4_1"), QString::fromLatin1(("2" + printable).c_str()));
     EXPECT_EQ(TextOf(hpcl, "Text4_3"), "16");
     Find(hpcl, "Text4_3")->setText("8");
     Find(hpcl, "Text5_10")->setText("51.2");
@@ -94,24 +110,6 @@ TEST(BankSaving, KeysKeepTheirSpellingAndMissingKeysStayMissing) {
     EXPECT_EQ(ReadBytes(s.dir.file("ORVANE.INI")), CrLfLines(lines))
         << "the tenth inductor has no line to go to";
     EXPECT_EQ(TextOf(hpcl, "Text5_10"), "51.2");
-}
-
-TEST(BankSaving, EveryByteOfTheFileSurvivesOpeningSavingAndClosing) {
-    std::string printable;  // what a field can hold, but a comma, which SAVE makes a point
-    std::string all;
-    for (int code = 0x20; code <= 0xFF; ++code) {
-        all += static_cast<char>(code);
-        if (code != ',' && code != 0x7F && (code < 0x80 || code >= 0xA0)) {
-            printable += static_cast<char>(code);
-        }
-    }
-    std::vector<std::string> lines =
-        SettingsWith({{kFirstCapacitorLine, "HPCLXC01 2" + printable}, {48, "NOTE0000 " + all}});
-    Session s(lines);
-    QWidget& hpcl = s.Open(TunerKind::HpCl);
-    EXPECT_EQ(TextOf(hpcl, "Text4_1"), QString::fromLatin1(("2" + printable).c_str()));
-    Session::Click(hpcl, "Command3");
-    EXPECT_EQ(ReadBytes(s.dir.file("ORVANE.INI")), CrLfLines(lines));
     s.form->close();
     EXPECT_EQ(ReadBytes(s.dir.file("ORVANE.INI")), CrLfLines(lines));
 }
