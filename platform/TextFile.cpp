@@ -170,6 +170,20 @@ std::optional<pid_t> WriterOf(std::string_view entry, const std::string& base) {
     return writer > 0 ? std::optional<pid_t>(writer) : std::nullopt;
 }
 
+void RemoveTemporariesBeside(const std::string& file) {
+    const std::string folder = FolderOf(file);
+    const std::string base = file.substr(folder.size());
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::optional<pid_t> writer = WriterOf(entry->d_name, base);
+        if (writer && ::kill(*writer, 0) != 0 && errno == ESRCH) {
+            ::unlink((folder + entry->d_name).c_str());
+        }
+    }
+    ::closedir(dir);
+}
+
 }  // namespace
 
 FileResult FileProblem(const std::string& path, const std::string& reason) {
@@ -253,17 +267,8 @@ FileResult CopyFile(const std::string& from, const std::string& to) {
 }
 
 void RemoveLeftoverTemporaries(const std::string& path) {
+    RemoveTemporariesBeside(path);
+    // A file written through a link leaves its temporary files beside the link's target.
     std::string target;
-    if (!ResolveLinks(path, target).ok()) return;
-    const std::string folder = FolderOf(target);
-    const std::string base = target.substr(folder.size());
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir) return;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::optional<pid_t> writer = WriterOf(entry->d_name, base);
-        if (writer && ::kill(*writer, 0) != 0 && errno == ESRCH) {
-            ::unlink((folder + entry->d_name).c_str());
-        }
-    }
-    ::closedir(dir);
+    if (ResolveLinks(path, target).ok() && target != path) RemoveTemporariesBeside(target);
 }

@@ -40,6 +40,7 @@ FileResult WriteFileAtomically(const std::string& path, const std::string& bytes
 // copy or not at all; a link in its place is replaced, never written through.
 FileResult CopyFile(const std::string& from, const std::string& to);
 
-// Removes the temporary files that interrupted writes of this file left behind; those of
-// a process that still runs may be in use and stay.
+// Removes the temporary files that interrupted writes of this file (or of the file a link
+// of this name leads to) left behind; those of a process that still runs may be in use
+// and stay.
 void RemoveLeftoverTemporaries(const std::string& path);

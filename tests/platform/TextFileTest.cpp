@@ -13,24 +13,20 @@
 
 namespace {
 
-// A full disk as far as this process can tell: writing past a few bytes of a file fails.
-class FullDisk {
-public:
-    explicit FullDisk(rlim_t bytes) : previous_(std::signal(SIGXFSZ, SIG_IGN)) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FullDisk() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int);
-};
+// Runs the write as on a full disk: writing past a few bytes of a file fails.
+template <typename Write>
+FileResult OnAFullDisk(Write write) {
+    rlimit saved;
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit full = saved;
+    full.rlim_cur = 1000;
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &full);
+    const FileResult result = write();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    return result;
+}
 
 }  // namespace
 
@@ -86,13 +82,9 @@ TEST(AtomicWrite, AFailedWriteOrCopyLeavesTheOldFileWholeAndNothingElse) {
     WriteBytes("F.INI", settings);
     ASSERT_EQ(::chmod("F.INI", 0600), 0);
     WriteBytes("F.INI.bak", "an older backup");
-    FileResult copied;
-    FileResult written;
-    {
-        FullDisk full(1000);
-        copied = CopyFile("F.INI", "F.INI.bak");
-        written = WriteFileAtomically("F.INI", std::string(5000, 'n'));
-    }
+    const FileResult copied = OnAFullDisk([] { return CopyFile("F.INI", "F.INI.bak"); });
+    const FileResult written =
+        OnAFullDisk([] { return WriteFileAtomically("F.INI", std::string(5000, 'n')); });
     EXPECT_EQ(copied.error.rfind("F.INI.bak: cannot write: ", 0), 0u) << copied.error;
     EXPECT_EQ(ReadBytes("F.INI.bak"), "an older backup");
     EXPECT_EQ(written.error.rfind("F.INI: cannot write: ", 0), 0u) << written.error;
