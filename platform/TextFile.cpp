@@ -115,11 +115,11 @@ FileResult ResolveLinks(const std::string& path, std::string& target) {
 // A new file beside the target, named after it, this process and a random number. It is
 // created exclusively, so an existing file or a planted link of that name is never used.
 int CreateTemporary(const std::string& target, std::string& name) {
-    static std::mt19937 random{std::random_device{}()};
+    static std::mt19937 generator{std::random_device{}()};
     for (int attempt = 0; attempt < 100; ++attempt) {
         char tag[40];
         std::snprintf(tag, sizeof tag, ".%ld.%08x%s", static_cast<long>(::getpid()),
-                      static_cast<unsigned>(random()), kTemporaryEnd.data());
+                      static_cast<unsigned>(generator()), kTemporaryEnd.data());
         name = target + tag;
         const int fd =
             ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
@@ -157,7 +157,7 @@ std::optional<pid_t> WriterOf(std::string_view entry, const std::string& base) {
         return std::nullopt;
     }
     const std::string_view pid = entry.substr(1, dot - 1);
-    const std::string_view random = entry.substr(dot + 1);
+    const std::string_view number = entry.substr(dot + 1);
     const auto digits = [](std::string_view text, bool hex) {
         for (char ch : text) {
             const int code = static_cast<unsigned char>(ch);
@@ -165,7 +165,7 @@ std::optional<pid_t> WriterOf(std::string_view entry, const std::string& base) {
         }
         return !text.empty();
     };
-    if (pid.size() > 9 || !digits(pid, false) || !digits(random, true)) return std::nullopt;
+    if (pid.size() > 9 || !digits(pid, false) || !digits(number, true)) return std::nullopt;
     const pid_t writer = static_cast<pid_t>(std::stol(std::string(pid)));
     return writer > 0 ? std::optional<pid_t>(writer) : std::nullopt;
 }
