@@ -7,12 +7,14 @@
 #include <numbers>
 
 #include "platform/Clipping.h"
+#include "platform/PixelLines.h"
 
 PictureBox::PictureBox(const QString& name, int width, int height, QWidget* parent)
-    : QWidget(parent), image_(width, height, QImage::Format_RGB32) {
+    : QWidget(parent), size_(width, height), ratio_(devicePixelRatioF()) {
     setObjectName(name);
-    setFixedSize(width, height);
+    setFixedSize(size_);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    image_ = Rescaled(QImage());
     image_.fill(background_);
 }
 
@@ -21,10 +23,8 @@ PictureBox::~PictureBox() {
 }
 
 QPainter& PictureBox::Painter() {
-    if (!painter_) {
-        painter_ = std::make_unique<QPainter>(&image_);
-        update();
-    }
+    if (!painter_) painter_ = std::make_unique<QPainter>(&image_);
+    Touched();
     return *painter_;
 }
 
@@ -35,6 +35,12 @@ void PictureBox::EndPainting() {
     }
 }
 
+void PictureBox::Touched() {
+    if (touched_) return;
+    touched_ = true;
+    update();
+}
+
 const QImage& PictureBox::image() {
     EndPainting();
     return image_;
@@ -43,8 +49,8 @@ const QImage& PictureBox::image() {
 void PictureBox::SetScale(double left, double top, double width, double height) {
     left_ = left;
     top_ = top;
-    scaleX_ = image_.width() / width;
-    scaleY_ = image_.height() / height;
+    scaleX_ = size_.width() / width;
+    scaleY_ = size_.height() / height;
 }
 
 void PictureBox::SetBackground(const QColor& color) {
@@ -65,7 +71,7 @@ void PictureBox::SetFillTransparent() {
 void PictureBox::Clear() {
     EndPainting();
     image_.fill(background_);
-    update();
+    Touched();
 }
 
 QPointF PictureBox::ToPixels(double x, double y) const {
@@ -74,7 +80,7 @@ QPointF PictureBox::ToPixels(double x, double y) const {
 
 QRectF PictureBox::Reach() const {
     const double margin = drawWidth_ + 2;
-    return QRectF(-margin, -margin, image_.width() + 2 * margin, image_.height() + 2 * margin);
+    return QRectF(-margin, -margin, size_.width() + 2 * margin, size_.height() + 2 * margin);
 }
 
 QPen PictureBox::CurrentPen() const {
@@ -83,31 +89,32 @@ QPen PictureBox::CurrentPen() const {
                 Qt::RoundJoin);
 }
 
+int PictureBox::DeviceWidth() const {
+    return std::max(1, qRound(drawWidth_ * ratio_));
+}
+
+void PictureBox::ThinLine(QPointF from, QPointF to) {
+    // Side by side below a flat line, to the right of a steep one, whatever the ratio.
+    const QPointF beside =
+        std::abs(to.x() - from.x()) >= std::abs(to.y() - from.y()) ? QPointF(0, 1) : QPointF(1, 0);
+    const QPointF start = from * ratio_, end = to * ratio_;
+    const QRgb colour = fore_.rgb();
+    for (int pass = 0, passes = DeviceWidth(); pass < passes; ++pass) {
+        DrawPixelLine(image_, start + beside * pass, end + beside * pass, colour);
+    }
+    Touched();
+}
+
 void PictureBox::Line(double x1, double y1, double x2, double y2) {
     QPointF from = ToPixels(x1, y1);
     QPointF to = ToPixels(x2, y2);
     current_ = to;
     if (!ClipSegment(from, to, Reach())) return;
-    QPainter& painter = Painter();
     if (drawWidth_ <= 2 && !dotted_) {
-        // Thin solid lines take the rasteriser's one-pixel fast path; a width of 2 is two
-        // such lines side by side. Curves are thousands of short segments.
-        QPen thin(fore_, 1);
-        thin.setCosmetic(true);
-        painter.setPen(thin);
-        const QPointF beside = std::abs(to.x() - from.x()) >= std::abs(to.y() - from.y())
-                                   ? QPointF(0, 1)
-                                   : QPointF(1, 0);
-        for (int pass = 0; pass < drawWidth_; ++pass) {
-            const QPointF shift = pass == 0 ? QPointF() : beside;
-            if (from == to) {
-                painter.drawPoint(from + shift);
-            } else {
-                painter.drawLine(from + shift, to + shift);
-            }
-        }
+        ThinLine(from, to);
         return;
     }
+    QPainter& painter = Painter();
     painter.setPen(CurrentPen());
     if (from == to) {
         painter.drawPoint(from);
@@ -126,20 +133,14 @@ void PictureBox::Box(double x1, double y1, double x2, double y2) {
 }
 
 void PictureBox::PSet(double x, double y) {
-    QPainter& painter = Painter();
     const QPointF at = ToPixels(x, y);
     current_ = at;
     if (!Reach().contains(at)) return;
-    if (drawWidth_ <= 1) {
-        painter.setPen(fore_);
-        painter.drawPoint(at);
-    } else {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(fore_);
-        // Centred on the pixel, as the lines of the same width are.
-        const double r = drawWidth_ / 2.0;
-        painter.drawEllipse(at + QPointF(0.5, 0.5), r, r);
-    }
+    // The block starts where a width-1 dot would be, as a line of the same width does.
+    const int before = qRound((drawWidth_ - 1) / 2 * ratio_);
+    FillPixelBlock(image_, PixelOf(at.x() * ratio_) - before, PixelOf(at.y() * ratio_) - before,
+                   DeviceWidth(), fore_.rgb());
+    Touched();
 }
 
 void PictureBox::Circle(double cx, double cy, double radius) {
@@ -174,6 +175,11 @@ void PictureBox::Arc(double cx, double cy, double radius, double start, double e
             const double angle = from + (to - from) * i / steps;
             polyline << QPointF(centre.x() + r * std::cos(angle), centre.y() - r * std::sin(angle));
         }
+        if (drawWidth_ <= 2 && !dotted_) {
+            // The pixels of a line of the same width, so that arcs and lines meet flush.
+            for (qsizetype i = 1; i < polyline.size(); ++i) ThinLine(polyline[i - 1], polyline[i]);
+            continue;
+        }
         QPainter& painter = Painter();
         painter.setPen(CurrentPen());
         painter.drawPolyline(polyline);
@@ -186,21 +192,58 @@ void PictureBox::SetCurrentPoint(double x, double y) {
 
 void PictureBox::Print(const QString& text) {
     QPainter& painter = Painter();
+    // Every pixel of a picture has a colour that was set: no smoothed glyph edges.
+    QFont aliased = font();
+    aliased.setStyleStrategy(QFont::NoAntialias);
     painter.setPen(fore_);
-    painter.setFont(font());
-    const QFontMetrics metrics(font());
+    painter.setFont(aliased);
+    const QFontMetrics metrics(aliased);
     painter.drawText(current_ + QPointF(0, metrics.ascent()), text);
     current_.rx() += metrics.horizontalAdvance(text);
 }
 
+QImage PictureBox::Rescaled(const QImage& image) const {
+    const QSize device(qRound(size_.width() * ratio_), qRound(size_.height() * ratio_));
+    QImage result;
+    if (image.isNull()) {
+        result = QImage(device, QImage::Format_RGB32);
+    } else if (image.size() == device) {
+        result = image.convertToFormat(QImage::Format_RGB32);
+        result.detach();
+    } else {
+        // Nearest pixels: every pixel keeps a colour that was drawn.
+        result = image.scaled(device, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                     .convertToFormat(QImage::Format_RGB32);
+    }
+    result.setDevicePixelRatio(ratio_);
+    return result;
+}
+
+void PictureBox::SetPixelRatio(qreal ratio) {
+    if (!(ratio > 0) || ratio == ratio_) return;
+    EndPainting();
+    ratio_ = ratio;
+    image_ = Rescaled(image_);
+    update();
+    emit pixelRatioChanged();
+}
+
 void PictureBox::SetImage(const QImage& image) {
     EndPainting();
-    image_ = image.copy();
+    image_ = Rescaled(image);
     update();
 }
 
+bool PictureBox::event(QEvent* event) {
+    if (event->type() == QEvent::ScreenChangeInternal) SetPixelRatio(devicePixelRatioF());
+    return QWidget::event(event);
+}
+
 void PictureBox::paintEvent(QPaintEvent*) {
+    // A change of ratio that came without a screen change (scaling set anew) shows here.
+    SetPixelRatio(devicePixelRatioF());
     EndPainting();
+    touched_ = false;
     QPainter painter(this);
     painter.drawImage(0, 0, image_);
 }

@@ -8,9 +8,11 @@
 
 class QPainter;
 
-// A drawing surface of a fixed size in pixels that keeps what was drawn until it is
-// cleared. Diagrams draw in a user scale of their own (x to the right, y down or up) with
-// a current fore colour, draw width, line style and fill; the widget only shows the image.
+// A drawing surface of a fixed size that keeps what was drawn until it is cleared. Diagrams
+// draw in a user scale of their own (x to the right, y down or up) with a current fore
+// colour, draw width, line style and fill; the widget only shows the image. The image holds
+// the pixel ratio's share of device pixels per unit, so a HiDPI screen gets sharp lines and
+// text from the same drawing calls.
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
@@ -31,7 +33,7 @@ public:
     void Clear();
     void Line(double x1, double y1, double x2, double y2);
     void Box(double x1, double y1, double x2, double y2);
-    // A dot of the draw width.
+    // A square dot of the draw width.
     void PSet(double x, double y);
     // Circle, or arc from `start` to `end` (radians, counter-clockwise in a y-up scale).
     void Circle(double cx, double cy, double radius);
@@ -41,6 +43,13 @@ public:
     // Text whose top-left corner stands at the current point.
     void Print(const QString& text);
 
+    // Device pixels per unit. A shown box follows its screen; one that is never shown (a
+    // picture written to a file) draws at whatever ratio it is given. What was drawn is
+    // scaled along, and pixelRatioChanged() asks the owner to draw it afresh.
+    void SetPixelRatio(qreal ratio);
+    qreal pixelRatio() const { return ratio_; }
+
+    // All that was drawn, in device pixels; its devicePixelRatio() is the box's ratio.
     const QImage& image();
     // Replaces the whole surface, e.g. by another box's image.
     void SetImage(const QImage& image);
@@ -49,8 +58,10 @@ signals:
     void mousePressed(QPointF position);
     void mouseMoved(QPointF position);
     void clicked();
+    void pixelRatioChanged();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -61,13 +72,23 @@ private:
     // read or replaced.
     QPainter& Painter();
     void EndPainting();
+    // Asks for one repaint per run of drawing calls.
+    void Touched();
     QPointF ToPixels(double x, double y) const;
     // The picture with a margin of the draw width: what can leave a mark on it.
     QRectF Reach() const;
     QPen CurrentPen() const;
+    int DeviceWidth() const;
+    // A solid line of width 1 or 2 as one-pixel lines side by side; `from` and `to` are
+    // inside the reach.
+    void ThinLine(QPointF from, QPointF to);
+    QImage Rescaled(const QImage& image) const;
 
+    QSize size_;
+    qreal ratio_ = 1;
     QImage image_;
     std::unique_ptr<QPainter> painter_;
+    bool touched_ = false;
     QColor background_{Qt::black};
     QColor fore_{Qt::white};
     int drawWidth_ = 1;

@@ -1,0 +1,139 @@
+#include "platform/PixelLines.h"
+
+#include <QImage>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <utility>
+
+namespace {
+
+class Pixels {
+public:
+    Pixels(QImage& image, QRgb colour)
+        : bits_(reinterpret_cast<uint32_t*>(image.bits())),
+          width_(image.width()),
+          height_(image.height()),
+          stride_(image.bytesPerLine() / 4),
+          colour_(0xFF000000u | colour) {
+        Q_ASSERT(image.depth() == 32);
+    }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    void Set(int x, int y) const {
+        if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+        bits_[y * stride_ + x] = colour_;
+    }
+    void Row(int left, int right, int y) const {
+        std::fill(bits_ + y * stride_ + left, bits_ + y * stride_ + right + 1, colour_);
+    }
+
+private:
+    uint32_t* bits_;
+    int width_, height_;
+    qsizetype stride_;
+    uint32_t colour_;
+};
+
+// Coordinates in 26.6 fixed point, steps in 16.16, as the raster engine's one-pixel pen.
+int ToFixed(double v) {
+    return static_cast<int>(v * 64);
+}
+int FixedDiv(int a, int b) {
+    return static_cast<int>(static_cast<int64_t>(a) * 65536 / b);
+}
+
+// Cuts the line to one pixel beyond the image on each side; true when nothing is left.
+bool ClipAway(double& x1, double& y1, double& x2, double& y2, double xmin, double xmax, double ymin,
+              double ymax) {
+    if (x1 < xmin) {
+        if (x2 <= xmin) return true;
+        y1 += (y2 - y1) / (x2 - x1) * (xmin - x1);
+        x1 = xmin;
+    } else if (x1 > xmax) {
+        if (x2 >= xmax) return true;
+        y1 += (y2 - y1) / (x2 - x1) * (xmax - x1);
+        x1 = xmax;
+    }
+    if (x2 < xmin) {
+        y2 += (y2 - y1) / (x2 - x1) * (xmin - x2);
+        x2 = xmin;
+    } else if (x2 > xmax) {
+        y2 += (y2 - y1) / (x2 - x1) * (xmax - x2);
+        x2 = xmax;
+    }
+    if (y1 < ymin) {
+        if (y2 <= ymin) return true;
+        x1 += (x2 - x1) / (y2 - y1) * (ymin - y1);
+        y1 = ymin;
+    } else if (y1 > ymax) {
+        if (y2 >= ymax) return true;
+        x1 += (x2 - x1) / (y2 - y1) * (ymax - y1);
+        y1 = ymax;
+    }
+    if (y2 < ymin) {
+        x2 += (x2 - x1) / (y2 - y1) * (ymin - y2);
+        y2 = ymin;
+    } else if (y2 > ymax) {
+        x2 += (x2 - x1) / (y2 - y1) * (ymax - y2);
+        y2 = ymax;
+    }
+    return false;
+}
+
+// Steps along the major axis one pixel at a time, the line extended by half a pixel at
+// both ends (square caps); `put(major, minor)` sets a pixel.
+template <typename Put>
+void Walk(int major1, int minor1, int major2, int minor2, Put put) {
+    if (major1 > major2) {
+        std::swap(major1, major2);
+        std::swap(minor1, minor2);
+    }
+    const int increment = FixedDiv(minor2 - minor1, major2 - major1);
+    int minor = minor1 * 1024;
+    major1 -= 32;
+    minor -= increment >> 1;
+    major2 += 32;
+    int major = (major1 + 32) >> 6;
+    const int end = (major2 + 32) >> 6;
+    if (major == end) return;
+    const int round = increment > 0 ? 32 : 0;
+    minor += ((major * 64) + round - major1) * increment >> 6;
+    do {
+        put(major, minor >> 16);
+        minor += increment;
+    } while (++major < end);
+}
+
+}  // namespace
+
+int PixelOf(double coordinate) {
+    return static_cast<int>(std::floor(coordinate + 0.5));
+}
+
+void DrawPixelPoint(QImage& image, QPointF at, QRgb colour) {
+    Pixels(image, colour).Set(PixelOf(at.x()), PixelOf(at.y()));
+}
+
+void DrawPixelLine(QImage& image, QPointF from, QPointF to, QRgb colour) {
+    if (from == to) {
+        DrawPixelPoint(image, from, colour);
+        return;
+    }
+    const Pixels pixels(image, colour);
+    double x1 = from.x(), y1 = from.y(), x2 = to.x(), y2 = to.y();
+    if (ClipAway(x1, y1, x2, y2, -1, pixels.width() + 1, -1, pixels.height() + 1)) return;
+    const int fx1 = ToFixed(x1), fy1 = ToFixed(y1), fx2 = ToFixed(x2), fy2 = ToFixed(y2);
+    if (std::abs(fx2 - fx1) < std::abs(fy2 - fy1)) {
+        Walk(fy1, fx1, fy2, fx2, [&pixels](int y, int x) { pixels.Set(x, y); });
+    } else if (fx1 != fx2) {
+        Walk(fx1, fy1, fx2, fy2, [&pixels](int x, int y) { pixels.Set(x, y); });
+    }
+}
+
+void FillPixelBlock(QImage& image, int left, int top, int size, QRgb colour) {
+    const Pixels pixels(image, colour);
+    const int x1 = std::max(left, 0), x2 = std::min(left + size, pixels.width()) - 1;
+    const int y1 = std::max(top, 0), y2 = std::min(top + size, pixels.height()) - 1;
+    for (int y = y1; x1 <= x2 && y <= y2; ++y) pixels.Row(x1, x2, y);
+}
