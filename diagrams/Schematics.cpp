@@ -158,3 +158,9 @@ void DrawSchematic(PictureBox& p, Network network) {
         }
     }
 }
+
+void KeepSchematic(PictureBox& picture, Network network) {
+    DrawSchematic(picture, network);
+    QObject::connect(&picture, &PictureBox::pixelRatioChanged, &picture,
+                     [&picture, network] { DrawSchematic(picture, network); });
+}

@@ -93,6 +93,9 @@ private:
     void RangeButtonClicked(std::size_t column);
     void DiagramPressed(double x);
     void DiagramHovered(double x);
+    // The diagrams follow their pixel ratio (a screen of another scale): one redraw after
+    // all of them have changed.
+    void QueueRedraw();
 
     void ApplyNetworkLabelColours();
     void WriteNetworkResults(const NetworkControls& controls, Network network,
@@ -139,5 +142,6 @@ private:
     MatchLimits limits_;
     // Set while the inner recalculation of a redraw runs; the matching paths draw then.
     int16_t redrawSuppressed_ = 0;
+    bool redrawQueued_ = false;
     int recalculationCount_ = 0;
 };

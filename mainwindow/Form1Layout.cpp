@@ -205,7 +205,7 @@ void Form1::BuildNetworkBoxes() {
         pictureFont.setPixelSize(10);
         pictureFont.setBold(false);
         controls.picture->setFont(pictureFont);
-        DrawSchematic(*controls.picture, spec.network);
+        KeepSchematic(*controls.picture, spec.network);
 
         auto addField = [&](const char* label, const char* field, const QString& caption, int row,
                             QLabel*& labelOut, QLineEdit*& fieldOut) {

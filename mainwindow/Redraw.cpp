@@ -49,3 +49,15 @@ void Form1::DrawSweepDiagram() {
         Recalculate();
     }
 }
+
+void Form1::QueueRedraw() {
+    if (redrawQueued_) return;
+    redrawQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            redrawQueued_ = false;
+            DrawSweepDiagram();
+        },
+        Qt::QueuedConnection);
+}

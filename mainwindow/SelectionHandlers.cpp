@@ -43,6 +43,9 @@ void Form1::ConnectSelectionHandlers() {
             [this](QPointF at) { DiagramPressed(at.x()); });
     connect(Picture1, &PictureBox::mouseMoved, this,
             [this](QPointF at) { DiagramHovered(at.x()); });
+    for (PictureBox* picture : {Picture1, Picture5_1, Picture5_10}) {
+        connect(picture, &PictureBox::pixelRatioChanged, this, [this] { QueueRedraw(); });
+    }
 }
 
 void Form1::NetworkOptionClicked(std::size_t index) {

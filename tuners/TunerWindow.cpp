@@ -81,7 +81,7 @@ void TunerWindow::BuildCommonControls() {
     }
     auto* schematic = new PictureBox("Picture1", 120, 72, this);
     schematic->move(kLeftX, y + 4);
-    DrawSchematic(*schematic, looks_.schematic);
+    KeepSchematic(*schematic, looks_.schematic);
     y += 84;
     AddLabel("Label17", QRect(kLeftX, y, kLeftWidth, kLabelHeight), looks_.rateCaption);
     Text15 = AddField("Text15", QRect(kLeftX, y + kLabelHeight, kLeftWidth, kFieldHeight), "20",
