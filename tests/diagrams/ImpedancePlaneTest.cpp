@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <set>
 
 #include "mainwindow/Form1.h"
 #include "platform/PictureBox.h"
@@ -32,6 +33,14 @@ struct Views {
 // Pixel of an impedance (Ohm) in view k.
 QColor At(const QImage& image, double r, double x, double k = 1) {
     return image.pixelColor(static_cast<int>(r / k), static_cast<int>(212 - x / k));
+}
+
+std::set<QRgb> ColoursOf(const QImage& image) {
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y) & 0xFFFFFF);
+    }
+    return colours;
 }
 
 bool Contains(const QImage& image, const QColor& colour) {
@@ -158,4 +167,21 @@ TEST(ImpedancePlane, ThreeElementPathsShowTheirBrokenCapacitor) {
     }
     EXPECT_GT(dashed, 15);
     EXPECT_GT(gaps, 15);
+}
+
+TEST(ImpedancePlane, PicturesHoldOnlyTheColoursTheyWereDrawnIn) {
+    // Labels and letters included: nothing is smoothed into colours of its own.
+    RxWindow w("Option4", "14.2");
+    const std::set<QRgb> plane = {0x000000, 0x700000, 0x909090, 0xB0B0B0,
+                                  0xFFFF00, 0xFF00FF, 0x00B0B0, 0xFF8000};
+    const std::set<QRgb> schematic = {0xECECE4, 0x000000, 0x282828, 0x008080, 0xD06000};
+    const std::pair<const char*, const std::set<QRgb>&> pictures[] = {
+        {"Picture5_1", plane},   {"Picture5_10", plane},  {"Picture2", schematic},
+        {"Picture3", schematic}, {"Picture4", schematic}, {"Picture6", schematic},
+        {"Picture7", schematic}, {"Picture8", schematic}};
+    for (const auto& [name, colours] : pictures) {
+        const std::set<QRgb> drawn = ColoursOf(w.form.findChild<QWidget*>(name)->grab().toImage());
+        EXPECT_TRUE(std::includes(colours.begin(), colours.end(), drawn.begin(), drawn.end()))
+            << name << " has " << drawn.size() << " colours";
+    }
 }
