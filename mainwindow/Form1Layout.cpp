@@ -34,6 +34,7 @@ QLabel* NewHeading(QWidget* parent, const QString& name, const QRect& geometry,
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
+    FitCaption(heading);
     return heading;
 }
 
@@ -73,20 +74,35 @@ QLineEdit* NewResultBlock(QWidget* parent, const QString& field, const QString& 
     return box;
 }
 
-// The X_f check box shows the sign convention of its curve: -X blue, f+ orange.
+// The X_f check box shows the sign convention of its curve: -X on blue, f+ on orange, in
+// letters that read at 100 %; drawn for 1x and 2x screens.
 QIcon ReactanceSignIcon() {
-    QPixmap pixmap(36, 14);
-    QPainter painter(&pixmap);
-    painter.fillRect(0, 0, 18, 14, QColor(0, 128, 255));
-    painter.fillRect(18, 0, 18, 14, QColor(255, 96, 0));
-    painter.setPen(Qt::white);
-    QFont font = painter.font();
-    font.setPixelSize(10);
+    constexpr int kHalf = 18, kHeight = 14;
+    QFont font;
+    font.setPixelSize(11);
     font.setBold(true);
-    painter.setFont(font);
-    painter.drawText(QRect(0, 0, 18, 14), Qt::AlignCenter, "-X");
-    painter.drawText(QRect(18, 0, 18, 14), Qt::AlignCenter, "f+");
-    return QIcon(pixmap);
+    // Crisp letters: smoothing blurs them at this size.
+    font.setStyleStrategy(QFont::NoAntialias);
+    QIcon icon;
+    for (const qreal ratio : {1.0, 2.0}) {
+        QPixmap pixmap(QSize(2 * kHalf, kHeight) * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        QPainter painter(&pixmap);
+        painter.setFont(font);
+        const struct {
+            QRect area;
+            QColor back, text;
+            const char* letters;
+        } halves[] = {{QRect(0, 0, kHalf, kHeight), QColor(0, 128, 255), Qt::white, "-X"},
+                      {QRect(kHalf, 0, kHalf, kHeight), QColor(255, 96, 0), Qt::black, "f+"}};
+        for (const auto& half : halves) {
+            painter.fillRect(half.area, half.back);
+            painter.setPen(half.text);
+            painter.drawText(half.area, Qt::AlignCenter, half.letters);
+        }
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 }  // namespace
@@ -241,7 +257,10 @@ void Form1::BuildDiagramArea() {
         QCheckBox* check = NewCheck(this, QString("Check%1").arg(column.check),
                                     QRect(x, 4, kCurveColumnPitch - 2, 20),
                                     column.caption ? column.caption : "", checkColor);
-        if (!column.caption) check->setIcon(ReactanceSignIcon());
+        if (!column.caption) {
+            check->setIcon(ReactanceSignIcon());
+            check->setIconSize(QSize(36, 14));
+        }
         check->setChecked(true);
         curveChecks_[column.check - 1] = check;
         rangeButtons_[i] =

@@ -1,26 +1,16 @@
 #include "platform/BackColor.h"
 
-#include <QAbstractButton>
-#include <QLineEdit>
 #include <QVariant>
 #include <QWidget>
-
-namespace {
-
-QPalette::ColorRole BackgroundRole(const QWidget* widget) {
-    if (qobject_cast<const QLineEdit*>(widget)) return QPalette::Base;
-    if (widget->inherits("QPushButton")) return QPalette::Button;
-    return QPalette::Window;
-}
-
-}  // namespace
 
 void SetBackColor(QWidget* widget, const QColor& color) {
     const QVariant old = widget->property("backColor");
     if (old.isValid() && old.value<QColor>() == color) return;
     widget->setProperty("backColor", color);
     QPalette palette = widget->palette();
-    palette.setColor(BackgroundRole(widget), color);
+    // The role the widget fills itself with: Base for text boxes, Button for buttons, option
+    // buttons and check boxes, Window for labels and frames.
+    palette.setColor(widget->backgroundRole(), color);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }

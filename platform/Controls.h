@@ -25,5 +25,8 @@ QRadioButton* NewOption(QWidget* parent, const QString& name, const QRect& geome
 QCheckBox* NewCheck(QWidget* parent, const QString& name, const QRect& geometry,
                     const QString& caption, const QColor& back);
 
+// Narrows the label's font just as much as its whole caption needs to show.
+void FitCaption(QLabel* label);
+
 // A file problem, as one line: on standard error and in the window's status line.
 void ReportFileProblem(QLabel* statusLine, const std::string& message);

@@ -33,4 +33,7 @@ QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
+inline void PrintTo(const QColor& colour, std::ostream* out) {
+    *out << colour.name().toStdString();
+}
 QT_END_NAMESPACE
