@@ -12,6 +12,7 @@
 
 #include "bench/BenchWindow.h"
 #include "mainwindow/Form1.h"
+#include "platform/PictureBox.h"
 
 namespace {
 
@@ -53,11 +54,19 @@ void BM_RecalculatePassWithoutDiagram(benchmark::State& state) {
 }
 BENCHMARK(BM_RecalculatePassWithoutDiagram)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
+// At the pixel ratio of a 100 % and a 200 % screen.
 void BM_SweepDiagramAllCurves(benchmark::State& state) {
     SetDiagramType(false);
+    auto* picture = BenchWindow().findChild<PictureBox*>("Picture1");
+    picture->SetPixelRatio(state.range(0) / 100.0);
     for (auto _ : state) BenchWindow().DrawSweepDiagram();
+    picture->SetPixelRatio(1);
 }
-BENCHMARK(BM_SweepDiagramAllCurves)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SweepDiagramAllCurves)
+    ->ArgName("ratio%")
+    ->Arg(100)
+    ->Arg(200)
+    ->Unit(benchmark::kMicrosecond);
 
 // Both impedance-plane views, the locus, the inner recalculation and the path.
 void BM_ImpedancePlaneRedraw(benchmark::State& state) {

@@ -106,6 +106,15 @@ bool DrawSweepDiagram(PictureBox& picture, const SweepDiagramInput& input,
     picture.Line(operating, 0, operating, 400);
     picture.SetDrawWidth(1);
 
+    std::vector<CurveStroke> strokes;
+    const bool completed = TraceSweepCurves(input, locus, strokes);
+    DrawCurveStrokes(picture, strokes);
+    return completed;
+}
+
+bool TraceSweepCurves(const SweepDiagramInput& input, const LocusPoint& locus,
+                      std::vector<CurveStroke>& strokes) {
+    Checked c;
     const bool twoCapacitors = HasSecondCapacitor(input.network);
     const double step = input.impedancePlane ? 0.1 : 0.025;
     const double end = input.impedancePlane ? 30.01 : 30.0;
@@ -143,7 +152,6 @@ bool DrawSweepDiagram(PictureBox& picture, const SweepDiagramInput& input,
             previousY = y;
         }
 
-        picture.SetDrawWidth(2);
         for (const CurveStyle& style : kLineCurves) {
             if (!input.shown[style.curve]) continue;
             const bool matching = style.curve == kCurveCm || style.curve == kCurveLm;
@@ -156,20 +164,31 @@ bool DrawSweepDiagram(PictureBox& picture, const SweepDiagramInput& input,
                 }
                 QColor color = style.color;
                 if (style.curve == kCurveXf && a->x_f < 0) color = kNegativeReactance;
-                picture.SetForeColor(color);
-                picture.Line(x1, y1, x2, y2);
+                strokes.push_back({color, x1, y1, x2, y2});
             }
             // The second capacitor follows the first as a dotted trace.
             if (style.curve == kCurveCm && twoCapacitors && capacitor2Y >= 0 &&
                 static_cast<long>(std::nearbyint(x)) % 4 == 0) {
-                picture.SetForeColor(kCapacitorCurve);
-                picture.PSet(static_cast<float>(x), static_cast<float>(capacitor2Y));
+                const auto dotX = static_cast<float>(x), dotY = static_cast<float>(capacitor2Y);
+                strokes.push_back({kCapacitorCurve, dotX, dotY, dotX, dotY, true});
             }
         }
-        picture.SetDrawWidth(1);
         previousX = x;
         previousY = y;
         if (locus && !locus(a->r_f, a->x_f, f_Hz)) return false;
     }
     return true;
+}
+
+void DrawCurveStrokes(PictureBox& picture, const std::vector<CurveStroke>& strokes) {
+    picture.SetDrawWidth(2);
+    for (const CurveStroke& stroke : strokes) {
+        picture.SetForeColor(stroke.colour);
+        if (stroke.dot) {
+            picture.PSet(stroke.x1, stroke.y1);
+        } else {
+            picture.Line(stroke.x1, stroke.y1, stroke.x2, stroke.y2);
+        }
+    }
+    picture.SetDrawWidth(1);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QColor>
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/Antenna.h"
 #include "core/Matching.h"
@@ -42,6 +44,21 @@ using LocusPoint = std::function<bool(double r_f, double x_f, double f_Hz)>;
 
 // The full-scale value a range caption stands for: its number, times 1000 after a "K".
 double RangeValue(const std::string& caption);
+
+// One piece of a curve, in drawing order: the segment from the previous sweep point to
+// this one, or a dot of the dotted C'_m trace. Width 2, in the sweep diagram's pixels.
+struct CurveStroke {
+    QColor colour;
+    float x1, y1, x2, y2;
+    bool dot = false;
+};
+
+// Evaluates the antenna and the selected network over the sweep and appends the shown
+// curves' strokes. Returns false when an arithmetic fault ended the sweep; the strokes up
+// to it stay.
+bool TraceSweepCurves(const SweepDiagramInput& input, const LocusPoint& locus,
+                      std::vector<CurveStroke>& strokes);
+void DrawCurveStrokes(PictureBox& picture, const std::vector<CurveStroke>& strokes);
 
 // Clears the picture and draws markers, grid, operating-frequency line and the shown curves
 // over 0.1 to 30 MHz. Returns false when an arithmetic fault ended the drawing early; what

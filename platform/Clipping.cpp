@@ -45,6 +45,15 @@ std::vector<double> EdgeCrossings(QPointF centre, double radius, const QRectF& b
 bool ClipSegment(QPointF& from, QPointF& to, const QRectF& bounds) {
     const double dx = to.x() - from.x();
     const double dy = to.y() - from.y();
+    // Most segments lie well inside; the end comes out as the full computation leaves it.
+    auto inside = [&bounds](QPointF p) {
+        return p.x() > bounds.left() && p.x() < bounds.right() && p.y() > bounds.top() &&
+               p.y() < bounds.bottom();
+    };
+    if (inside(from) && inside(to)) {
+        to = from + QPointF(dx, dy);
+        return true;
+    }
     double enter = 0, leave = 1;
     const double p[] = {-dx, dx, -dy, dy};
     const double q[] = {from.x() - bounds.left(), bounds.right() - from.x(),

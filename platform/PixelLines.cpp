@@ -21,9 +21,9 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     void Set(int x, int y) const {
-        if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-        bits_[y * stride_ + x] = colour_;
+        if (x >= 0 && y >= 0 && x < width_ && y < height_) Put(x, y);
     }
+    void Put(int x, int y) const { bits_[y * stride_ + x] = colour_; }
     void Row(int left, int right, int y) const {
         std::fill(bits_ + y * stride_ + left, bits_ + y * stride_ + right + 1, colour_);
     }
@@ -82,9 +82,10 @@ bool ClipAway(double& x1, double& y1, double& x2, double& y2, double xmin, doubl
 }
 
 // Steps along the major axis one pixel at a time, the line extended by half a pixel at
-// both ends (square caps); `put(major, minor)` sets a pixel.
+// both ends (square caps); `put(major, minor)` sets a pixel. Steps before `low` and from
+// `high` on are skipped; the minor axis is the caller's to check.
 template <typename Put>
-void Walk(int major1, int minor1, int major2, int minor2, Put put) {
+void Walk(int major1, int minor1, int major2, int minor2, int low, int high, Put put) {
     if (major1 > major2) {
         std::swap(major1, major2);
         std::swap(minor1, minor2);
@@ -95,14 +96,14 @@ void Walk(int major1, int minor1, int major2, int minor2, Put put) {
     minor -= increment >> 1;
     major2 += 32;
     int major = (major1 + 32) >> 6;
-    const int end = (major2 + 32) >> 6;
-    if (major == end) return;
+    const int end = std::min((major2 + 32) >> 6, high);
     const int round = increment > 0 ? 32 : 0;
     minor += ((major * 64) + round - major1) * increment >> 6;
-    do {
-        put(major, minor >> 16);
-        minor += increment;
-    } while (++major < end);
+    if (major < low) {
+        minor += (low - major) * increment;
+        major = low;
+    }
+    for (; major < end; ++major, minor += increment) put(major, minor >> 16);
 }
 
 }  // namespace
@@ -125,9 +126,13 @@ void DrawPixelLine(QImage& image, QPointF from, QPointF to, QRgb colour) {
     if (ClipAway(x1, y1, x2, y2, -1, pixels.width() + 1, -1, pixels.height() + 1)) return;
     const int fx1 = ToFixed(x1), fy1 = ToFixed(y1), fx2 = ToFixed(x2), fy2 = ToFixed(y2);
     if (std::abs(fx2 - fx1) < std::abs(fy2 - fy1)) {
-        Walk(fy1, fx1, fy2, fx2, [&pixels](int y, int x) { pixels.Set(x, y); });
+        Walk(fy1, fx1, fy2, fx2, 0, pixels.height(), [&pixels](int y, int x) {
+            if (x >= 0 && x < pixels.width()) pixels.Put(x, y);
+        });
     } else if (fx1 != fx2) {
-        Walk(fx1, fy1, fx2, fy2, [&pixels](int x, int y) { pixels.Set(x, y); });
+        Walk(fx1, fy1, fx2, fy2, 0, pixels.width(), [&pixels](int x, int y) {
+            if (y >= 0 && y < pixels.height()) pixels.Put(x, y);
+        });
     }
 }
 
