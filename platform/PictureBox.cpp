@@ -240,8 +240,9 @@ bool PictureBox::event(QEvent* event) {
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
-    // A change of ratio that came without a screen change (scaling set anew) shows here.
-    SetPixelRatio(devicePixelRatioF());
+    // A change of ratio that came without a screen change (scaling set anew) shows here; a
+    // hidden box keeps the ratio it was given.
+    if (isVisible()) SetPixelRatio(devicePixelRatioF());
     EndPainting();
     touched_ = false;
     QPainter painter(this);

@@ -43,9 +43,9 @@ public:
     // Text whose top-left corner stands at the current point.
     void Print(const QString& text);
 
-    // Device pixels per unit. A shown box follows its screen; one that is never shown (a
-    // picture written to a file) draws at whatever ratio it is given. What was drawn is
-    // scaled along, and pixelRatioChanged() asks the owner to draw it afresh.
+    // Device pixels per unit. A shown box follows its screen; a hidden one (a picture
+    // written to a file) draws at whatever ratio it is given. What was drawn is scaled
+    // along, and pixelRatioChanged() asks the owner to draw it afresh.
     void SetPixelRatio(qreal ratio);
     qreal pixelRatio() const { return ratio_; }
 
