@@ -5,10 +5,10 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
-#include <set>
 
 #include "mainwindow/Form1.h"
 #include "platform/PictureBox.h"
+#include "tests/support/Pixels.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -35,21 +35,8 @@ QColor At(const QImage& image, double r, double x, double k = 1) {
     return image.pixelColor(static_cast<int>(r / k), static_cast<int>(212 - x / k));
 }
 
-std::set<QRgb> ColoursOf(const QImage& image) {
-    std::set<QRgb> colours;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y) & 0xFFFFFF);
-    }
-    return colours;
-}
-
 bool Contains(const QImage& image, const QColor& colour) {
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixelColor(x, y) == colour) return true;
-        }
-    }
-    return false;
+    return InkOf(image, colour).count > 0;
 }
 
 struct RxWindow {
@@ -181,7 +168,6 @@ TEST(ImpedancePlane, PicturesHoldOnlyTheColoursTheyWereDrawnIn) {
         {"Picture7", schematic}, {"Picture8", schematic}};
     for (const auto& [name, colours] : pictures) {
         const std::set<QRgb> drawn = ColoursOf(w.form.findChild<QWidget*>(name)->grab().toImage());
-        EXPECT_TRUE(std::includes(colours.begin(), colours.end(), drawn.begin(), drawn.end()))
-            << name << " has " << drawn.size() << " colours";
+        EXPECT_TRUE(Within(drawn, colours)) << name << " has " << drawn.size() << " colours";
     }
 }

@@ -10,6 +10,7 @@
 #include "core/Antenna.h"
 #include "mainwindow/Form1.h"
 #include "platform/PictureBox.h"
+#include "tests/support/Pixels.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -48,14 +49,6 @@ bool ColourNear(const QImage& image, int x, double y, const QColor& colour, int 
 
 bool ColumnHas(const QImage& image, int x, const QColor& colour) {
     return ColourNear(image, x, 200, colour, 200);
-}
-
-std::set<QRgb> ColoursOf(const QImage& image) {
-    std::set<QRgb> colours;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y) & 0xFFFFFF);
-    }
-    return colours;
 }
 
 double RfAt(double f_MHz) {

@@ -4,57 +4,34 @@
 
 #include <QPainter>
 #include <QSignalSpy>
-#include <numbers>
 #include <random>
 
 #include "platform/PixelLines.h"
+#include "tests/support/Pixels.h"
 
 namespace {
 
 const QColor kInk(0x20, 0xC0, 0x60);
 
-// The rectangle of pixels in that colour, and how many there are.
-struct Coverage {
-    QRect bounds;
-    int count = 0;
-};
-
-Coverage CoverageOf(const QImage& image, const QColor& colour) {
-    Coverage c;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixelColor(x, y) != colour) continue;
-            c.bounds |= QRect(x, y, 1, 1);
-            ++c.count;
-        }
-    }
-    return c;
-}
-
 }  // namespace
 
 TEST(PictureBox, OnePixelLinesSetThePixelsOfQtsOnePixelPen) {
-    constexpr int kWidth = 48, kHeight = 32;
     std::mt19937 random(7);
-    std::uniform_real_distribution<float> x(-6, kWidth + 6), y(-6, kHeight + 6);
-    std::uniform_int_distribution<int> halfSteps(-8, 2 * kWidth + 8), nudge(0, 2);
+    std::uniform_real_distribution<float> x(-6, 54), y(-6, 38);
+    std::uniform_int_distribution<int> halfSteps(-8, 104), nudge(0, 2);
     for (int i = 0; i < 4000; ++i) {
         // Anywhere; curve steps half a pixel wide; whole pixels; (nearly) single points.
         QPointF from(x(random), y(random)), to(x(random), y(random));
-        switch (i % 4) {
-            case 1:
-                from.setX(halfSteps(random) / 2.0f);
-                to.setX(from.x() + 0.5f);
-                break;
-            case 2:
-                from = from.toPoint();
-                to = to.toPoint();
-                break;
-            case 3:
-                to = from + QPointF(nudge(random) * 0.37f, nudge(random) * 0.41f);
-                break;
+        if (i % 4 == 1) {
+            from.setX(halfSteps(random) / 2.0f);
+            to.setX(from.x() + 0.5f);
+        } else if (i % 4 == 2) {
+            from = from.toPoint();
+            to = to.toPoint();
+        } else if (i % 4 == 3) {
+            to = from + QPointF(nudge(random) * 0.37f, nudge(random) * 0.41f);
         }
-        QImage expected(kWidth, kHeight, QImage::Format_RGB32);
+        QImage expected(48, 32, QImage::Format_RGB32);
         expected.fill(Qt::black);
         QImage drawn = expected.copy();
         {
@@ -65,16 +42,14 @@ TEST(PictureBox, OnePixelLinesSetThePixelsOfQtsOnePixelPen) {
             from == to ? painter.drawPoint(from) : painter.drawLine(from, to);
         }
         DrawPixelLine(drawn, from, to, kInk.rgb());
-        ASSERT_EQ(drawn, expected)
-            << from.x() << "," << from.y() << " - " << to.x() << "," << to.y();
+        ASSERT_EQ(drawn, expected) << from.x() << "," << from.y() << " " << to.x() << "," << to.y();
     }
 }
 
 TEST(PictureBox, DotOfWidthWCoversAWByWBlockAtAnyRatio) {
     const struct {
         qreal ratio;
-        int width;
-        int deviceSize;
+        int width, deviceSize;
     } cases[] = {{1, 1, 1}, {1, 2, 2}, {1, 3, 3}, {1, 4, 4},   {1, 5, 5},  {1, 7, 7},
                  {2, 1, 2}, {2, 2, 4}, {2, 4, 8}, {1.5, 2, 3}, {1.5, 4, 6}};
     for (const auto& c : cases) {
@@ -87,7 +62,7 @@ TEST(PictureBox, DotOfWidthWCoversAWByWBlockAtAnyRatio) {
             box.SetForeColor(kInk);
             box.SetDrawWidth(c.width);
             box.PSet(at.x(), at.y());
-            const Coverage dot = CoverageOf(box.image(), kInk);
+            const Ink dot = InkOf(box.image(), kInk);
             EXPECT_EQ(dot.count, c.deviceSize * c.deviceSize)
                 << c.width << " at " << c.ratio << "x, " << at.x() << "," << at.y();
             EXPECT_EQ(dot.bounds.size(), QSize(c.deviceSize, c.deviceSize));
@@ -104,16 +79,10 @@ TEST(PictureBox, WideArcMeetsWideLineWithoutAStep) {
     box.SetForeColor(kInk);
     box.SetDrawWidth(2);
     // A wide circle's arc coming down to x = 70.3 at row 40, a line going on from there.
-    constexpr double kRadius = 1e4;
-    box.Arc(70.3 - kRadius, 40, kRadius, -0.001, 0);
+    box.Arc(70.3 - 1e4, 40, 1e4, -0.001, 0);
     box.Line(70.3, 40, 70.3, 50);
-    const QImage image = box.image();
     for (int y = 31; y < 50; ++y) {
-        QList<int> columns;
-        for (int x = 60; x < 80; ++x) {
-            if (image.pixelColor(x, y) == kInk) columns << x;
-        }
-        EXPECT_EQ(columns, QList<int>({70, 71})) << "row " << y;
+        EXPECT_EQ(ColumnsOf(box.image(), y, kInk), QList<int>({70, 71})) << "row " << y;
     }
 }
 
@@ -127,20 +96,18 @@ TEST(PictureBox, RatioOfAHiddenBoxScalesWhatWasDrawnAndAsksForARedraw) {
     box.SetPixelRatio(2);
     box.SetPixelRatio(2);
     EXPECT_EQ(redraws.count(), 1);
-    QImage image = box.image();
-    EXPECT_EQ(image.size(), QSize(1200, 8));
-    EXPECT_EQ(image.devicePixelRatio(), 2);
-    EXPECT_EQ(CoverageOf(image, kInk).bounds, QRect(200, 0, 2, 8)) << "the mark survives";
-
+    EXPECT_EQ(box.image().size(), QSize(1200, 8));
+    EXPECT_EQ(box.image().devicePixelRatio(), 2);
+    EXPECT_EQ(InkOf(box.image(), kInk).bounds, QRect(200, 0, 2, 8)) << "the mark survives";
     // Drawn at the new ratio: a line of width 1 is two device pixels wide.
     box.Line(300, 0, 300, 4);
-    EXPECT_EQ(CoverageOf(box.image(), kInk).count, 2 * 16);
+    EXPECT_EQ(InkOf(box.image(), kInk).count, 2 * 16);
 
     // A copy keeps its size in units; back at 1x every pixel is as drawn there.
     PictureBox copy("Picture10", 600, 4, &parent);
     copy.SetImage(box.image());
     EXPECT_EQ(copy.image().size(), QSize(600, 4));
     box.SetPixelRatio(1);
-    EXPECT_EQ(CoverageOf(box.image(), kInk).bounds, QRect(100, 0, 201, 4));
+    EXPECT_EQ(InkOf(box.image(), kInk).bounds, QRect(100, 0, 201, 4));
     EXPECT_EQ(copy.image(), box.image());
 }
