@@ -8,6 +8,7 @@
 
 #include "mainwindow/Form1.h"
 #include "platform/PictureBox.h"
+#include "platform/PixelLines.h"
 #include "tests/support/Pixels.h"
 #include "tests/support/TempDir.h"
 
@@ -94,23 +95,30 @@ TEST(ImpedancePlane, ShadingMarksWhatEachNetworkCannotMatch) {
 }
 
 TEST(ImpedancePlane, LocusPointsGrowAtWholeAndFiveMegahertz) {
-    Views v;
-    PlotLocusPoint(v.views(), 100, 50, 3.2e6);           // an ordinary point
-    PlotLocusPoint(v.views(), 200, -100, 6.0e6 - 1e-9);  // a whole MHz after the additions
-    QImage fine = v.fine.grab().toImage();
-    EXPECT_EQ(At(fine, 100, 50), kLocus);
-    EXPECT_NE(At(fine, 102, 50), kLocus) << "width 2";
-    EXPECT_EQ(At(fine, 201, -100), kLocus) << "width 3";
-    EXPECT_EQ(At(v.coarse.grab().toImage(), 200, -100, 10), kLocus);
-
-    PlotLocusPoint(v.views(), 150, 0, 10e6);
-    fine = v.fine.grab().toImage();
-    EXPECT_EQ(At(fine, 152, 0), kLocus) << "width 5";
-    int labelPixels = 0;  // " 10" printed to the right of the dot
-    for (int x = 156; x < 180; ++x) {
-        for (int y = 212; y < 226; ++y) labelPixels += fine.pixelColor(x, y) == kLocus;
+    const struct {
+        double r, x, f_Hz;
+        int size;
+    } points[] = {
+        {100, 50, 3.2e6, 2},           // an ordinary point
+        {200, -100, 6.0e6 - 1e-9, 3},  // a whole MHz after the sweep's additions
+        {150, 0, 10e6, 5},             // a multiple of 5 MHz, labelled
+    };
+    for (const auto& p : points) {
+        Views v;
+        PlotLocusPoint(v.views(), p.r, p.x, p.f_Hz);
+        for (const auto& [view, k] : {std::pair(&v.fine, 1.0), std::pair(&v.coarse, 10.0)}) {
+            const QImage image = view->grab().toImage();
+            // Square dots on the point's pixel; the label starts right of the biggest.
+            const QPoint at(PixelOf(p.r / k), PixelOf(212 - p.x / k));
+            const QRect dot = InkOf(image, kLocus, QRect(at - QPoint(3, 3), QSize(6, 6))).bounds;
+            EXPECT_EQ(dot, QRect(at - QPoint(1, 1) * ((p.size - 1) / 2), QSize(p.size, p.size)))
+                << p.f_Hz << " Hz in view " << k;
+        }
+        const int labelPixels =
+            InkOf(v.fine.grab().toImage(), kLocus, QRect(156, 212, 24, 14)).count;
+        EXPECT_EQ(labelPixels > 5, p.size == 5) << "\" 10\" right of the dot";
     }
-    EXPECT_GT(labelPixels, 5);
+    Views v;
     EXPECT_FALSE(PlotLocusPoint(v.views(), 1e300, 0, 1e6)) << "beyond single precision";
 }
 
