@@ -113,7 +113,10 @@ int PixelOf(double coordinate) {
 }
 
 void DrawPixelPoint(QImage& image, QPointF at, QRgb colour) {
-    Pixels(image, colour).Set(PixelOf(at.x()), PixelOf(at.y()));
+    const Pixels pixels(image, colour);
+    if (std::abs(at.x()) < pixels.width() + 1 && std::abs(at.y()) < pixels.height() + 1) {
+        pixels.Set(PixelOf(at.x()), PixelOf(at.y()));
+    }
 }
 
 void DrawPixelLine(QImage& image, QPointF from, QPointF to, QRgb colour) {
@@ -123,6 +126,9 @@ void DrawPixelLine(QImage& image, QPointF from, QPointF to, QRgb colour) {
     }
     const Pixels pixels(image, colour);
     double x1 = from.x(), y1 = from.y(), x2 = to.x(), y2 = to.y();
+    for (double v : {x1, y1, x2, y2}) {
+        if (!std::isfinite(v)) return;
+    }
     if (ClipAway(x1, y1, x2, y2, -1, pixels.width() + 1, -1, pixels.height() + 1)) return;
     const int fx1 = ToFixed(x1), fy1 = ToFixed(y1), fx2 = ToFixed(x2), fy2 = ToFixed(y2);
     if (std::abs(fx2 - fx1) < std::abs(fy2 - fy1)) {

@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QSignalSpy>
+#include <cmath>
 #include <random>
 
 #include "platform/PixelLines.h"
@@ -44,6 +45,14 @@ TEST(PictureBox, OnePixelLinesSetThePixelsOfQtsOnePixelPen) {
         DrawPixelLine(drawn, from, to, kInk.rgb());
         ASSERT_EQ(drawn, expected) << from.x() << "," << from.y() << " " << to.x() << "," << to.y();
     }
+    // An end that is not a number draws nothing; one far off draws the part that shows.
+    QImage image(48, 32, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    for (const double end : {std::nan(""), -HUGE_VAL, 1e300}) {
+        DrawPixelLine(image, QPointF(end, 3), QPointF(5, 5), kInk.rgb());
+        DrawPixelPoint(image, QPointF(5, end), kInk.rgb());
+    }
+    EXPECT_EQ(InkOf(image, kInk).bounds, QRect(5, 5, 43, 1));
 }
 
 TEST(PictureBox, DotOfWidthWCoversAWByWBlockAtAnyRatio) {
