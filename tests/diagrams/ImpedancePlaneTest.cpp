@@ -122,7 +122,7 @@ TEST(ImpedancePlane, LocusPointsGrowAtWholeAndFiveMegahertz) {
     EXPECT_FALSE(PlotLocusPoint(v.views(), 1e300, 0, 1e6)) << "beyond single precision";
 }
 
-TEST(ImpedancePlane, MainWindowDrawsGridLocusAndThePathOfItsNetwork) {
+TEST(ImpedancePlane, MainWindowDrawsGridLocusAndThePathOfItsNetworkInSetColours) {
     RxWindow w("Option4", "14.2");
     QImage fine = w.fine();
     EXPECT_EQ(fine.pixelColor(50, 212 - 50), kCapacitorPath) << "series C down to 50 Ohm";
@@ -132,6 +132,18 @@ TEST(ImpedancePlane, MainWindowDrawsGridLocusAndThePathOfItsNetwork) {
     EXPECT_TRUE(coil);
     EXPECT_TRUE(Contains(fine, kLocus));
     EXPECT_TRUE(Contains(w.coarse(), kCapacitorPath));
+    // Labels and letters included, nothing is smoothed into colours of its own.
+    const std::set<QRgb> plane = {0x000000, 0x700000, 0x909090, 0xB0B0B0,
+                                  0xFFFF00, 0xFF00FF, 0x00B0B0, 0xFF8000};
+    const std::set<QRgb> schematic = {0xECECE4, 0x000000, 0x282828, 0x008080, 0xD06000};
+    const std::pair<const char*, const std::set<QRgb>&> pictures[] = {
+        {"Picture5_1", plane},   {"Picture5_10", plane},  {"Picture2", schematic},
+        {"Picture3", schematic}, {"Picture4", schematic}, {"Picture6", schematic},
+        {"Picture7", schematic}, {"Picture8", schematic}};
+    for (const auto& [name, colours] : pictures) {
+        const std::set<QRgb> drawn = ColoursOf(w.form.findChild<QWidget*>(name)->grab().toImage());
+        EXPECT_TRUE(Within(drawn, colours)) << name << " has " << drawn.size() << " colours";
+    }
 
     // Another network without a solution here: no path, but grid and locus.
     w.click("Option5");
@@ -162,20 +174,4 @@ TEST(ImpedancePlane, ThreeElementPathsShowTheirBrokenCapacitor) {
     }
     EXPECT_GT(dashed, 15);
     EXPECT_GT(gaps, 15);
-}
-
-TEST(ImpedancePlane, PicturesHoldOnlyTheColoursTheyWereDrawnIn) {
-    // Labels and letters included: nothing is smoothed into colours of its own.
-    RxWindow w("Option4", "14.2");
-    const std::set<QRgb> plane = {0x000000, 0x700000, 0x909090, 0xB0B0B0,
-                                  0xFFFF00, 0xFF00FF, 0x00B0B0, 0xFF8000};
-    const std::set<QRgb> schematic = {0xECECE4, 0x000000, 0x282828, 0x008080, 0xD06000};
-    const std::pair<const char*, const std::set<QRgb>&> pictures[] = {
-        {"Picture5_1", plane},   {"Picture5_10", plane},  {"Picture2", schematic},
-        {"Picture3", schematic}, {"Picture4", schematic}, {"Picture6", schematic},
-        {"Picture7", schematic}, {"Picture8", schematic}};
-    for (const auto& [name, colours] : pictures) {
-        const std::set<QRgb> drawn = ColoursOf(w.form.findChild<QWidget*>(name)->grab().toImage());
-        EXPECT_TRUE(Within(drawn, colours)) << name << " has " << drawn.size() << " colours";
-    }
 }
