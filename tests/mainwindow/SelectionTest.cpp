@@ -86,31 +86,27 @@ TEST(Selections, RangeButtonsCycleTheirCaptions) {
     EXPECT_EQ(odd->text(), "42");
 }
 
-TEST(Selections, ClickIntoTheDiagramSetsTheFrequency) {
-    Window w;
-    QWidget* diagram = Find<QWidget>(w.form, "Picture1");
-    const std::pair<int, const char*> cases[] = {
-        {0, ".1"}, {143, "7.15"}, {600, "30"}, {1, ".1"}, {300, "15"}};
-    for (const auto& [x, text] : cases) {
-        QTest::mouseClick(diagram, Qt::LeftButton, {}, QPoint(x, 200));
-        EXPECT_EQ(TextOf(w.form, "Text8"), text) << x;
-        EXPECT_EQ(TextOf(w.form, "Text28"), text) << x;
-    }
-}
-
-TEST(Selections, ReadOutFollowsTheMouseInAnyLocale) {
+TEST(Selections, MouseOverTheDiagramReadsOutAndAClickSetsTheFrequencyInAnyLocale) {
     std::setlocale(LC_ALL, "de_DE.UTF-8");
     QLocale::setDefault(QLocale(QLocale::German));
     Window w;
     QWidget* diagram = Find<QWidget>(w.form, "Picture1");
-    w.move(diagram, QPoint(2, 100));
-    EXPECT_EQ(TextOf(w.form, "Text28"), "00.10");
+    const struct {
+        int x;
+        const char* readOut;
+        const char* set;  // clamped to 0.1 .. 30 MHz
+    } cases[] = {{2, "00.10", ".1"},   {143, "07.15", "7.15"}, {-40, "-02.00", ".1"},
+                 {600, "30.00", "30"}, {300, "15.00", "15"},   {0, "00.00", ".1"}};
+    for (const auto& c : cases) {
+        w.move(diagram, QPoint(c.x, 100));
+        EXPECT_EQ(TextOf(w.form, "Text28"), c.readOut) << c.x;
+        QTest::mouseClick(diagram, Qt::LeftButton, {}, QPoint(c.x, 200));
+        EXPECT_EQ(TextOf(w.form, "Text8"), c.set) << c.x;
+        EXPECT_EQ(TextOf(w.form, "Text28"), c.set) << c.x;
+    }
     w.move(diagram, QPoint(143, 100));
-    EXPECT_EQ(TextOf(w.form, "Text28"), "07.15");
-    w.move(diagram, QPoint(-40, 100));
-    EXPECT_EQ(TextOf(w.form, "Text28"), "-02.00");
     w.move(&w.form, QPoint(5, w.form.height() - 5));
-    EXPECT_EQ(TextOf(w.form, "Text28"), "7.1");
+    EXPECT_EQ(TextOf(w.form, "Text28"), ".1") << "the set frequency off the diagram";
     QLocale::setDefault(QLocale::c());
     std::setlocale(LC_ALL, "C");
 }
