@@ -3,11 +3,7 @@
 #include <optional>
 
 #include "core/Checked.h"
-
-struct Impedance {
-    double r = 0;  // Ohm
-    double x = 0;  // Ohm
-};
+#include "core/Impedance.h"
 
 // Operation codes of ApplyElement.
 enum ElementCode : int {

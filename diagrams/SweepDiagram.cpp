@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/NumberText.h"
+#include "core/SweepFrequencies.h"
 #include "diagrams/Coordinates.h"
 #include "platform/PictureBox.h"
 
@@ -116,12 +117,11 @@ bool TraceSweepCurves(const SweepDiagramInput& input, const LocusPoint& locus,
                       std::vector<CurveStroke>& strokes) {
     Checked c;
     const bool twoCapacitors = HasSecondCapacitor(input.network);
-    const double step = input.impedancePlane ? 0.1 : 0.025;
-    const double end = input.impedancePlane ? 30.01 : 30.0;
+    const SweepGrid grid = input.impedancePlane ? SweepGrid::ImpedancePlane : SweepGrid::Curves;
     std::array<double, kSweepCurveCount> y{}, previousY{};
     double previousX = 0;
     AntennaInput antenna = input.antenna;
-    for (double f = 0.1; f <= end; f += step) {
+    for (const double f : SweepFrequencies(grid)) {
         antenna.frequency_MHz = f;
         const std::optional<AntennaResult> a = FeedPointImpedance(antenna);
         if (!a) return false;

@@ -12,7 +12,7 @@
 
 #include "core/Checked.h"
 #include "core/Matching.h"
-#include "tuners/TunerNetworks.h"
+#include "tuners/search/TunerNetworks.h"
 #include "tuners/search/TunerSearch.h"
 
 class QLabel;

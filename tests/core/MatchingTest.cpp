@@ -4,6 +4,7 @@
 
 #include "core/Antenna.h"
 #include "core/Matching.h"
+#include "core/PartStress.h"
 
 namespace {
 
@@ -74,6 +75,16 @@ TEST(Matching, DefaultAntennaAt14MHz) {
     EXPECT_NEAR(hp_cl.c_pF, 119.742, 5e-4);
     EXPECT_NEAR(hp_cl.l_uH, 0.5680, 5e-5);
     EXPECT_EQ(Judge(Network::HpCl, hp_cl, {}), MatchVerdict::InsideLimits);
+    // 100 W into 50 Ohm is sqrt(2) A: C_m's 93.60 Ohm carry 2 * 93.60 V peak. The antenna's
+    // 4.440 mS take 100 W at 150.08 V, which drive 2.961 A through L_m's 50.68 Ohm.
+    const Impedance antenna{load.r, load.x};
+    const std::optional<PartStress> stress =
+        NetworkStress(Network::HpCl, hp_cl, {}, antenna, load.f_Hz, 100);
+    ASSERT_TRUE(stress);
+    EXPECT_NEAR(stress->vc_kVpk, 0.18720, 5e-5);
+    EXPECT_NEAR(stress->il_A, 2.9614, 5e-4);
+    EXPECT_EQ(stress->vc2_kVpk, 0);
+    EXPECT_FALSE(NetworkStress(Network::HpCl, hp_cl, {}, antenna, load.f_Hz, -100));
 
     const MatchValues hp_clc = MatchLoad(Network::HpClc, load);
     EXPECT_EQ(hp_clc.c_pF, 68);

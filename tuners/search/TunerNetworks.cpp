@@ -1,4 +1,4 @@
-#include "tuners/TunerNetworks.h"
+#include "tuners/search/TunerNetworks.h"
 
 #include "core/Numeric.h"
 

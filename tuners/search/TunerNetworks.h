@@ -1,14 +1,10 @@
 #pragma once
 
 #include "core/Checked.h"
+#include "core/Impedance.h"
 
 // The three tuners' L networks between the antenna and the 50 Ohm transmitter, worked out
 // step by step so that a fault stops at the step where it happens.
-
-struct Impedance {
-    double r = 0;
-    double x = 0;
-};
 
 struct TunerLoad {
     double f_Hz = 0;
