@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 
 echo "== Formatting"
-mapfile -t sources < <(find app core nec platform mainwindow diagrams tuners tests bench \
+mapfile -t sources < <(find app core exports nec platform mainwindow diagrams tuners tests bench \
     -name '*.cpp' -o -name '*.h' | sort)
 clang-format-14 --dry-run --Werror "${sources[@]}"
 

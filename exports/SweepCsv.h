@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+#include "core/Antenna.h"
+#include "core/Matching.h"
+
+// The antenna and the six networks at every point of the sweep diagram, one CSV record per
+// frequency after a header line. Each network gives its element values, its verdict (ok,
+// outside, none; fault where the antenna model faults) and the stress of its parts at the
+// power of `antenna`. Values are written unrounded; a field without a value stays empty.
+std::string SweepCsv(const AntennaInput& antenna, const MatchLimits& limits);

@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <charconv>
+#include <complex>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "core/PartStress.h"
+#include "core/SweepFrequencies.h"
+#include "exports/CsvText.h"
+#include "exports/SweepCsv.h"
+#include "exports/Touchstone.h"
+
+namespace {
+
+std::vector<std::string> Split(const std::string& text, const std::string& separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t at; (at = text.find(separator, start)) != std::string::npos;) {
+        parts.push_back(text.substr(start, at - start));
+        start = at + separator.size();
+    }
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+// Records of a text whose every line ends with CR LF.
+std::vector<std::string> Lines(const std::string& text) {
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    std::vector<std::string> lines = Split(text, "\r\n");
+    lines.pop_back();
+    for (const std::string& line : lines) EXPECT_EQ(line.find('\n'), std::string::npos) << line;
+    return lines;
+}
+
+double Number(const std::string& text) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    EXPECT_TRUE(error == std::errc() && end == text.data() + text.size()) << '"' << text << '"';
+    return value;
+}
+
+// Ten significant digits: half a unit of the tenth digit.
+void ExpectWritten(const std::string& field, double value, const std::string& column) {
+    EXPECT_NEAR(Number(field), value, 5e-10 * std::abs(value)) << column;
+}
+
+// A thick rod: from about 20.7 MHz its line attenuation has no real value, so the model
+// faults over part of the band only.
+AntennaInput ThickRod() {
+    AntennaInput in;
+    in.diameter_mm = 2000;
+    return in;
+}
+
+TEST(CsvText, NumbersAndQuoting) {
+    const struct {
+        double value;
+        const char* text;
+    } numbers[] = {{0.1, "0.1"},
+                   {0.1 + 0.025 * 4, "0.2"},
+                   {7.099999999999998, "7.1"},
+                   {-413.52109376, "-413.5210938"},
+                   {1234567.891234, "1234567.891"},
+                   {1e-5, "1e-05"},
+                   {11000, "11000"},
+                   {0, "0"}};
+    for (const auto& n : numbers) EXPECT_EQ(ExportNumber(n.value), n.text);
+
+    CsvText csv;
+    for (const char* field : {"plain", "a,b", "say \"hi\"", "two\r\nlines", ""}) csv.Field(field);
+    csv.EndRecord();
+    csv.Number(2.5);
+    csv.Empty();
+    csv.EndRecord();
+    EXPECT_EQ(csv.text(), "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\r\nlines\",\r\n2.5,\r\n");
+}
+
+TEST(SweepCsv, HeaderAndOneRecordPerPointOfTheDiagram) {
+    const std::vector<std::string> lines = Lines(SweepCsv({}, {}));
+    EXPECT_EQ(lines[0],
+              "f_MHz,R_f_Ohm,X_f_Ohm,Z_f_Ohm,SWR_f,U_f_V,eta_f_pct,eta_tot_pct,"
+              "HPCL_C_pF,HPCL_L_uH,HPCL_verdict,HPCL_VC_kVpk,HPCL_IL_A,"
+              "HPLC_C_pF,HPLC_L_uH,HPLC_verdict,HPLC_VC_kVpk,HPLC_IL_A,"
+              "HPCLC_C_pF,HPCLC_C2_pF,HPCLC_L_uH,HPCLC_verdict,HPCLC_VC_kVpk,HPCLC_VC2_kVpk,"
+              "HPCLC_IL_A,"
+              "LPCL_C_pF,LPCL_L_uH,LPCL_verdict,LPCL_VC_kVpk,LPCL_IL_A,"
+              "LPLC_C_pF,LPLC_L_uH,LPLC_verdict,LPLC_VC_kVpk,LPLC_IL_A,"
+              "LPCLC_C_pF,LPCLC_C2_pF,LPCLC_L_uH,LPCLC_verdict,LPCLC_VC_kVpk,LPCLC_VC2_kVpk,"
+              "LPCLC_IL_A");
+    ASSERT_EQ(lines.size(), 1 + 1197u);
+    for (const std::string& line : lines) ASSERT_EQ(Split(line, ",").size(), 42u) << line;
+    EXPECT_EQ(Split(lines[1], ",")[0], "0.1");
+    EXPECT_EQ(Split(lines[281], ",")[0], "7.1");
+    EXPECT_EQ(Split(lines[1197], ",")[0], "30");
+    // The verdicts as the network boxes show them for the default antenna at 7.1 and 14.2 MHz.
+    const std::vector<std::string> at7 = Split(lines[281], ","), at14 = Split(lines[565], ",");
+    const std::vector<std::string> verdicts7 = {at7[10], at7[15], at7[21],
+                                                at7[27], at7[32], at7[38]};
+    const std::vector<std::string> verdicts14 = {at14[10], at14[15], at14[21],
+                                                 at14[27], at14[32], at14[38]};
+    EXPECT_EQ(verdicts7,
+              (std::vector<std::string>{"outside", "none", "none", "outside", "none", "outside"}));
+    EXPECT_EQ(verdicts14, (std::vector<std::string>{"ok", "none", "ok", "ok", "none", "outside"}));
+}
+
+TEST(SweepCsv, RecordsEqualTheModel) {
+    AntennaInput in;
+    in.ptx_W = 400;
+    const MatchLimits limits{20, 300, 30};
+    const std::vector<std::string> lines = Lines(SweepCsv(in, limits));
+    const std::vector<std::string> header = Split(lines[0], ",");
+    const std::vector<double> f = SweepFrequencies(SweepGrid::Curves);
+    // A number, or a text written as it stands.
+    using Cell = std::variant<double, std::string>;
+    // 0.1, 3.7, 7.1, 14.2, 18.15 and 30 MHz.
+    for (const std::size_t point : {0, 144, 280, 564, 722, 1196}) {
+        in.frequency_MHz = f[point];
+        const AntennaResult a = FeedPointImpedance(in).value();
+        std::vector<Cell> cells{f[point], a.r_f, a.x_f, a.z_f, a.swr_f, a.u_f, a.eta_f, a.eta_tot};
+        for (const Network n : {Network::HpCl, Network::HpLc, Network::HpClc, Network::LpCl,
+                                Network::LpLc, Network::LpClc}) {
+            const MatchValues v = Match(n, a.r_f, a.x_f, f[point] * 1e6, limits);
+            const MatchVerdict verdict = Judge(n, v, limits);
+            const std::optional<PartStress> stress =
+                NetworkStress(n, v, limits, {a.r_f, a.x_f}, f[point] * 1e6, in.ptx_W);
+            const bool solved = verdict != MatchVerdict::NoSolution;
+            EXPECT_EQ(stress.has_value(), solved);
+            const bool two = HasSecondCapacitor(n);
+            auto part = [&](bool present, bool known, double value) {
+                if (present) cells.push_back(known ? Cell(value) : Cell(""));
+            };
+            part(true, solved, v.c_pF);
+            part(two, solved, v.c2_pF);
+            part(true, solved, v.l_uH);
+            cells.push_back(verdict == MatchVerdict::InsideLimits    ? "ok"
+                            : verdict == MatchVerdict::OutsideLimits ? "outside"
+                                                                     : "none");
+            part(true, solved, stress ? stress->vc_kVpk : 0);
+            part(two, solved, stress ? stress->vc2_kVpk : 0);
+            part(true, solved, stress ? stress->il_A : 0);
+        }
+        const std::vector<std::string> row = Split(lines[point + 1], ",");
+        ASSERT_EQ(row.size(), cells.size());
+        for (std::size_t column = 0; column < row.size(); ++column) {
+            if (const double* number = std::get_if<double>(&cells[column])) {
+                ExpectWritten(row[column], *number, header[column]);
+            } else {
+                EXPECT_EQ(row[column], std::get<std::string>(cells[column]))
+                    << header[column] << " at " << f[point];
+            }
+        }
+    }
+}
+
+TEST(SweepCsv, FaultingFrequenciesKeepOnlyTheirFrequency) {
+    AntennaInput noRod;
+    noRod.diameter_mm = 0;
+    std::vector<int> faults;
+    for (const AntennaInput& antenna : {noRod, ThickRod()}) {
+        const std::vector<std::string> lines = Lines(SweepCsv(antenna, {}));
+        const std::vector<double> f = SweepFrequencies(SweepGrid::Curves);
+        faults.push_back(0);
+        for (std::size_t i = 0; i < f.size(); ++i) {
+            AntennaInput in = antenna;
+            in.frequency_MHz = f[i];
+            const bool faulted = !FeedPointImpedance(in);
+            const std::vector<std::string> row = Split(lines[i + 1], ",");
+            EXPECT_EQ(row[0], ExportNumber(f[i]));
+            const auto verdicts = std::count(row.begin(), row.end(), "fault");
+            const auto empty = std::count(row.begin(), row.end(), "");
+            EXPECT_EQ(verdicts, faulted ? 6 : 0) << f[i];
+            EXPECT_EQ(empty == 41 - 6, faulted) << f[i];
+            faults.back() += faulted;
+        }
+    }
+    EXPECT_EQ(faults[0], 1197);
+    EXPECT_GT(faults[1], 100);
+    EXPECT_LT(faults[1], 1000);
+}
+
+TEST(Touchstone, ReadsBackAsTheModelsReflection) {
+    AntennaInput in = ThickRod();
+    in.lcoil_uH = 2.5;
+    const std::vector<std::string> lines = Lines(TouchstoneText(in, "1.2.3"));
+    EXPECT_EQ(lines[0].rfind("! Orvane 1.2.3", 0), 0u) << lines[0];
+    EXPECT_NE(lines[1].find("diameter 2000 mm"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[1].find("base coil 2.5 uH"), std::string::npos) << lines[1];
+
+    std::size_t option = 0;
+    while (lines[option][0] == '!') ++option;
+    EXPECT_EQ(lines[option], "# MHz S RI R 50");
+    std::vector<std::vector<double>> data;
+    for (std::size_t i = option + 1; i < lines.size(); ++i) {
+        std::vector<double> row;
+        for (const std::string& field : Split(lines[i], " ")) row.push_back(Number(field));
+        ASSERT_EQ(row.size(), 3u) << lines[i];
+        data.push_back(row);
+    }
+
+    std::vector<double> kept;
+    for (const double f : SweepFrequencies(SweepGrid::Curves)) {
+        in.frequency_MHz = f;
+        if (FeedPointImpedance(in)) kept.push_back(f);
+    }
+    ASSERT_EQ(data.size(), kept.size());
+    const std::string count = "! " + std::to_string(1197 - kept.size()) + " frequencies left out";
+    EXPECT_EQ(lines[2].rfind(count, 0), 0u) << lines[2];
+    for (std::size_t i = 0; i < data.size(); ++i)
+        ExpectWritten(ExportNumber(data[i][0]), kept[i], "f");
+
+    for (const std::size_t i : {std::size_t{0}, data.size() / 2, data.size() - 1}) {
+        in.frequency_MHz = kept[i];
+        const AntennaResult a = FeedPointImpedance(in).value();
+        const std::complex<double> z(a.r_f, a.x_f);
+        const std::complex<double> s11 = (z - 50.0) / (z + 50.0);
+        EXPECT_NEAR(data[i][1], s11.real(), 1e-9) << kept[i];
+        EXPECT_NEAR(data[i][2], s11.imag(), 1e-9) << kept[i];
+    }
+}
+
+}  // namespace
