@@ -10,6 +10,7 @@
 
 #include "core/Antenna.h"
 #include "tests/tuners/search/FakeTuner.h"
+#include "tuners/search/BestOfAllSettings.h"
 #include "tuners/search/TunerSearch.h"
 
 namespace {
@@ -34,17 +35,77 @@ const std::vector<fake::Load>& Band() {
     return loads;
 }
 
-// Brute-force optimum per frequency; costly, so computed once per tuner.
-const std::vector<fake::BankOptimum>& Optimum(TunerKind kind) {
-    static std::vector<fake::BankOptimum> optimum[3];
-    std::vector<fake::BankOptimum>& best = optimum[static_cast<int>(kind)];
+// The banks of a tuner with its default values, every setting from index 0 on.
+struct Banks {
+    BankValues c, l;
+};
+
+Banks DefaultBanks(TunerKind kind) {
+    if (kind == TunerKind::HpCl) {
+        const fake::ElementBanks banks;
+        const IndexRange range = banks.Range();
+        return {SwitchedInBank(banks.c_pF, range.cmaxIndex),
+                SwitchedInBank(banks.l_uH, range.lmaxIndex)};
+    }
+    const fake::StepBanks banks;
+    return {SteppedBank(banks.cStep_pF, 1023), SteppedBank(banks.lStep_uH, 511)};
+}
+
+TunerLoad TunerLoadOf(const fake::Load& load) {
+    return {load.f_MHz * 1e6, {load.r, load.x}};
+}
+
+// Lowest SWR of any setting of the whole bank, the yardstick for a search; and the lowest
+// without index 0 (nothing switched in), which the searches visit only for an empty bank.
+struct BankOptimum {
+    double whole = 0;
+    double withoutZero = 0;
+};
+
+// Computed once per tuner over the band.
+const std::vector<BankOptimum>& Optimum(TunerKind kind) {
+    static std::vector<BankOptimum> optimum[3];
+    std::vector<BankOptimum>& best = optimum[static_cast<int>(kind)];
     if (best.empty()) {
+        const Banks whole = DefaultBanks(kind);
+        Banks withoutZero = whole;
+        withoutZero.c.faulted[0] = withoutZero.l.faulted[0] = 1;
         for (const fake::Load& load : Band()) {
-            const fake::DefaultTuner tuner = fake::DefaultTunerFor(kind, load);
-            best.push_back(fake::BruteForceBest(tuner.network, tuner.range));
+            const TunerLoad at = TunerLoadOf(load);
+            best.push_back({BestOfAllSettings(kind, at, whole.c, whole.l).swr,
+                            BestOfAllSettings(kind, at, withoutZero.c, withoutZero.l).swr});
         }
     }
     return best;
+}
+
+// The search over every setting of the default banks at 7.1 MHz, the plain double loop
+// through the Checked formulas against the vectorised one.
+void AllSettings(benchmark::State& state, TunerKind kind, bool plain) {
+    const Banks banks = DefaultBanks(kind);
+    const TunerLoad load = TunerLoadOf(fake::Load{});
+    const NetworkFormula formulas[] = {HpClInput, LpClInput, LpLcInput};
+    const NetworkFormula formula = formulas[static_cast<int>(kind)];
+    int64_t settings = 0;
+    for (auto _ : state) {
+        const AllSettingsBest best =
+            plain ? fake::PlainBestOfAllSettings(formula, load, banks.c, banks.l)
+                  : BestOfAllSettings(kind, load, banks.c, banks.l);
+        benchmark::DoNotOptimize(best.swr);
+        settings += best.settings;
+    }
+    state.counters["settings/s"] =
+        benchmark::Counter(static_cast<double>(settings), benchmark::Counter::kIsRate);
+}
+
+// What a sweep-tune adds for the yardstick: every setting at each of its 299 frequencies.
+void AllSettingsOverTheBand(benchmark::State& state, TunerKind kind) {
+    const Banks banks = DefaultBanks(kind);
+    for (auto _ : state) {
+        for (const fake::Load& load : Band()) {
+            benchmark::DoNotOptimize(BestOfAllSettings(kind, TunerLoadOf(load), banks.c, banks.l));
+        }
+    }
 }
 
 void EvaluationsPerSecond(benchmark::State& state, TunerKind kind) {
@@ -87,7 +148,7 @@ Excess ExcessOver(const std::vector<double>& found, const std::vector<double>& o
 // with the best of the whole bank (d_*) and with the best without index 0 (d1_*), and its
 // switching operations with the number of settings in the bank.
 void BandSweep(benchmark::State& state, TunerKind kind) {
-    const std::vector<fake::BankOptimum>& optimum = Optimum(kind);
+    const std::vector<BankOptimum>& optimum = Optimum(kind);
     std::vector<double> found;
     std::vector<int32_t> operations;
     for (auto _ : state) {
@@ -102,7 +163,7 @@ void BandSweep(benchmark::State& state, TunerKind kind) {
         }
     }
     std::vector<double> whole, withoutZero;
-    for (const fake::BankOptimum& o : optimum) {
+    for (const BankOptimum& o : optimum) {
         whole.push_back(o.whole);
         withoutZero.push_back(o.withoutZero);
     }
@@ -133,3 +194,10 @@ BENCHMARK_CAPTURE(EvaluationsPerSecond, LpLc, TunerKind::LpLc);
 BENCHMARK_CAPTURE(BandSweep, HpCl, TunerKind::HpCl)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BandSweep, LpCl, TunerKind::LpCl)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BandSweep, LpLc, TunerKind::LpLc)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AllSettings, HpClPlain, TunerKind::HpCl, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AllSettings, HpCl, TunerKind::HpCl, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AllSettings, LpClPlain, TunerKind::LpCl, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AllSettings, LpCl, TunerKind::LpCl, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AllSettings, LpLcPlain, TunerKind::LpLc, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AllSettings, LpLc, TunerKind::LpLc, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AllSettingsOverTheBand, LpCl, TunerKind::LpCl)->Unit(benchmark::kMillisecond);

@@ -12,6 +12,7 @@
 #include "tuners/SweepTune.h"
 #include "tuners/TunerLayout.h"
 #include "tuners/WholeNumbers.h"
+#include "tuners/search/Banks.h"
 
 using namespace tuner_layout;
 
@@ -46,14 +47,10 @@ double Total(const std::array<QLineEdit*, 10>& row) {
     return sum;
 }
 
-// Sum of the elements whose bits are set in the index; only bits 0 to 9 count.
-double SwitchedIn(const std::array<QLineEdit*, 10>& row, int16_t index, Checked& c) {
-    const auto bits = static_cast<uint16_t>(index);
-    double sum = 0;
-    for (std::size_t i = 0; i < row.size(); ++i) {
-        if (bits & (1u << i)) sum = c.Finite(sum + FieldValue(row[i]));
-    }
-    return sum;
+std::array<double, 10> ElementValues(const std::array<QLineEdit*, 10>& row) {
+    std::array<double, 10> values;
+    for (std::size_t i = 0; i < row.size(); ++i) values[i] = FieldValue(row[i]);
+    return values;
 }
 
 }  // namespace
@@ -144,11 +141,11 @@ std::optional<IndexRange> HpClTuner::PrepareRun(QString& refusal) {
 }
 
 double HpClTuner::Capacitance(int16_t cidx, Checked& c) const {
-    return SwitchedIn(Text4, cidx, c);
+    return SwitchedInValue(ElementValues(Text4), cidx, c);
 }
 
 double HpClTuner::Inductance(int16_t lidx, Checked& c) const {
-    return SwitchedIn(Text5, lidx, c);
+    return SwitchedInValue(ElementValues(Text5), lidx, c);
 }
 
 void HpClTuner::SweepStarting() {

@@ -6,6 +6,7 @@
 #include "platform/Colors.h"
 #include "platform/FieldText.h"
 #include "tuners/TunerLayout.h"
+#include "tuners/search/Banks.h"
 
 using namespace tuner_layout;
 
@@ -133,9 +134,9 @@ std::optional<IndexRange> LpTuner::PrepareRun(QString& refusal) {
 }
 
 double LpTuner::Capacitance(int16_t cidx, Checked& c) const {
-    return c.Finite(cidx * Cstep);
+    return SteppedValue(Cstep, cidx, c);
 }
 
 double LpTuner::Inductance(int16_t lidx, Checked& c) const {
-    return c.Finite(lidx * Lstep);
+    return SteppedValue(Lstep, lidx, c);
 }

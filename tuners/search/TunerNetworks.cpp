@@ -2,27 +2,24 @@
 
 #include "core/Numeric.h"
 
-namespace {
+using namespace network_steps;
 
-// 1 / (r + jx): impedance to admittance (G, B) and back (R, X) is the same step.
-Impedance Invert(const Impedance& z, Checked& c) {
+Impedance network_steps::Invert(const Impedance& z, Checked& c) {
     const double d = c.Finite(c.Pow2(z.r) + c.Pow2(z.x));
     return {c.Div(z.r, d), c.Div(-z.x, d)};
 }
 
-double Omega(const TunerLoad& load, Checked& c) {
+double network_steps::Omega(const TunerLoad& load, Checked& c) {
     return c.Finite(2 * num::PI * load.f_Hz);
 }
 
-double InductiveReactance(double w, double l_uH, Checked& c) {
+double network_steps::InductiveReactance(double w, double l_uH, Checked& c) {
     return c.Finite(c.Finite(w * l_uH) / 1e6);
 }
 
-double CapacitiveSusceptance(double w, double c_pF, Checked& c) {
+double network_steps::CapacitiveSusceptance(double w, double c_pF, Checked& c) {
     return c.Finite(c.Finite(w * c_pF) / 1e12);
 }
-
-}  // namespace
 
 Impedance HpClInput(const TunerLoad& load, double c_pF, double l_uH, Checked& c) {
     const double w = Omega(load, c);

@@ -24,3 +24,15 @@ Impedance LpLcInput(const TunerLoad& load, double c_pF, double l_uH, Checked& c)
 // SWR of an impedance against 50 Ohm. The reflection is pulled just below 1, so a total
 // mismatch gives a huge but finite SWR instead of a division by zero.
 double SwrAgainst50(const Impedance& z, Checked& c);
+
+// The steps the formulas are made of, for the search over every setting, which takes the
+// parts that depend on one bank only out of its inner loop.
+namespace network_steps {
+
+double Omega(const TunerLoad& load, Checked& c);
+// 1 / (r + jx): impedance to admittance (G, B) and back (R, X) is the same step.
+Impedance Invert(const Impedance& z, Checked& c);
+double InductiveReactance(double w, double l_uH, Checked& c);
+double CapacitiveSusceptance(double w, double c_pF, Checked& c);
+
+}  // namespace network_steps

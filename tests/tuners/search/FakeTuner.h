@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "tuners/search/BestOfAllSettings.h"
 #include "tuners/search/TunerSearch.h"
 
 namespace fake {
@@ -239,22 +240,36 @@ inline std::vector<Setting> Slice(const std::vector<Setting>& all, size_t first,
     return {begin, begin + static_cast<std::ptrdiff_t>(count)};
 }
 
-// Lowest SWR of any setting of the whole bank, the yardstick for a search; and the lowest
-// without index 0 (nothing switched in), which the searches visit only for an empty bank.
-struct BankOptimum {
-    double whole = kNoMatch;
-    double withoutZero = kNoMatch;
-};
-
-inline BankOptimum BruteForceBest(const SwrFunction& swrOf, IndexRange range) {
-    BankOptimum best;
+// Lowest SWR of any setting of the whole bank, the yardstick for a search.
+inline double BruteForceBest(const SwrFunction& swrOf, IndexRange range) {
+    double best = kNoMatch;
     for (int32_t l = 0; l <= range.lmaxIndex; ++l) {
         for (int32_t c = 0; c <= range.cmaxIndex; ++c) {
             const std::optional<double> swr =
                 swrOf(static_cast<int16_t>(c), static_cast<int16_t>(l));
-            if (!swr) continue;
-            if (*swr < best.whole) best.whole = *swr;
-            if (c > 0 && l > 0 && *swr < best.withoutZero) best.withoutZero = *swr;
+            if (swr && *swr < best) best = *swr;
+        }
+    }
+    return best;
+}
+
+// Every setting in turn through the windows' own Checked formulas: what the fast search over
+// all settings must equal, bit for bit.
+inline AllSettingsBest PlainBestOfAllSettings(NetworkFormula network, const TunerLoad& load,
+                                              const BankValues& cs, const BankValues& ls) {
+    AllSettingsBest best;
+    best.settings = static_cast<int64_t>(cs.value.size() * ls.value.size());
+    for (size_t l = 0; l < ls.value.size(); ++l) {
+        for (size_t c = 0; c < cs.value.size(); ++c) {
+            if (cs.faulted[c] || ls.faulted[l]) continue;
+            Checked check;
+            double swr = ::SwrAgainst50(network(load, cs.value[c], ls.value[l], check), check);
+            if (check.faulted()) continue;
+            if (swr > kNoMatch) swr = kNoMatch;
+            if (swr < best.swr) {
+                best.swr = swr;
+                best.setting = BestSetting{static_cast<int16_t>(c), static_cast<int16_t>(l)};
+            }
         }
     }
     return best;

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <optional>
+#include <random>
+#include <string>
 
 #include "core/Antenna.h"
 #include "tests/tuners/search/FakeTuner.h"
+#include "tuners/search/BestOfAllSettings.h"
 #include "tuners/search/TunerSearch.h"
 
 namespace {
@@ -28,7 +32,7 @@ void ExpectNearOptimum(TunerKind kind, std::initializer_list<double> frequencies
         fake::RecordingHost host(tuner.network);
         BestSetting best;
         const double found = RunSearch(kind, host, tuner.range, best);
-        const double optimum = fake::BruteForceBest(tuner.network, tuner.range).whole;
+        const double optimum = fake::BruteForceBest(tuner.network, tuner.range);
         EXPECT_GE(found, optimum) << f;
         EXPECT_LE(found, 1.3 * optimum) << f;
         EXPECT_EQ(tuner.network(best.c, best.l), found) << f;
@@ -47,4 +51,108 @@ TEST(SearchOptimum, DefaultAntennaWithDefaultBanks) {
     ExpectNearOptimum(TunerKind::HpCl, {3.6, 7.1, 10.1, 14.2, 18.1, 21.2, 28.5});
     ExpectNearOptimum(TunerKind::LpCl, {5.3, 7.1, 10.1, 14.2});
     ExpectNearOptimum(TunerKind::LpLc, {18.1, 21.2, 24.9, 28.5});
+}
+
+namespace {
+
+struct Banks {
+    BankValues c, l;
+};
+
+NetworkFormula FormulaOf(TunerKind kind) {
+    switch (kind) {
+        case TunerKind::HpCl:
+            return HpClInput;
+        case TunerKind::LpCl:
+            return LpClInput;
+        case TunerKind::LpLc:
+            break;
+    }
+    return LpLcInput;
+}
+
+std::optional<fake::Setting> Found(const std::optional<BestSetting>& best) {
+    if (!best) return std::nullopt;
+    return fake::Setting{best->c, best->l};
+}
+
+void ExpectSameAsThePlainLoop(TunerKind kind, const TunerLoad& load, const Banks& banks,
+                              const std::string& where) {
+    const AllSettingsBest fast = BestOfAllSettings(kind, load, banks.c, banks.l);
+    const AllSettingsBest plain =
+        fake::PlainBestOfAllSettings(FormulaOf(kind), load, banks.c, banks.l);
+    EXPECT_EQ(fast.swr, plain.swr) << where;
+    EXPECT_EQ(Found(fast.setting), Found(plain.setting)) << where;
+    EXPECT_EQ(fast.settings, plain.settings) << where;
+}
+
+}  // namespace
+
+TEST(BestOfAllSettings, EqualsThePlainLoopOverRandomLoadsAndBanks) {
+    std::mt19937_64 rng(20240611);
+    std::uniform_real_distribution<double> unit(0, 1);
+    auto logUniform = [&](double low, double high) {
+        return low * std::pow(high / low, unit(rng));
+    };
+    for (int i = 0; i < 300; ++i) {
+        const TunerLoad load{logUniform(0.1e6, 30e6),
+                             {logUniform(0.5, 3000), (unit(rng) - 0.5) * 4000}};
+        std::array<double, 10> cs{}, ls{};
+        for (double& v : cs) v = unit(rng) < 0.2 ? 0 : logUniform(1, 300);
+        for (double& v : ls) v = unit(rng) < 0.2 ? 0 : logUniform(0.05, 30);
+        const auto c = static_cast<int16_t>(unit(rng) * 70);
+        const auto l = static_cast<int16_t>(unit(rng) * 40);
+        const std::string where = "load " + std::to_string(i);
+        ExpectSameAsThePlainLoop(TunerKind::HpCl, load,
+                                 {SwitchedInBank(cs, c), SwitchedInBank(ls, l)}, where);
+        const Banks stepped{SteppedBank(logUniform(1, 30), c), SteppedBank(logUniform(0.05, 2), l)};
+        ExpectSameAsThePlainLoop(TunerKind::LpCl, load, stepped, where);
+        ExpectSameAsThePlainLoop(TunerKind::LpLc, load, stepped, where);
+    }
+}
+
+TEST(BestOfAllSettings, FaultsNeverWinAndTiesGoToTheLowestIndex) {
+    const TunerLoad antenna{7.1e6, {9.698, -413.522}};
+    // A shunt coil of 100 Ohm alone matches 40 - j20 Ohm; the series capacitor must short.
+    const TunerLoad coilAlone{7.1e6, {40, -20}};
+    const std::array<double, 10> huge{1e308, 1e308};
+    const Banks steps{SteppedBank(7.5, 31), SteppedBank(0.25, 15)};
+    const struct {
+        const char* what;
+        TunerKind kind;
+        TunerLoad load;
+        Banks banks;
+        std::optional<BestSetting> best;
+    } cases[] = {
+        // Every capacitance and inductance 0: one SWR everywhere.
+        {"all equal",
+         TunerKind::LpCl,
+         antenna,
+         {SteppedBank(0, 31), SteppedBank(0, 15)},
+         BestSetting{0, 0}},
+        // Capacitors too large to hold: their infinite susceptance would short the series C.
+        {"capacitor overflows",
+         TunerKind::HpCl,
+         coilAlone,
+         {SwitchedInBank(huge, 3), SteppedBank(0.25, 15)},
+         std::nullopt},
+        {"no antenna", TunerKind::HpCl, {7.1e6, {0, 0}}, steps, std::nullopt},
+        {"no frequency", TunerKind::LpLc, {1e308, {50, 0}}, steps, std::nullopt},
+        // Far from any match: nothing comes below 9999.
+        {"no match", TunerKind::LpCl, {7.1e6, {1e-9, 1e9}}, steps, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        for (const TunerKind kind : {TunerKind::HpCl, TunerKind::LpCl, TunerKind::LpLc}) {
+            ExpectSameAsThePlainLoop(kind, c.load, c.banks, c.what);
+        }
+        const AllSettingsBest best = BestOfAllSettings(c.kind, c.load, c.banks.c, c.banks.l);
+        EXPECT_EQ(Found(best.setting), Found(c.best)) << c.what;
+        EXPECT_EQ(best.swr == 9999, !c.best) << c.what;
+    }
+    // The coil alone would match: with a capacitor that holds, the search finds it.
+    const std::array<double, 10> large{1e6};
+    const AllSettingsBest shorted =
+        BestOfAllSettings(TunerKind::HpCl, coilAlone, SwitchedInBank(large, 1),
+                          SteppedBank(100 / (2 * 3.14159265 * 7.1), 1));
+    EXPECT_LT(shorted.swr, 1.01);
 }
