@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
 
 #include "core/Antenna.h"
 #include "core/Matching.h"
@@ -29,54 +33,67 @@ MatchValues MatchLoad(Network network, const Load& load, const MatchLimits& limi
     return Match(network, load.r, load.x, load.f_Hz, limits);
 }
 
-MatchVerdict Verdict(Network network, const Load& load) {
-    return Judge(network, MatchLoad(network, load), MatchLimits{});
+// A value as documented: equal within half a unit of its last digit, exactly when it has
+// no decimals; nullptr when nothing is documented.
+void ExpectDocumented(double actual, const char* documented, const std::string& where) {
+    if (!documented) return;
+    const char* point = std::strchr(documented, '.');
+    const int decimals = point ? static_cast<int>(std::strlen(point + 1)) : 0;
+    EXPECT_NEAR(actual, std::atof(documented), decimals ? 0.5 * std::pow(10, -decimals) : 0)
+        << where;
 }
 
-TEST(Matching, DefaultAntennaAt7MHz) {
-    const Load load = DefaultAntennaAt(7.1);
-
-    const MatchValues hp_cl = MatchLoad(Network::HpCl, load);
-    EXPECT_NEAR(hp_cl.c_pF, 23.90, 5e-3);
-    EXPECT_NEAR(hp_cl.l_uH, 6.441, 5e-4);
-    EXPECT_EQ(Judge(Network::HpCl, hp_cl, {}), MatchVerdict::OutsideLimits);
-
-    const MatchValues hp_lc = MatchLoad(Network::HpLc, load);
-    EXPECT_NEAR(hp_lc.c_pF, -56.93, 5e-3);
-    EXPECT_EQ(Judge(Network::HpLc, hp_lc, {}), MatchVerdict::NoSolution);
-
-    const MatchValues lp_cl = MatchLoad(Network::LpCl, load);
-    EXPECT_NEAR(lp_cl.c_pF, 913.9, 5e-2);
-    EXPECT_NEAR(lp_cl.l_uH, 9.713, 5e-4);
-    EXPECT_EQ(Judge(Network::LpCl, lp_cl, {}), MatchVerdict::OutsideLimits);
-
-    const MatchValues lp_lc = MatchLoad(Network::LpLc, load);
-    EXPECT_NEAR(lp_lc.c_pF, -30.34, 5e-3);
-    EXPECT_EQ(Judge(Network::LpLc, lp_lc, {}), MatchVerdict::NoSolution);
-
-    // The differential capacitor crosses below Cmin: it stops at once, no solution.
-    const MatchValues hp_clc = MatchLoad(Network::HpClc, load);
-    EXPECT_EQ(hp_clc.c_pF, 25);
-    EXPECT_EQ(hp_clc.c2_pF, 250);
-    EXPECT_NEAR(hp_clc.l_uH, 7.235, 5e-4);
-    EXPECT_EQ(Judge(Network::HpClc, hp_clc, {}), MatchVerdict::NoSolution);
-
-    const MatchValues lp_clc = MatchLoad(Network::LpClc, load);
-    EXPECT_NEAR(lp_clc.c_pF, 1418.3, 5e-2);
-    EXPECT_EQ(lp_clc.c2_pF, 25);
-    EXPECT_NEAR(lp_clc.l_uH, 6.667, 5e-4);
-    EXPECT_EQ(Judge(Network::LpClc, lp_clc, {}), MatchVerdict::OutsideLimits);
+TEST(Matching, DocumentedLoads) {
+    const Load at7 = DefaultAntennaAt(7.1), at14 = DefaultAntennaAt(14.2),
+               at18 = DefaultAntennaAt(18.15);
+    using enum MatchVerdict;
+    const struct {
+        Load load;
+        Network network;
+        const char *c, *c2, *l;
+        MatchVerdict verdict;
+    } cases[] = {
+        {at7, Network::HpCl, "23.90", nullptr, "6.441", OutsideLimits},  // C_m below Cmin
+        {at7, Network::HpLc, "-56.93", nullptr, nullptr, NoSolution},
+        {at7, Network::LpCl, "913.9", nullptr, "9.713", OutsideLimits},
+        {at7, Network::LpLc, "-30.34", nullptr, nullptr, NoSolution},
+        // The differential capacitor crosses below Cmin: it stops at once.
+        {at7, Network::HpClc, "25", "250", "7.235", NoSolution},
+        {at7, Network::LpClc, "1418.3", "25", "6.667", OutsideLimits},
+        {at14, Network::HpCl, "119.742", nullptr, "0.5680", InsideLimits},
+        {at14, Network::HpClc, "68", "207", "0.8716", InsideLimits},
+        {at14, Network::LpCl, "186.363", nullptr, "1.1279", InsideLimits},
+        // R < 50 and X < 0: the pi network starts from C' = Cmin at the antenna.
+        {at14, Network::LpClc, "257.643", "25", "1.0199", OutsideLimits},
+        {at14, Network::HpLc, nullptr, nullptr, nullptr, NoSolution},  // negative C
+        {at14, Network::LpLc, nullptr, nullptr, nullptr, NoSolution},
+        // G below 1/50 S: the pi network starts from C = Cmin at the transmitter.
+        {at18, Network::LpClc, "25", "146.466", "0.7599", InsideLimits},
+        // R above 50 Ohm: no real root for a shunt element at the transmitter.
+        {at18, Network::HpLc, "0", "0", "0", NoSolution},
+        {at18, Network::LpCl, "0", "0", "0", NoSolution},
+        // Inductive, but G above 1/50 S: from C = Cmin at the transmitter there is no root.
+        {{10, 10, 7.1e6}, Network::LpClc, "884.2006", "25", "0.22797", OutsideLimits},
+        // Started at the antenna, C comes out below Cmin: held there, C' is solved for it.
+        {{14.6177, 22.6789, 100e6}, Network::LpClc, "25", "74.549", "0.07711", InsideLimits},
+    };
+    for (const auto& c : cases) {
+        const MatchValues v = MatchLoad(c.network, c.load);
+        const std::string where = std::to_string(static_cast<int>(c.network)) + " at " +
+                                  std::to_string(c.load.f_Hz) + " Hz";
+        ExpectDocumented(v.c_pF, c.c, where);
+        ExpectDocumented(v.c2_pF, c.c2, where);
+        ExpectDocumented(v.l_uH, c.l, where);
+        EXPECT_EQ(Judge(c.network, v, {}), c.verdict) << where;
+    }
 }
 
-TEST(Matching, DefaultAntennaAt14MHz) {
+TEST(PartStress, WorkedByHand) {
+    // HP-CL at 14.2 MHz, 100 W: into 50 Ohm that is sqrt(2) A, and C_m's 93.60 Ohm carry
+    // 2 * 93.60 V peak. The antenna's 4.440 mS take 100 W at 150.08 V, which drive 2.961 A
+    // through L_m's 50.68 Ohm.
     const Load load = DefaultAntennaAt(14.2);
-
     const MatchValues hp_cl = MatchLoad(Network::HpCl, load);
-    EXPECT_NEAR(hp_cl.c_pF, 119.742, 5e-4);
-    EXPECT_NEAR(hp_cl.l_uH, 0.5680, 5e-5);
-    EXPECT_EQ(Judge(Network::HpCl, hp_cl, {}), MatchVerdict::InsideLimits);
-    // 100 W into 50 Ohm is sqrt(2) A: C_m's 93.60 Ohm carry 2 * 93.60 V peak. The antenna's
-    // 4.440 mS take 100 W at 150.08 V, which drive 2.961 A through L_m's 50.68 Ohm.
     const Impedance antenna{load.r, load.x};
     const std::optional<PartStress> stress =
         NetworkStress(Network::HpCl, hp_cl, {}, antenna, load.f_Hz, 100);
@@ -85,48 +102,6 @@ TEST(Matching, DefaultAntennaAt14MHz) {
     EXPECT_NEAR(stress->il_A, 2.9614, 5e-4);
     EXPECT_EQ(stress->vc2_kVpk, 0);
     EXPECT_FALSE(NetworkStress(Network::HpCl, hp_cl, {}, antenna, load.f_Hz, -100));
-
-    const MatchValues hp_clc = MatchLoad(Network::HpClc, load);
-    EXPECT_EQ(hp_clc.c_pF, 68);
-    EXPECT_EQ(hp_clc.c2_pF, 207);
-    EXPECT_NEAR(hp_clc.l_uH, 0.8716, 5e-5);
-    EXPECT_EQ(Judge(Network::HpClc, hp_clc, {}), MatchVerdict::InsideLimits);
-
-    const MatchValues lp_cl = MatchLoad(Network::LpCl, load);
-    EXPECT_NEAR(lp_cl.c_pF, 186.363, 5e-4);
-    EXPECT_NEAR(lp_cl.l_uH, 1.1279, 5e-5);
-    EXPECT_EQ(Judge(Network::LpCl, lp_cl, {}), MatchVerdict::InsideLimits);
-
-    // R < 50 and X < 0: the pi network starts from C' = Cmin at the antenna.
-    const MatchValues lp_clc = MatchLoad(Network::LpClc, load);
-    EXPECT_NEAR(lp_clc.c_pF, 257.643, 5e-4);
-    EXPECT_EQ(lp_clc.c2_pF, 25);
-    EXPECT_NEAR(lp_clc.l_uH, 1.0199, 5e-5);
-    EXPECT_EQ(Judge(Network::LpClc, lp_clc, {}), MatchVerdict::OutsideLimits);
-
-    EXPECT_LT(MatchLoad(Network::HpLc, load).c_pF, 0);
-    EXPECT_LT(MatchLoad(Network::LpLc, load).c_pF, 0);
-    EXPECT_EQ(Verdict(Network::HpLc, load), MatchVerdict::NoSolution);
-    EXPECT_EQ(Verdict(Network::LpLc, load), MatchVerdict::NoSolution);
-}
-
-TEST(Matching, DefaultAntennaAt18MHz) {
-    const Load load = DefaultAntennaAt(18.15);
-
-    // G below 1/50 S: the pi network starts from C = Cmin at the transmitter.
-    const MatchValues lp_clc = MatchLoad(Network::LpClc, load);
-    EXPECT_EQ(lp_clc.c_pF, 25);
-    EXPECT_NEAR(lp_clc.c2_pF, 146.466, 5e-4);
-    EXPECT_NEAR(lp_clc.l_uH, 0.7599, 5e-5);
-    EXPECT_EQ(Judge(Network::LpClc, lp_clc, {}), MatchVerdict::InsideLimits);
-
-    // R above 50 Ohm: no real root for a shunt element at the transmitter.
-    for (Network n : {Network::HpLc, Network::LpCl}) {
-        const MatchValues v = MatchLoad(n, load);
-        EXPECT_EQ(v.c_pF, 0);
-        EXPECT_EQ(v.l_uH, 0);
-        EXPECT_EQ(Judge(n, v, {}), MatchVerdict::NoSolution);
-    }
 }
 
 TEST(Matching, FaultsLeaveOnlyThePlacesWrittenBefore) {
@@ -177,24 +152,6 @@ TEST(Matching, DifferentialCapacitorSearchAlwaysEnds) {
     EXPECT_EQ(near.c_pF + near.c2_pF, 2025);
 }
 
-TEST(Matching, PiNetworkStartsAtTheAntennaForAHighConductance) {
-    // Inductive, but G above 1/50 S: from C = Cmin at the transmitter there is no root.
-    const MatchValues v = MatchLpClc(10, 10, 7.1e6, {});
-    EXPECT_EQ(v.c2_pF, 25);
-    EXPECT_NEAR(v.c_pF, 884.2006, 1e-4);
-    EXPECT_NEAR(v.l_uH, 0.22797, 1e-5);
-    EXPECT_EQ(Judge(Network::LpClc, v, {}), MatchVerdict::OutsideLimits);
-}
-
-TEST(Matching, PiNetworkClampsOneEndAndSolvesFromTheOther) {
-    // An inductive load of high conductance starts at the antenna, where C comes out
-    // below Cmin; C is held at Cmin and C' is solved for it.
-    const MatchValues v = MatchLpClc(14.6177, 22.6789, 100e6, {});
-    EXPECT_EQ(v.c_pF, 25);
-    EXPECT_NEAR(v.c2_pF, 74.5488, 1e-3);
-    EXPECT_NEAR(v.l_uH, 0.07711, 1e-5);
-}
-
 TEST(Judge, VerdictTableAtTheLimits) {
     const MatchLimits limits;  // 25 .. 250 pF, 35 uH
     using enum MatchVerdict;
@@ -224,23 +181,17 @@ TEST(Judge, VerdictTableAtTheLimits) {
 TEST(Match, DispatchesToEachRoutine) {
     const Load load = DefaultAntennaAt(14.2);
     const MatchLimits limits{30, 300, 20};
-    auto same = [](const MatchValues& a, const MatchValues& b) {
-        return a.c_pF == b.c_pF && a.l_uH == b.l_uH && a.c2_pF == b.c2_pF;
-    };
-    EXPECT_TRUE(same(MatchLoad(Network::HpCl, load, limits), MatchHpCl(load.r, load.x, load.f_Hz)));
-    EXPECT_TRUE(same(MatchLoad(Network::HpLc, load, limits), MatchHpLc(load.r, load.x, load.f_Hz)));
-    EXPECT_TRUE(same(MatchLoad(Network::HpClc, load, limits),
-                     MatchHpClc(load.r, load.x, load.f_Hz, limits)));
-    EXPECT_TRUE(same(MatchLoad(Network::LpCl, load, limits), MatchLpCl(load.r, load.x, load.f_Hz)));
-    EXPECT_TRUE(same(MatchLoad(Network::LpLc, load, limits), MatchLpLc(load.r, load.x, load.f_Hz)));
-    EXPECT_TRUE(same(MatchLoad(Network::LpClc, load, limits),
-                     MatchLpClc(load.r, load.x, load.f_Hz, limits)));
-
-    int with_second = 0;
-    for (Network n : kAllNetworks) with_second += HasSecondCapacitor(n) ? 1 : 0;
-    EXPECT_EQ(with_second, 2);
-    EXPECT_TRUE(HasSecondCapacitor(Network::HpClc));
-    EXPECT_TRUE(HasSecondCapacitor(Network::LpClc));
+    const double r = load.r, x = load.x, f = load.f_Hz;
+    const MatchValues direct[] = {MatchHpCl(r, x, f),          MatchHpLc(r, x, f),
+                                  MatchHpClc(r, x, f, limits), MatchLpCl(r, x, f),
+                                  MatchLpLc(r, x, f),          MatchLpClc(r, x, f, limits)};
+    for (std::size_t i = 0; i < std::size(kAllNetworks); ++i) {
+        const MatchValues v = MatchLoad(kAllNetworks[i], load, limits);
+        EXPECT_EQ(v.c_pF, direct[i].c_pF) << i;
+        EXPECT_EQ(v.c2_pF, direct[i].c2_pF) << i;
+        EXPECT_EQ(v.l_uH, direct[i].l_uH) << i;
+        EXPECT_EQ(HasSecondCapacitor(kAllNetworks[i]), i == 2 || i == 5) << i;
+    }
 }
 
 }  // namespace

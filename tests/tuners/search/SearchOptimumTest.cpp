@@ -40,6 +40,28 @@ void ExpectNearOptimum(TunerKind kind, std::initializer_list<double> frequencies
     }
 }
 
+struct Banks {
+    BankValues c, l;
+};
+
+// The windows' formulas, in the order of TunerKind.
+constexpr NetworkFormula kFormulas[] = {HpClInput, LpClInput, LpLcInput};
+
+std::optional<fake::Setting> Found(const std::optional<BestSetting>& best) {
+    if (!best) return std::nullopt;
+    return fake::Setting{best->c, best->l};
+}
+
+void ExpectSameAsThePlainLoop(TunerKind kind, const TunerLoad& load, const Banks& banks,
+                              const std::string& where) {
+    const AllSettingsBest fast = BestOfAllSettings(kind, load, banks.c, banks.l);
+    const AllSettingsBest plain =
+        fake::PlainBestOfAllSettings(kFormulas[static_cast<int>(kind)], load, banks.c, banks.l);
+    EXPECT_EQ(fast.swr, plain.swr) << where;
+    EXPECT_EQ(Found(fast.setting), Found(plain.setting)) << where;
+    EXPECT_EQ(fast.settings, plain.settings) << where;
+}
+
 }  // namespace
 
 TEST(SearchOptimum, DefaultAntennaWithDefaultBanks) {
@@ -52,41 +74,6 @@ TEST(SearchOptimum, DefaultAntennaWithDefaultBanks) {
     ExpectNearOptimum(TunerKind::LpCl, {5.3, 7.1, 10.1, 14.2});
     ExpectNearOptimum(TunerKind::LpLc, {18.1, 21.2, 24.9, 28.5});
 }
-
-namespace {
-
-struct Banks {
-    BankValues c, l;
-};
-
-NetworkFormula FormulaOf(TunerKind kind) {
-    switch (kind) {
-        case TunerKind::HpCl:
-            return HpClInput;
-        case TunerKind::LpCl:
-            return LpClInput;
-        case TunerKind::LpLc:
-            break;
-    }
-    return LpLcInput;
-}
-
-std::optional<fake::Setting> Found(const std::optional<BestSetting>& best) {
-    if (!best) return std::nullopt;
-    return fake::Setting{best->c, best->l};
-}
-
-void ExpectSameAsThePlainLoop(TunerKind kind, const TunerLoad& load, const Banks& banks,
-                              const std::string& where) {
-    const AllSettingsBest fast = BestOfAllSettings(kind, load, banks.c, banks.l);
-    const AllSettingsBest plain =
-        fake::PlainBestOfAllSettings(FormulaOf(kind), load, banks.c, banks.l);
-    EXPECT_EQ(fast.swr, plain.swr) << where;
-    EXPECT_EQ(Found(fast.setting), Found(plain.setting)) << where;
-    EXPECT_EQ(fast.settings, plain.settings) << where;
-}
-
-}  // namespace
 
 TEST(BestOfAllSettings, EqualsThePlainLoopOverRandomLoadsAndBanks) {
     std::mt19937_64 rng(20240611);
