@@ -1,7 +1,6 @@
 #include "tuners/LpTuner.h"
 
 #include <QLineEdit>
-#include <cmath>
 
 #include "platform/Colors.h"
 #include "platform/FieldText.h"
@@ -102,9 +101,7 @@ LpTuner::LpTuner(const TunerLooks& looks, const Keys& keys, TunerHost& host, Tun
 
 void LpTuner::ShowLargestValue(const QLineEdit* step, const QLineEdit* count, QLineEdit* largest) {
     Checked c;
-    const double s = FieldValue(step);
-    // A real power: a fractional element count gives a fractional power of 2.
-    const double value = c.Finite(c.Finite(s * c.Finite(std::pow(2.0, FieldValue(count)))) - s);
+    const double value = LargestSteppedValue(FieldValue(step), FieldValue(count), c);
     if (c.ok()) {
         largest->setText(FieldText(value));
         return;

@@ -1,5 +1,6 @@
 #include "tuners/search/Banks.h"
 
+#include <cmath>
 #include <cstddef>
 
 namespace {
@@ -28,6 +29,10 @@ double SwitchedInValue(std::span<const double, 10> elements, int16_t index, Chec
 
 double SteppedValue(double step, int16_t index, Checked& c) {
     return c.Finite(index * step);
+}
+
+double LargestSteppedValue(double step, double count, Checked& c) {
+    return c.Finite(c.Finite(step * c.Finite(std::pow(2.0, count))) - step);
 }
 
 BankValues SwitchedInBank(std::span<const double, 10> elements, int16_t maxIndex) {

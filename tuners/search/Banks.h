@@ -14,6 +14,9 @@ double SwitchedInValue(std::span<const double, 10> elements, int16_t index, Chec
 
 // The LP tuners' binary banks of a step: index times the step.
 double SteppedValue(double step, int16_t index, Checked& c);
+// Their largest value s * 2^m - s from the step s and the element count m. The power is a
+// real one: a fractional count gives a fractional power of 2.
+double LargestSteppedValue(double step, double count, Checked& c);
 
 // The value of every setting 0 .. maxIndex of one bank, for the search over all settings.
 struct BankValues {
