@@ -1,13 +1,9 @@
 #include "exports/CsvText.h"
 
-#include <array>
-#include <charconv>
+#include "core/NumberFormat.h"
 
 std::string ExportNumber(double value) {
-    std::array<char, 32> buffer;
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::general, 10);
-    return {buffer.data(), result.ptr};
+    return SignificantText(value, 10);
 }
 
 void CsvText::Field(std::string_view text) {

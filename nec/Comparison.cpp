@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "core/Checked.h"
+#include "core/NumberFormat.h"
 #include "nec/Deck.h"
-#include "nec/NumberFormat.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <optional>
 
-#include "nec/NumberFormat.h"
+#include "core/NumberFormat.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <utility>
 
+#include "core/NumberFormat.h"
 #include "nec/Deck.h"
-#include "nec/NumberFormat.h"
 
 namespace {
 

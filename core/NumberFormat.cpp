@@ -1,4 +1,4 @@
-#include "nec/NumberFormat.h"
+#include "core/NumberFormat.h"
 
 #include <charconv>
 
