@@ -1,9 +1,11 @@
 #include <benchmark/benchmark.h>
 
 #include <optional>
+#include <vector>
 
 #include "core/Antenna.h"
 #include "core/Matching.h"
+#include "core/SweepFrequencies.h"
 
 namespace {
 
@@ -42,14 +44,14 @@ void BM_AllSixNetworks(benchmark::State& state, double frequency_MHz) {
 BENCHMARK_CAPTURE(BM_AllSixNetworks, default_antenna_7_1MHz, 7.1);
 BENCHMARK_CAPTURE(BM_AllSixNetworks, default_antenna_14_2MHz, 14.2);
 
-// One sweep diagram's worth of points (0.1 to 30 MHz by 0.025, 1197 points): the
-// antenna and the selected network at each.
+// One sweep diagram's worth of points (1197): the antenna and the selected network at each.
 void BM_Sweep(benchmark::State& state, Network network) {
     const MatchLimits limits;
     AntennaInput in;
+    const std::vector<double> frequencies = SweepFrequencies(SweepGrid::Curves);
     for (auto _ : state) {
         int points = 0;
-        for (double f = 0.1; f <= 30.0; f += 0.025) {
+        for (const double f : frequencies) {
             in.frequency_MHz = f;
             const std::optional<AntennaResult> antenna = FeedPointImpedance(in);
             if (!antenna) break;
