@@ -1,23 +1,17 @@
-#include <QApplication>
-#include <QGuiApplication>
-#include <cstdio>
-#include <cstdlib>
-#include <string_view>
+#include <QCoreApplication>
 
-#include "mainwindow/Form1.h"
+#include "app/CommandLine.h"
+#include "app/Identity.h"
+#include "app/WindowRun.h"
 
 int main(int argc, char* argv[]) {
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    const bool headless = platform && *platform && std::string_view(platform) != "xcb" &&
-                          std::string_view(platform) != "wayland";
-    if (!headless && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
-        std::fprintf(stderr,
-                     "orvane: no display found (DISPLAY is not set); start it on a desktop.\n");
-        return 1;
+    SetApplicationIdentity();
+    CommandLine commandLine;
+    const CommandLine::Request request = commandLine.Parse(ArgumentsOf(argc, argv));
+    if (request == CommandLine::Request::Window) {
+        return RunWindow(argc, argv, commandLine.settingsFile());
     }
-    QApplication app(argc, argv);
-    QApplication::setStyle("Fusion");
-    Form1 window;
-    window.show();
-    return app.exec();
+    // Help, version and errors need no display and open no window.
+    QCoreApplication app(argc, argv);
+    return commandLine.Answer(request);
 }

@@ -1,0 +1,43 @@
+#include "app/WindowRun.h"
+
+#include <QApplication>
+#include <QFile>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "app/Identity.h"
+#include "app/QuitSignals.h"
+#include "mainwindow/Form1.h"
+#include "platform/SettingsFile.h"
+
+namespace {
+
+bool DisplayAvailable() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    const bool headless = platform && *platform && std::string_view(platform) != "xcb" &&
+                          std::string_view(platform) != "wayland";
+    return headless || std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+}
+
+}  // namespace
+
+void PrepareWindowApplication() {
+    QApplication::setStyle("Fusion");
+    SetApplicationIcon();
+}
+
+int RunWindow(int& argc, char** argv, const QString& settingsFile) {
+    if (!DisplayAvailable()) {
+        std::fprintf(stderr,
+                     "orvane: no display found (DISPLAY is not set); start it on a desktop.\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    PrepareWindowApplication();
+    if (!settingsFile.isEmpty()) SetSettingsFilePath(QFile::encodeName(settingsFile).toStdString());
+    QuitSignals quitSignals;
+    Form1 window;
+    window.show();
+    return app.exec();
+}
