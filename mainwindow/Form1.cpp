@@ -8,7 +8,6 @@
 #include <QRadioButton>
 
 #include "core/NumberText.h"
-#include "mainwindow/Layout.h"
 #include "mainwindow/NetworkBoxes.h"
 #include "platform/BackColor.h"
 #include "platform/Colors.h"
@@ -21,11 +20,8 @@
 Form1::Form1() {
     setObjectName("Form1");
     setWindowTitle("ORVANE");
-    QFont font = this->font();
-    font.setPointSizeF(8);
-    setFont(font);
-    setFixedSize(layout::kWindowWidth, layout::kWindowHeight);
-    setMouseTracking(true);
+    BuildMenuBar();
+    BuildDesignArea();
 
     BuildInputs();
     BuildResults();
@@ -33,6 +29,7 @@ Form1::Form1() {
     BuildImpedancePlaneFrame();
     BuildSelections();
     BuildNetworkBoxes();
+    SetToolTips();
     tuners_ = std::make_unique<TunerWindows>(*this);
 
     repeatDelay = 0.15f;
@@ -94,9 +91,4 @@ void Form1::closeEvent(QCloseEvent* event) {
     }
     tuners_->CloseAll();
     event->accept();
-}
-
-void Form1::mouseMoveEvent(QMouseEvent* event) {
-    Text28->setText(Text8->text());
-    QWidget::mouseMoveEvent(event);
 }

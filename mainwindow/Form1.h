@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -21,7 +21,9 @@ class TunerWindows;
 
 // The main window: antenna inputs, results, the six matching networks and the diagrams.
 // Constructing it runs the whole load sequence; closing it writes the inputs back.
-class Form1 : public QWidget, public TunerHost {
+// The controls sit on one design area of fixed size below the menu bar; where the screen
+// is too small for it, the window opens smaller and the design scrolls.
+class Form1 : public QMainWindow, public TunerHost {
     Q_OBJECT
 public:
     Form1();
@@ -50,7 +52,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -65,6 +67,10 @@ private:
         QLineEdit* l = nullptr;
     };
 
+    void BuildDesignArea();
+    void BuildMenuBar();
+    void FitToScreen();
+    void SetToolTips();
     void BuildInputs();
     void BuildResults();
     void BuildDiagramArea();
@@ -128,6 +134,10 @@ private:
     // Impedance plane.
     QWidget* Frame2;
     PictureBox *Picture5_1, *Picture5_10;
+
+    // Parent of every control, at the design size.
+    QWidget* design_;
+    bool fittedToScreen_ = false;
 
     QLabel* statusLine_;
     // The settings file was found or made valid at start-up, so it may be read and rewritten.

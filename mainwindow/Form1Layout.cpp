@@ -108,15 +108,15 @@ QIcon ReactanceSignIcon() {
 }  // namespace
 
 void Form1::BuildInputs() {
-    NewHeading(this, "Label11", QRect(kInputX, 4, 198, 16), "ORVANE DIMENSIONS");
-    NewHeading(this, "Label12", QRect(kInputX, 98, 96, 16), "HF PARAMETERS");
-    NewHeading(this, "Label75", QRect(kRightX, 4, kRightWidth, 16), "MATCHING");
+    NewHeading(design_, "Label11", QRect(kInputX, 4, 198, 16), "ORVANE DIMENSIONS");
+    NewHeading(design_, "Label12", QRect(kInputX, 98, 96, 16), "HF PARAMETERS");
+    NewHeading(design_, "Label75", QRect(kRightX, 4, kRightWidth, 16), "MATCHING");
     const int leftRows[kAntennaInputCount] = {20, 58, 116, 154, 192, 230, 268};
     for (std::size_t i = 0; i < kInputFields.size(); ++i) {
         const bool antenna = i < kAntennaInputCount;
         const int x = antenna ? kInputX : kRightX + static_cast<int>(i - kAntennaInputCount) * 97;
         const int y = antenna ? leftRows[i] : 22;
-        inputs_[i] = NewInputBlock(this, kInputFields[i], x, y);
+        inputs_[i] = NewInputBlock(design_, kInputFields[i], x, y);
     }
     auto field = [this](const char* name) { return findChild<QLineEdit*>(name); };
     Text1 = field("Text1");
@@ -133,13 +133,14 @@ void Form1::BuildInputs() {
 
     // Frequency markers under the sweep diagram.
     const int markerY = kDiagramY + 420;
-    NewLabel(this, "Label42", QRect(kDiagramX, markerY, 150, 18), " FREQUENCY MARKERS", kHeading);
+    NewLabel(design_, "Label42", QRect(kDiagramX, markerY, 150, 18), " FREQUENCY MARKERS",
+             kHeading);
     SetForeColor(findChild<QLabel*>("Label42"), kHeadingText);
-    Check6 =
-        NewCheck(this, "Check6", QRect(kDiagramX + 156, markerY, 60, 18), "SHOW", colors::kInput);
+    Check6 = NewCheck(design_, "Check6", QRect(kDiagramX + 156, markerY, 60, 18), "SHOW",
+                      colors::kInput);
     Check6->setChecked(true);
     for (int i = 0; i < 10; ++i) {
-        markers_[i] = NewTextBox(this, QString("Text%1").arg(18 + i),
+        markers_[i] = NewTextBox(design_, QString("Text%1").arg(18 + i),
                                  QRect(kDiagramX + i * 60, markerY + 20, 56, kFieldHeight), "",
                                  colors::kInput);
     }
@@ -161,23 +162,23 @@ void Form1::BuildResults() {
     int y = 20;
     for (const Result& result : column) {
         *result.member =
-            NewResultBlock(this, result.field, result.label, result.caption, kResultX, y, 100);
+            NewResultBlock(design_, result.field, result.label, result.caption, kResultX, y, 100);
         y += kRowPitch;
     }
     Label10 = findChild<QLabel*>("Label10");
-    Text42 = NewResultBlock(this, "Text42", "Label88", "eta_tot (%)", kInputX,
+    Text42 = NewResultBlock(design_, "Text42", "Label88", "eta_tot (%)", kInputX,
                             kNetworkY + kNetworkHeight + 6, 100);
     Label88 = findChild<QLabel*>("Label88");
 
-    statusLine_ = new QLabel(this);
+    statusLine_ = new QLabel(design_);
     statusLine_->setObjectName("StatusLine");
     statusLine_->setGeometry(kInputX + 110, kNetworkY + kNetworkHeight + 20,
                              kWindowWidth - kInputX - 116, kFieldHeight);
 }
 
 void Form1::BuildSelections() {
-    NewHeading(this, "Label13", QRect(kRightX, 66, kRightWidth, 16), "DIAGRAM TYPE");
-    auto* typeFrame = new QFrame(this);
+    NewHeading(design_, "Label13", QRect(kRightX, 66, kRightWidth, 16), "DIAGRAM TYPE");
+    auto* typeFrame = new QFrame(design_);
     typeFrame->setObjectName("Frame1");
     typeFrame->setGeometry(kRightX, 82, kRightWidth, 46);
     SetBackColor(typeFrame, colors::kInput);
@@ -188,8 +189,8 @@ void Form1::BuildSelections() {
     Option7->setChecked(true);
 
     const QColor unitGreen{0, 176, 0};
-    NewHeading(this, "Label17", QRect(kRightX, 136, kRightWidth, 16), "eta UNITS");
-    auto* unitFrame = new QFrame(this);
+    NewHeading(design_, "Label17", QRect(kRightX, 136, kRightWidth, 16), "eta UNITS");
+    auto* unitFrame = new QFrame(design_);
     unitFrame->setObjectName("Frame3");
     unitFrame->setGeometry(kRightX, 152, kRightWidth, 26);
     SetBackColor(unitFrame, unitGreen);
@@ -205,7 +206,7 @@ void Form1::BuildNetworkBoxes() {
         NetworkControls& controls = networks_[i];
         const QRect area(kInputX + static_cast<int>(i) * kNetworkPitch, kNetworkY, kNetworkWidth,
                          kNetworkHeight);
-        QLabel* box = NewLabel(this, spec.box, area, spec.caption, colors::kNeutral);
+        QLabel* box = NewLabel(design_, spec.box, area, spec.caption, colors::kNeutral);
         box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         box->setFrameStyle(QFrame::Box | QFrame::Plain);
         QFont small = box->font();
@@ -242,11 +243,12 @@ void Form1::BuildNetworkBoxes() {
 }
 
 void Form1::BuildDiagramArea() {
-    NewLabel(this, "Label18", QRect(216, 4, 40, kLabelHeight), "f(MHz)", colors::kNeutral);
-    Text28 = NewTextBox(this, "Text28", QRect(212, 18, 44, kFieldHeight), "29.99", colors::kResult);
+    NewLabel(design_, "Label18", QRect(216, 4, 40, kLabelHeight), "f(MHz)", colors::kNeutral);
+    Text28 =
+        NewTextBox(design_, "Text28", QRect(212, 18, 44, kFieldHeight), "29.99", colors::kResult);
 
-    NewLabel(this, "Label86", QRect(kDiagramX, 4, 58, 20), "SELECT->", colors::kNeutral);
-    NewLabel(this, "Label93", QRect(kDiagramX, 27, 58, 20), "RANGE ->", colors::kNeutral);
+    NewLabel(design_, "Label86", QRect(kDiagramX, 4, 58, 20), "SELECT->", colors::kNeutral);
+    NewLabel(design_, "Label93", QRect(kDiagramX, 27, 58, 20), "RANGE ->", colors::kNeutral);
 
     for (std::size_t i = 0; i < kCurveColumns.size(); ++i) {
         const CurveColumn& column = kCurveColumns[i];
@@ -254,7 +256,7 @@ void Form1::BuildDiagramArea() {
         const QColor checkColor(column.checkColor[0], column.checkColor[1], column.checkColor[2]);
         const QColor buttonColor(column.buttonColor[0], column.buttonColor[1],
                                  column.buttonColor[2]);
-        QCheckBox* check = NewCheck(this, QString("Check%1").arg(column.check),
+        QCheckBox* check = NewCheck(design_, QString("Check%1").arg(column.check),
                                     QRect(x, 4, kCurveColumnPitch - 2, 20),
                                     column.caption ? column.caption : "", checkColor);
         if (!column.caption) {
@@ -264,17 +266,17 @@ void Form1::BuildDiagramArea() {
         check->setChecked(true);
         curveChecks_[column.check - 1] = check;
         rangeButtons_[i] =
-            NewButton(this, QString("Command%1").arg(column.rangeButton),
+            NewButton(design_, QString("Command%1").arg(column.rangeButton),
                       QRect(x, 26, kCurveColumnPitch - 2, 22), column.cycle[0], buttonColor);
         rangeButtons_[i]->setFocusPolicy(Qt::NoFocus);
     }
     curveChecks_[5] = Check6;
 
-    Picture10 = new PictureBox("Picture10", 600, 4, this);
+    Picture10 = new PictureBox("Picture10", 600, 4, design_);
     Picture10->move(kDiagramX, kStripPreviousY);
-    Picture9 = new PictureBox("Picture9", 600, 4, this);
+    Picture9 = new PictureBox("Picture9", 600, 4, design_);
     Picture9->move(kDiagramX, kStripY);
-    Picture1 = new PictureBox("Picture1", 600, 400, this);
+    Picture1 = new PictureBox("Picture1", 600, 400, design_);
     Picture1->move(kDiagramX, kDiagramY);
     Picture1->setMouseTracking(true);
     Picture1->setFocusPolicy(Qt::ClickFocus);
@@ -283,13 +285,13 @@ void Form1::BuildDiagramArea() {
     for (int tenth = 0; tenth <= 10; ++tenth) {
         const QString caption =
             tenth == 0 ? "0" : QString("%1.%2x").arg(tenth / 10).arg(tenth % 10);
-        auto* label = new QLabel(caption, this);
+        auto* label = new QLabel(caption, design_);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setGeometry(kDiagramX - 40, kDiagramY + 399 - tenth * 40 - 7, 36, 14);
     }
     const char* const mhz[] = {"0", "10", "20", "MHz 30"};
     for (int i = 0; i < 4; ++i) {
-        auto* label = new QLabel(mhz[i], this);
+        auto* label = new QLabel(mhz[i], design_);
         const int x = kDiagramX + i * 200;
         label->setGeometry(i == 3 ? x - 50 : x - (i == 0 ? 0 : 8), kDiagramY + 402,
                            i == 3 ? 50 : 30, 14);
@@ -298,7 +300,7 @@ void Form1::BuildDiagramArea() {
 }
 
 void Form1::BuildImpedancePlaneFrame() {
-    Frame2 = new QFrame(this);
+    Frame2 = new QFrame(design_);
     Frame2->setObjectName("Frame2");
     Frame2->setGeometry(212, kStripPreviousY - 4, 650, 476);
     SetBackColor(Frame2, QColor(64, 64, 64));

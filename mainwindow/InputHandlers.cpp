@@ -58,6 +58,10 @@ void Form1::ConnectInputHandlers() {
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+        case QEvent::MouseMove:
+            // Form_MouseMove: off the diagram the read-out shows the set frequency again.
+            if (watched == design_) Text28->setText(Text8->text());
+            break;
         case QEvent::KeyPress: {
             // Whatever the keyboard's decimal separator, the fields take a point.
             auto* key = static_cast<QKeyEvent*>(event);
@@ -87,7 +91,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         default:
             break;
     }
-    return QWidget::eventFilter(watched, event);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Form1::InputChanged(std::size_t field) {
