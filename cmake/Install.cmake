@@ -4,10 +4,11 @@ include(GNUInstallDirs)
 set(generated ${PROJECT_BINARY_DIR}/generated)
 configure_file(data/${ORVANE_APP_ID}.metainfo.xml.in ${generated}/${ORVANE_APP_ID}.metainfo.xml
                @ONLY)
+configure_file(data/${ORVANE_APP_ID}.desktop.in ${generated}/${ORVANE_APP_ID}.desktop @ONLY)
 configure_file(data/orvane.1.in ${generated}/orvane.1 @ONLY)
 
 install(TARGETS orvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES data/${ORVANE_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${generated}/${ORVANE_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES data/${ORVANE_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${generated}/${ORVANE_APP_ID}.metainfo.xml

@@ -14,7 +14,10 @@ int main(int argc, char** argv) {
         constexpr uid_t kNobody = 65534;
         if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) return 2;
     }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A test may bring its own offscreen screens ("offscreen:configfile=...").
+    if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith("offscreen")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     const QString runtime = QDir::tempPath() + QString("/orvane-runtime-%1").arg(::getpid());
     QDir().mkpath(runtime);
     QFile::setPermissions(runtime,

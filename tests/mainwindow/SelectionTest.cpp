@@ -105,7 +105,7 @@ TEST(Selections, MouseOverTheDiagramReadsOutAndAClickSetsTheFrequencyInAnyLocale
         EXPECT_EQ(TextOf(w.form, "Text28"), c.set) << c.x;
     }
     w.move(diagram, QPoint(143, 100));
-    w.move(&w.form, QPoint(5, w.form.height() - 5));
+    w.move(Find<QWidget>(w.form, "Design"), QPoint(5, 685));
     EXPECT_EQ(TextOf(w.form, "Text28"), ".1") << "the set frequency off the diagram";
     QLocale::setDefault(QLocale::c());
     std::setlocale(LC_ALL, "C");

@@ -1,0 +1,167 @@
+// The real program started as a user starts it, with its options.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+#include <csignal>
+#include <memory>
+#include <optional>
+
+#include "core/Version.h"
+#include "platform/SettingsFile.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+struct Finished {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Empty `platform`: no display at all, so a window could not even start.
+QProcess* Start(const QStringList& arguments, const QString& folder, const QString& platform) {
+    auto* process = new QProcess;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    environment.remove("QT_QPA_PLATFORM");
+    if (!platform.isEmpty()) environment.insert("QT_QPA_PLATFORM", platform);
+    process->setProcessEnvironment(environment);
+    process->setWorkingDirectory(folder);
+    process->start(ORVANE_PROGRAM, arguments);
+    return process;
+}
+
+std::optional<Finished> WaitForEnd(QProcess* process) {
+    std::unique_ptr<QProcess> owned(process);
+    if (!process->waitForFinished(30000)) {
+        process->kill();
+        process->waitForFinished();
+        return std::nullopt;
+    }
+    return Finished{process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1,
+                    QString::fromLocal8Bit(process->readAllStandardOutput()),
+                    QString::fromLocal8Bit(process->readAllStandardError())};
+}
+
+// Whether the process has its handler for SIGTERM in place (Linux: SigCgt in its status).
+bool CatchesTerm(qint64 pid) {
+    QFile status(QString("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) return false;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("SigCgt:")) {
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
+        }
+    }
+    return false;
+}
+
+// Starts the window on the offscreen platform and ends it as a desktop session would.
+std::optional<Finished> RunWindowAndTerminate(const QStringList& arguments, const QString& folder) {
+    QProcess* process = Start(arguments, folder, "offscreen");
+    for (int wait = 0; wait < 3000 && !CatchesTerm(process->processId()); ++wait) {
+        QThread::msleep(10);
+    }
+    process->terminate();
+    return WaitForEnd(process);
+}
+
+QString Read(const QString& path) {
+    return QString::fromStdString(ReadBytes(path.toStdString()));
+}
+
+}  // namespace
+
+TEST(CommandLine, AnswersWithoutAWindowAndRefusesWhatItDoesNotKnow) {
+    WorkingDirectory dir;
+    const struct {
+        QStringList arguments;
+        QString platform;
+        int exitCode;
+        QString out;
+        QString err;
+    } cases[] = {
+        {{"--help"}, "", 0, "--settings <file>", ""},
+        {{"-h"}, "offscreen", 0, "Usage:", ""},
+        {{"--version"}, "", 0, QString("Orvane %1\n").arg(kOrvaneVersion), ""},
+        {{"-v"}, "offscreen", 0, QString("Orvane %1\n").arg(kOrvaneVersion), ""},
+        {{"--bogus"}, "offscreen", 2, "", "Unknown option 'bogus'"},
+        {{"file.ini"}, "offscreen", 2, "", "Unexpected argument 'file.ini'"},
+        {{"--settings"}, "offscreen", 2, "", "Missing value after '--settings'"},
+        {{"--settings="}, "offscreen", 2, "", "needs a file name"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const std::optional<Finished> run = WaitForEnd(Start(c.arguments, dir.path(), c.platform));
+        ASSERT_TRUE(run) << "opened a window";
+        EXPECT_EQ(run->exitCode, c.exitCode) << run->err.toStdString();
+        if (c.exitCode == 0) {
+            EXPECT_TRUE(run->out.contains(c.out)) << run->out.toStdString();
+        } else {
+            EXPECT_TRUE(run->out.isEmpty());
+            EXPECT_TRUE(run->err.contains(c.err)) << run->err.toStdString();
+            EXPECT_TRUE(run->err.contains("Usage:")) << "the usage goes with the error";
+        }
+    }
+    EXPECT_FALSE(QFile::exists(dir.path() + "/ORVANE.INI")) << "no settings without a window";
+}
+
+TEST(CommandLine, SettingsOptionPutsTheFileWhereItIsToldWithTheSameRules) {
+    const std::string defaults = CrLfLines(DefaultSettingsLines());
+    std::vector<std::string> damaged = DefaultSettingsLines();
+    damaged.pop_back();
+    const std::string spaced = CrLfLines(DefaultsWith(1, "ANTENDIA   04.50  "));
+
+    const struct {
+        const char* name;
+        QStringList arguments;
+        std::string before;  // empty: no file
+        QString file;        // where the settings end up
+        std::string after;
+    } cases[] = {
+        {"none", {}, "", "ORVANE.INI", defaults},
+        {"missing", {"--settings", "rod.ini"}, "", "rod.ini", defaults},
+        {"valid",
+         {"--settings", "rod.ini"},
+         spaced,
+         "rod.ini",
+         CrLfLines(DefaultsWith(1, "ANTENDIA 4.5"))},
+        {"damaged", {"--settings", "rod.ini"}, CrLfLines(damaged), "rod.ini", defaults},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WorkingDirectory dir;
+        const QString file = dir.path() + "/" + c.file;
+        if (!c.before.empty()) WriteBytes(file.toStdString(), c.before);
+        const std::optional<Finished> run = RunWindowAndTerminate(c.arguments, dir.path());
+        ASSERT_TRUE(run);
+        EXPECT_EQ(run->exitCode, 0) << run->err.toStdString();
+        EXPECT_EQ(Read(file).toStdString(), c.after);
+        if (c.file != "ORVANE.INI") {
+            EXPECT_FALSE(QFile::exists(dir.path() + "/ORVANE.INI"));
+        }
+        if (std::string(c.name) == "damaged") {
+            EXPECT_EQ(Read(file + ".bak").toStdString(), c.before) << "kept beside it";
+        }
+    }
+}
+
+TEST(CommandLine, UnwritableSettingsFileIsReportedAndTheWindowStillRuns) {
+    WorkingDirectory dir;
+    const QString locked = dir.path() + "/locked";
+    ASSERT_TRUE(QDir().mkdir(locked));
+    ASSERT_EQ(::chmod(locked.toLocal8Bit().constData(), 0555), 0);
+    const QString file = locked + "/rod.ini";
+
+    const std::optional<Finished> run = RunWindowAndTerminate({"--settings", file}, dir.path());
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->exitCode, 0);
+    EXPECT_TRUE(run->err.contains(file)) << run->err.toStdString();
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_FALSE(QFile::exists(dir.path() + "/ORVANE.INI"));
+    ::chmod(locked.toLocal8Bit().constData(), 0755);
+}

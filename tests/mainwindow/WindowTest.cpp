@@ -1,0 +1,142 @@
+// The main window as a desktop window: its size on each screen, the menu bar, the help and
+// the tooltips.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBrowser>
+#include <vector>
+
+#include "core/Version.h"
+#include "tests/mainwindow/FormAccess.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+QAction* MenuAction(const QMenu& menu, const QString& text) {
+    for (QAction* action : menu.actions()) {
+        if (action->text() == text) return action;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+// The test's screens (screens.json): 1920 x 1200, 1024 x 600, and 1920 x 1080 at 200 %.
+TEST(Window, FitsEveryScreenAndEveryControlCanBeScrolledTo) {
+    ASSERT_EQ(QGuiApplication::screens().size(), 3);
+    for (QScreen* screen : QGuiApplication::screens()) {
+        SCOPED_TRACE(screen->name().toStdString());
+        WorkingDirectory dir;
+        Form1 form;
+        form.setScreen(screen);
+        form.move(screen->availableGeometry().topLeft());
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+
+        EXPECT_TRUE(screen->availableGeometry().contains(form.frameGeometry()));
+        auto* scroll = Find<QScrollArea>(form, "DesignScroll");
+        const bool large = screen->name() == "Large";
+        if (large) {
+            EXPECT_EQ(form.size(), QSize(1262, 690 + form.menuBar()->height()))
+                << "a large screen shows the design as it is";
+        }
+        EXPECT_EQ(scroll->verticalScrollBar()->isVisible(), !large);
+        EXPECT_EQ(scroll->horizontalScrollBar()->isVisible(), !large);
+
+        QWidget* design = Find<QWidget>(form, "Design");
+        QWidget* viewport = scroll->viewport();
+        std::vector<QWidget*> controls;
+        for (QWidget* field : form.findChildren<QLineEdit*>()) controls.push_back(field);
+        for (QWidget* button : form.findChildren<QAbstractButton*>()) controls.push_back(button);
+        for (QWidget* control : controls) {
+            if (!control->isVisible()) continue;  // the hidden impedance-plane frame
+            const QPoint centre = control->mapTo(design, control->rect().center());
+            scroll->ensureVisible(centre.x(), centre.y(), control->width() / 2 + 1,
+                                  control->height() / 2 + 1);
+            const QRect shown(control->mapTo(viewport, QPoint(0, 0)), control->size());
+            EXPECT_TRUE(viewport->rect().contains(shown)) << control->objectName().toStdString();
+        }
+    }
+}
+
+TEST(Window, HelpMenuOpensTheUsingPageAndTheAboutBoxOnceEach) {
+    WorkingDirectory dir;
+    Form1 form;
+    QMenu* help = Find<QMenu>(form, "HelpMenu");
+    EXPECT_EQ(form.menuBar()->actions().back(), help->menuAction()) << "Help comes last";
+
+    for (int time = 0; time < 2; ++time) {
+        MenuAction(*help, "Using Orvane")->trigger();
+        MenuAction(*help, "About Orvane")->trigger();
+    }
+    const QList<QDialog*> pages = form.findChildren<QDialog*>("UsingOrvane");
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_TRUE(pages.front()->isVisible());
+    const QString page = Find<QTextBrowser>(*pages.front(), "")->toPlainText();
+    for (const char* topic : {"red", "schematic", "SWEEP again", "Ctrl+T", "Enter"}) {
+        EXPECT_TRUE(page.contains(topic)) << topic;
+    }
+
+    const QList<QMessageBox*> abouts = form.findChildren<QMessageBox*>("AboutOrvane");
+    ASSERT_EQ(abouts.size(), 1);
+    EXPECT_FALSE(abouts.front()->isModal()) << "the main window stays usable";
+    const QString about = abouts.front()->text();
+    for (const QString& part :
+         {QString(kOrvaneVersion), QString("GPL-3.0-or-later"), QString(qVersion())}) {
+        EXPECT_TRUE(about.contains(part)) << part.toStdString();
+    }
+}
+
+// The README's "Using Orvane" section is the help page, word for word.
+TEST(Window, ReadmeCarriesTheHelpPage) {
+    QFile page(":/help/using-orvane.md");
+    QFile readme(ORVANE_SOURCE_DIR "/README.md");
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    const QByteArray text = page.readAll();
+    EXPECT_GT(text.size(), 1000);
+    EXPECT_TRUE(readme.readAll().contains("## Using Orvane\n\n" + text));
+}
+
+TEST(Window, FieldsAndPicturesExplainThemselvesInTheirTooltips) {
+    WorkingDirectory dir;
+    Form1 form;
+    for (QLineEdit* field : form.findChildren<QLineEdit*>()) {
+        EXPECT_FALSE(field->toolTip().isEmpty()) << field->objectName().toStdString();
+    }
+    const struct {
+        const char* control;
+        std::vector<const char*> says;
+    } cases[] = {
+        {"Text1", {"Rod length in m", "1 to 30", "0.1"}},
+        {"Text8", {"MHz", "0.1 to 1000"}},
+        {"Text29", {"pF", "1 to 10000"}},
+        {"Text45", {"\u00b5H", "0 to 1000"}},
+        {"Text5", {"R_f", "Red: the last calculation failed"}},
+        {"Text6", {"capacitor", "inductor"}},
+        {"Text35", {"L_m of LP-CL", "outside the matching limits", "no solution"}},
+        {"Text39", {"C'_m of LP-CLC"}},
+        {"Picture1", {"Click to set the frequency", "under the pointer"}},
+        {"Picture6", {"LP-CL", "opens its tuner"}},
+        {"Command20", {"inductor L_m", "next range"}},
+    };
+    for (const auto& [control, says] : cases) {
+        const QString tip = Find<QWidget>(form, control)->toolTip();
+        for (const char* part : says) {
+            EXPECT_TRUE(tip.contains(QString::fromUtf8(part))) << control << ": " << part;
+        }
+    }
+    EXPECT_FALSE(Find<QWidget>(form, "Picture3")->toolTip().contains("tuner"))
+        << "HP-LC has no tuner";
+    EXPECT_FALSE(Find<QWidget>(form, "Text44")->toolTip().contains("Red")) << "never red";
+}
