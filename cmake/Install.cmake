@@ -31,7 +31,6 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt loads these as plug-ins, which the computed dependencies cannot see: the X11 and
-# Wayland platforms and the SVG icon.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
+# Qt loads the SVG icon through a plug-in, which the computed dependencies cannot see.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 include(CPack)

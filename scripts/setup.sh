@@ -1,9 +1,18 @@
 #!/usr/bin/env bash
-# Installs what building and testing Orvane needs on Debian, when it is missing.
+# Installs what Orvane needs on Debian, when it is missing.
+#   setup.sh run   what building and running Orvane needs
+#   setup.sh test  that and what the tests, the benchmarks and the packaging need
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-          clang-format-14 fonts-dejavu-core nec2c)
+run_packages=(g++ cmake ninja-build qt6-base-dev libgl-dev libqt6svg6 fonts-dejavu-core nec2c)
+test_packages=(libgtest-dev libbenchmark-dev clang-format-14 desktop-file-utils appstream
+               dpkg-dev file)
+
+case "${1:-}" in
+    run) packages=("${run_packages[@]}") ;;
+    test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -33,7 +33,7 @@ QAction* MenuAction(const QMenu& menu, const QString& text) {
 
 // The test's screens (screens.json): 1920 x 1200, 1024 x 600, and 1920 x 1080 at 200 %.
 TEST(Window, FitsEveryScreenAndEveryControlCanBeScrolledTo) {
-    ASSERT_EQ(QGuiApplication::screens().size(), 3);
+    ASSERT_EQ(QGuiApplication::screens().size(), 3) << "run it with the screens of screens.json";
     for (QScreen* screen : QGuiApplication::screens()) {
         SCOPED_TRACE(screen->name().toStdString());
         WorkingDirectory dir;
