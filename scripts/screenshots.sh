@@ -20,7 +20,12 @@ sleep 3
 
 main=$(xdotool search --name '^ORVANE$' | head -n 1)
 snap() { import -window "$1" "$2"; }
-click() { xdotool mousemove --window "$main" "$1" "$2" click 1; sleep "${3:-1}"; }
+# Clicks take design coordinates: the design starts below the menu bar, where the first
+# heading (colour 806040, 4 pixels below the design's top) begins.
+heading=$(import -window "$main" png:- | convert - -crop 1x100+10+0 txt:- |
+          awk '/#806040/ { split($1, at, /[,:]/); print at[2]; exit }')
+top=$((heading - 4))
+click() { xdotool mousemove --window "$main" "$1" $(($2 + top)) click 1; sleep "${3:-1}"; }
 
 snap "$main" "$out/main-window.png"
 click 874 115 2  # diagram type R/X
