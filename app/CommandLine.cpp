@@ -1,7 +1,10 @@
 #include "app/CommandLine.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <cstdio>
+
+#include "platform/SettingsFile.h"
 
 CommandLine::CommandLine()
     : help_({"h", "help"}, "Shows this help and exits."),
@@ -50,8 +53,10 @@ int CommandLine::Answer(Request request) const {
     return 2;
 }
 
-QString CommandLine::settingsFile() const {
-    return parser_.value(settings_);
+void CommandLine::UseSettingsFile() const {
+    if (parser_.isSet(settings_)) {
+        SetSettingsFilePath(QFile::encodeName(parser_.value(settings_)).toStdString());
+    }
 }
 
 QStringList ArgumentsOf(int argc, char** argv) {

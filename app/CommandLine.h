@@ -16,8 +16,9 @@ public:
     // Prints the help, the version or the error with the usage; the exit code.
     int Answer(Request request) const;
 
-    // Empty: ORVANE.INI in the working directory.
-    QString settingsFile() const;
+    // Points every reader and writer of the settings at the file the user named; without
+    // --settings they stay with ORVANE.INI in the working directory.
+    void UseSettingsFile() const;
 
 private:
     QCommandLineParser parser_;

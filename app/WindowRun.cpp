@@ -1,7 +1,6 @@
 #include "app/WindowRun.h"
 
 #include <QApplication>
-#include <QFile>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -9,7 +8,6 @@
 #include "app/Identity.h"
 #include "app/QuitSignals.h"
 #include "mainwindow/Form1.h"
-#include "platform/SettingsFile.h"
 
 namespace {
 
@@ -27,7 +25,7 @@ void PrepareWindowApplication() {
     SetApplicationIcon();
 }
 
-int RunWindow(int& argc, char** argv, const QString& settingsFile) {
+int RunWindow(int& argc, char** argv) {
     if (!DisplayAvailable()) {
         std::fprintf(stderr,
                      "orvane: no display found (DISPLAY is not set); start it on a desktop.\n");
@@ -35,7 +33,6 @@ int RunWindow(int& argc, char** argv, const QString& settingsFile) {
     }
     QApplication app(argc, argv);
     PrepareWindowApplication();
-    if (!settingsFile.isEmpty()) SetSettingsFilePath(QFile::encodeName(settingsFile).toStdString());
     QuitSignals quitSignals;
     Form1 window;
     window.show();

@@ -8,9 +8,8 @@ int main(int argc, char* argv[]) {
     SetApplicationIdentity();
     CommandLine commandLine;
     const CommandLine::Request request = commandLine.Parse(ArgumentsOf(argc, argv));
-    if (request == CommandLine::Request::Window) {
-        return RunWindow(argc, argv, commandLine.settingsFile());
-    }
+    commandLine.UseSettingsFile();
+    if (request == CommandLine::Request::Window) return RunWindow(argc, argv);
     // Help, version and errors need no display and open no window.
     QCoreApplication app(argc, argv);
     return commandLine.Answer(request);
