@@ -33,4 +33,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt loads the SVG icon through a plug-in, which the computed dependencies cannot see.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+# Only the comparison with NEC-2 needs it; Orvane runs without.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "nec2c")
 include(CPack)
