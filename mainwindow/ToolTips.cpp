@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <iterator>
 
 #include "mainwindow/CurveColumns.h"
 #include "mainwindow/Form1.h"
@@ -58,6 +59,20 @@ constexpr const char* kSchematics[] = {
     "shunt C, series L, shunt C' (pi-filter)",
 };
 
+// What each curve column shows, in the order of kCurveColumns.
+constexpr const char* kCurves[] = {
+    "feed-point resistance R_f",
+    "feed-point reactance |X_f| (orange: positive, blue: negative)",
+    "feed-point impedance Z_f",
+    "standing-wave ratio SWR_f",
+    "feed-point voltage U_f",
+    "radiation efficiency eta_f in %",
+    "capacitors C_m and C'_m (dotted) of the selected network",
+    "inductor L_m of the selected network",
+    "overall efficiency eta_tot in %",
+};
+static_assert(std::size(kCurves) == kCurveColumns.size());
+
 }  // namespace
 
 void Form1::SetToolTips() {
@@ -96,7 +111,7 @@ void Form1::SetToolTips() {
     }
 
     for (std::size_t i = 0; i < kCurveColumns.size(); ++i) {
-        const QString curve = QString::fromUtf8(kCurveColumns[i].curve);
+        const QString curve = kCurves[i];
         curveChecks_[kCurveColumns[i].check - 1]->setToolTip(QString("Shows the %1.").arg(curve));
         rangeButtons_[i]->setToolTip(
             QString("Full scale of the %1; click for the next range.").arg(curve));
