@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <QApplication>
 #include <QSocketNotifier>
 #include <csignal>
 
@@ -27,14 +26,14 @@ void Handle(void (*handler)(int)) {
 
 }  // namespace
 
-QuitSignals::QuitSignals() {
+QuitSignals::QuitSignals(std::function<void()> end) {
     if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
     notifier_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, [] {
+    connect(notifier_, &QSocketNotifier::activated, this, [end = std::move(end)] {
         char marks[16];
         while (::read(signalPipe[0], marks, sizeof marks) > 0) {
         }
-        QApplication::closeAllWindows();
+        end();
     });
     Handle(MarkSignal);
 }

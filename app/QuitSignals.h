@@ -1,15 +1,16 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 class QSocketNotifier;
 
-// SIGINT, SIGTERM and SIGHUP close the windows as their close buttons do, so the inputs are
-// written back when a terminal or the session ends the program. The signal only marks a
-// pipe; the closing runs in the event loop.
+// SIGINT, SIGTERM and SIGHUP run `end` in the event loop (the signal itself only marks a
+// pipe), so that a terminal or the session ending the program still has its inputs
+// written back.
 class QuitSignals : public QObject {
 public:
-    QuitSignals();
+    explicit QuitSignals(std::function<void()> end);
     ~QuitSignals() override;
 
 private:

@@ -33,8 +33,8 @@ int RunWindow(int& argc, char** argv) {
     }
     QApplication app(argc, argv);
     PrepareWindowApplication();
-    QuitSignals quitSignals;
     Form1 window;
+    QuitSignals quitSignals([&window] { window.EndSession(); });
     window.show();
     return app.exec();
 }

@@ -75,6 +75,11 @@ void Form1::ApplyNetworkLabelColours() {
     }
 }
 
+void Form1::EndSession() {
+    endingSession_ = true;
+    close();
+}
+
 void Form1::closeEvent(QCloseEvent* event) {
     if (FileResult saved = SaveMainSettings(); !saved.ok()) {
         ReportFileProblem(saved.error);
@@ -83,7 +88,8 @@ void Form1::closeEvent(QCloseEvent* event) {
             QString("Orvane could not save its settings to %1: %2. Close anyway?")
                 .arg(QString::fromStdString(SettingsFilePath()),
                      QString::fromStdString(saved.reason));
-        if (QMessageBox::question(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No,
+        if (!endingSession_ &&
+            QMessageBox::question(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No,
                                   QMessageBox::No) != QMessageBox::Yes) {
             event->ignore();
             return;

@@ -29,6 +29,10 @@ public:
     Form1();
     ~Form1() override;
 
+    // The program is being ended from outside (a signal, the session): writes the inputs
+    // back and closes; a write that fails is reported, but nobody is asked.
+    void EndSession();
+
     // Recalculates unless a spin button is held.
     void RecalculateIfIdle();
     // Reads every input, writes every result field and redraws the diagrams.
@@ -138,6 +142,7 @@ private:
     // Parent of every control, at the design size.
     QWidget* design_;
     bool fittedToScreen_ = false;
+    bool endingSession_ = false;
 
     QLabel* statusLine_;
     // The settings file was found or made valid at start-up, so it may be read and rewritten.
