@@ -50,6 +50,7 @@ Form1::Form1() {
     // Only now: filling the fields above must not pay a pause per field.
     ConnectInputHandlers();
     ConnectSelectionHandlers();
+    ConnectKeyboard();
 }
 
 Form1::~Form1() = default;
@@ -92,8 +93,16 @@ void Form1::closeEvent(QCloseEvent* event) {
             return;
         }
     }
+    // Every repeat loop, pause, search and sweep still on the stack ends at once, so the
+    // program quits now with the values just saved.
+    closing_ = true;
     tuners_->CloseAll();
     event->accept();
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    closing_ = false;
+    QWidget::showEvent(event);
 }
 
 void Form1::mouseMoveEvent(QMouseEvent* event) {

@@ -3,19 +3,43 @@
 #include <QRadioButton>
 
 #include "mainwindow/Form1.h"
+#include "mainwindow/InputFields.h"
 #include "platform/PictureBox.h"
 #include "tuners/TunerWindows.h"
 
 void Form1::SetFrequencyText(const QString& text) {
     Text8->setText(text);
+    // A pause of the field that was running already took the change over; the caller needs
+    // the results at the new frequency now.
+    if (pausing_[kFrequencyField]) {
+        Text28->setText(text);
+        RecalculateIfIdle();
+    }
 }
 
 void Form1::SchematicClicked(TunerKind kind) {
     const Network network = kind == TunerKind::HpCl   ? Network::HpCl
                             : kind == TunerKind::LpCl ? Network::LpCl
                                                       : Network::LpLc;
-    if (selectedNetwork() != network) return;
+    // A sweep still on the stack of a closed window must not show its tuner again.
+    if (closing_ || selectedNetwork() != network) return;
     tuners_->Open(kind, Text8->text(), Text5->text(), Text6->text());
+}
+
+void Form1::OpenSelectedTuner() {
+    switch (selectedNetwork()) {
+        case Network::HpCl:
+            SchematicClicked(TunerKind::HpCl);
+            break;
+        case Network::LpCl:
+            SchematicClicked(TunerKind::LpCl);
+            break;
+        case Network::LpLc:
+            SchematicClicked(TunerKind::LpLc);
+            break;
+        default:
+            break;
+    }
 }
 
 void Form1::MarkTuningStrip(float x, const QColor& color) {
