@@ -7,6 +7,7 @@
 #include <QTest>
 #include <clocale>
 
+#include "platform/PictureBox.h"
 #include "tests/mainwindow/FormAccess.h"
 #include "tests/support/TempDir.h"
 
@@ -160,4 +161,25 @@ TEST(Selections, EveryRedrawInImpedancePlaneModeRecalculatesOnceMore) {
     passes = w.form.recalculationCount();
     w.click("Check1");
     EXPECT_EQ(w.form.recalculationCount(), passes);
+}
+
+// An inner pass that fails (no frequency) must not keep later redraws away: the picture
+// then equals that of a fresh start with the same inputs.
+TEST(Selections, FailedInnerPassLeavesLaterRedrawsAsAFreshStartDraws) {
+    Window w;
+    w.click("Option8");
+    Find(w.form, "Text8")->setText("");
+    w.click("Option9");
+    Window fresh;
+    fresh.click("Option8");
+    fresh.click("Option9");
+    for (Window* window : {&w, &fresh}) {
+        Find(window->form, "Text1")->setText("9");
+        Find(window->form, "Text8")->setText("7");
+    }
+    for (const char* view : {"Picture5_1", "Picture5_10"}) {
+        EXPECT_EQ(Find<PictureBox>(w.form, view)->image(),
+                  Find<PictureBox>(fresh.form, view)->image())
+            << view;
+    }
 }
