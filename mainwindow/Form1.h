@@ -162,5 +162,7 @@ private:
     // Set while the inner recalculation of a redraw runs; the matching paths draw then.
     int16_t redrawSuppressed_ = 0;
     bool redrawQueued_ = false;
+    // The last pass wrote the antenna results; R_f and X_f show this antenna's values.
+    bool antennaValid_ = false;
     int recalculationCount_ = 0;
 };

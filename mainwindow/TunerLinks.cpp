@@ -5,6 +5,7 @@
 #include "mainwindow/Form1.h"
 #include "mainwindow/InputFields.h"
 #include "platform/PictureBox.h"
+#include "tuners/TunerWindow.h"
 #include "tuners/TunerWindows.h"
 
 void Form1::SetFrequencyText(const QString& text) {
@@ -21,9 +22,10 @@ void Form1::SchematicClicked(TunerKind kind) {
     const Network network = kind == TunerKind::HpCl   ? Network::HpCl
                             : kind == TunerKind::LpCl ? Network::LpCl
                                                       : Network::LpLc;
-    // A sweep still on the stack of a closed window must not show its tuner again.
-    if (closing_ || selectedNetwork() != network) return;
-    tuners_->Open(kind, Text8->text(), Text5->text(), Text6->text());
+    if (selectedNetwork() != network) return;
+    std::optional<FeedPointTexts> feed;
+    if (antennaValid_) feed = FeedPointTexts{Text5->text(), Text6->text()};
+    tuners_->Open(kind, Text8->text(), feed);
 }
 
 void Form1::OpenSelectedTuner() {

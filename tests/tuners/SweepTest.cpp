@@ -6,10 +6,12 @@
 #include <QLabel>
 #include <cmath>
 #include <functional>
+#include <map>
 #include <utility>
 
 #include "platform/FieldText.h"
 #include "platform/PictureBox.h"
+#include "tests/support/SimulatedTime.h"
 #include "tests/tuners/TunerSession.h"
 
 using namespace tuner_test;
@@ -140,6 +142,38 @@ TEST(Sweep, TunesEveryTenthOfAMegahertzAndMarksTheStrip) {
     EXPECT_EQ(BackOf(hpcl, "Command32"), kIdle);
 }
 
+TEST(Sweep, StepsWithoutAntennaValuesLeaveNoMark) {
+    Session s(SmallBanks());
+    Find(*s.form, "Text1")->setText("0");
+    QWidget& hpcl = s.Open(TunerKind::HpCl);
+    SweepWatch watch(s, hpcl, hpcl);
+    Session::Click(hpcl, "Command32");
+    EXPECT_EQ(watch.steps.size(), 299u);
+    EXPECT_EQ(watch.tunings, 0);
+    EXPECT_EQ(TextOf(hpcl, "Text12"), "9999");
+    for (int x = 0; x < 600; ++x) ASSERT_FALSE(Marked(s, x)) << x;
+}
+
+// The sweep's frequency changes arrive inside the pause of a change typed just before; they
+// still recalculate at once, so each step tunes its own antenna.
+TEST(Sweep, StartedDuringAFrequencyPauseTunesEachStepsAntenna) {
+    Session s(SmallBanks());
+    QWidget& hpcl = s.Open(TunerKind::HpCl);
+    SimulatedTime time;
+    s.form->repeatDelay = 0.15f;
+    std::map<QString, QString> handedOver;
+    QObject context;
+    QObject::connect(Find(hpcl, "Text2"), &QLineEdit::textChanged, &context,
+                     [&](const QString& r) { handedOver[TextOf(hpcl, "Text1")] = r; });
+    time.At(0, [&] { QTest::keyClick(Find(*s.form, "Text8"), Qt::Key_Backspace); });
+    time.At(0.05, [&] { Session::Click(hpcl, "Command32"); });
+    time.Run();
+    for (const char* f : {".5", "3", "14.2"}) {
+        Find(*s.form, "Text8")->setText(f);
+        EXPECT_EQ(handedOver[f], TextOf(*s.form, "Text5")) << f;
+    }
+}
+
 TEST(Sweep, EveryStopPathEndsItAtItsNextStep) {
     const struct {
         const char* name;
@@ -149,9 +183,10 @@ TEST(Sweep, EveryStopPathEndsItAtItsNextStep) {
         {"R/X mode", [](Session& s, QWidget&) { s.Choose("Option8"); }},
         {"a network choice", [](Session& s, QWidget&) { s.Choose("Option10"); }},
         {"closing the tuner window", [](Session&, QWidget& w) { w.close(); }},
+        {"closing the main window", [](Session& s, QWidget&) { s.form->close(); }},
     };
-    // The stop arrives at 1 MHz, the tenth step: while its frequency is being written and
-    // recalculated, or during the fifth evaluation of its TUNE.
+    // The stop arrives at 1 MHz, the tenth step: before its TUNE, which then does not run,
+    // or during the fifth evaluation of its TUNE, which it ends.
     for (const bool duringTune : {false, true}) {
         for (const auto& path : paths) {
             SCOPED_TRACE(std::string(path.name) + (duringTune ? " during TUNE" : ""));
@@ -180,8 +215,9 @@ TEST(Sweep, EveryStopPathEndsItAtItsNextStep) {
             ASSERT_EQ(watch.steps.size(), 10u);
             EXPECT_EQ(watch.steps.back().frequency, "1");
             EXPECT_TRUE(AllTunersClosed());
+            EXPECT_EQ(watch.tunings, duringTune ? 10 : 9);
             EXPECT_TRUE(Marked(s, 18));
-            for (int x = 22; x < 600; x += 2) ASSERT_FALSE(Marked(s, x)) << x;
+            for (int x = 20; x < 600; x += 2) ASSERT_FALSE(Marked(s, x)) << x;
             EXPECT_EQ(BackOf(hpcl, "Command32"), kIdle);
             EXPECT_EQ(Find<QPushButton>(hpcl, "Command32")->text(), "SWEEP");
         }

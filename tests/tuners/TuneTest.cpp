@@ -222,6 +222,35 @@ TEST(Tune, RefusesBanksWithoutAValidIndexRange) {
     EXPECT_FALSE(StatusOf(lpcl).isEmpty());
 }
 
+// A main window whose last pass failed hands over no R_f and X_f: its red, stale values
+// are not the antenna's.
+TEST(Tune, RefusesWhenTheMainWindowHasNoAntennaValues) {
+    Session s;
+    const std::pair<const char*, const char*> failing[] = {
+        {"Text1", "0"}, {"Text1", "abc"}, {"Text8", "0"}};
+    for (const auto& [field, text] : failing) {
+        SCOPED_TRACE(std::string(field) + " = " + text);
+        QWidget& lplc = s.Open(TunerKind::LpLc);
+        Session::Click(lplc, "Command1");
+        ASSERT_NE(TextOf(lplc, "Text12"), "9999");
+        const QString before = TextOf(*s.form, field);
+        Find(*s.form, field)->setText(text);
+        s.Open(TunerKind::LpLc);
+        EXPECT_EQ(TextOf(lplc, "Text2"), "");
+        Session::Click(lplc, "Command1");
+        EXPECT_EQ(StatusOf(lplc), "no antenna values: check the main window's inputs");
+        EXPECT_EQ(TextOf(lplc, "Text12"), "9999");
+        EXPECT_EQ(FillOf(lplc), kRed);
+        // Values the user types in are tuned.
+        QTest::keyClicks(Find(lplc, "Text2"), "10");
+        QTest::keyClicks(Find(lplc, "Text3"), "-400");
+        Session::Click(lplc, "Command1");
+        EXPECT_EQ(StatusOf(lplc), "");
+        EXPECT_NE(TextOf(lplc, "Text12"), "9999");
+        Find(*s.form, field)->setText(before);
+    }
+}
+
 TEST(Tune, ClicksOnTuneDuringItsSearchAreIgnored) {
     Session s;
     QWidget& lpcl = s.Open(TunerKind::LpCl);
