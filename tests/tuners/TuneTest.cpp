@@ -215,11 +215,29 @@ TEST(Tune, RefusesBanksWithoutAValidIndexRange) {
         EXPECT_NE(TextOf(tuner, "Text13"), "") << c.field;
         s.Choose("Option5");  // closes it: the next case starts afresh
     }
-    // An element count whose power of 2 overflows says so where the value would stand.
-    QWidget& lpcl = s.Open(TunerKind::LpCl);
-    Find(lpcl, "Text8")->setText("1100");
-    EXPECT_EQ(TextOf(lpcl, "Text9"), "TOO LARGE");
-    EXPECT_FALSE(StatusOf(lpcl).isEmpty());
+    // A largest value or a total that a double cannot hold: the field that overflows is
+    // named, and TUNE refuses to search.
+    const struct {
+        TunerKind kind;
+        std::vector<const char*> fields;
+        const char* text;
+        const char* shown;
+        const char* blamed;
+    } overflows[] = {
+        {TunerKind::LpCl, {"Text8"}, "1100", "TOO LARGE", "TOTAL Ls is too large"},
+        {TunerKind::LpLc, {"Text4"}, "1e308", "TOO LARGE", "Cstep is too large"},
+        {TunerKind::HpCl, {"Text4_1", "Text4_2"}, "1e308", "1E+308", "capacitor total"},
+    };
+    for (const auto& o : overflows) {
+        QWidget& tuner = s.Open(o.kind);
+        for (const char* field : o.fields) Find(tuner, field)->setText(o.text);
+        const char* shownIn = o.kind == TunerKind::LpCl ? "Text9" : "Text6";
+        EXPECT_EQ(TextOf(tuner, shownIn), o.shown) << o.blamed;
+        Session::Click(tuner, "Command1");
+        EXPECT_TRUE(StatusOf(tuner).contains(o.blamed)) << StatusOf(tuner).toStdString();
+        EXPECT_EQ(TextOf(tuner, "Text13"), "") << o.blamed;
+        s.Choose("Option5");
+    }
 }
 
 // A main window whose last pass failed hands over no R_f and X_f: its red, stale values
