@@ -1,6 +1,8 @@
-// The keyboard: the window's tab order, Up and Down as one spin step, Enter for a
-// recalculation at once, and Ctrl+T for the tuner of the selected network.
+// The keyboard: the window's tab order, a visible focus, Up and Down as one spin step, Enter
+// for a recalculation at once, and Ctrl+T for the tuner of the selected network.
 #include <QAction>
+#include <QApplication>
+#include <QFocusFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -8,6 +10,7 @@
 #include "mainwindow/InputFields.h"
 #include "mainwindow/SpinStep.h"
 #include "platform/FieldText.h"
+#include "platform/PictureBox.h"
 
 namespace {
 
@@ -34,6 +37,18 @@ void Form1::ConnectKeyboard() {
         if (previous) setTabOrder(previous, next);
         previous = next;
     }
+    // The style marks a control that has the focus once the keyboard moves it, but not the
+    // sweep diagram, which the selections give it to: a frame around the diagram does then.
+    auto* focusFrame = new QFocusFrame(this);
+    QPalette highlight = focusFrame->palette();
+    highlight.setColor(QPalette::WindowText, highlight.color(QPalette::Highlight));
+    focusFrame->setPalette(highlight);
+    connect(qApp, &QApplication::focusChanged, focusFrame,
+            [this, focusFrame](QWidget*, QWidget* now) {
+                const bool byKeyboard = testAttribute(Qt::WA_KeyboardFocusChange);
+                focusFrame->setWidget(now == Picture1 && byKeyboard ? Picture1 : nullptr);
+            });
+
     auto* openTuner = new QAction(this);
     openTuner->setObjectName("OpenTuner");
     openTuner->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));

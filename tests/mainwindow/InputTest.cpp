@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
@@ -44,6 +45,17 @@ struct Window {
 // The "+" buttons are Command1, 3, .. 11 and Command22, 24, .. 30.
 bool IsPlus(int button) {
     return button % 2 == (button <= 12 ? 1 : 0);
+}
+
+// Pixels in which two pictures differ, outside the part left out.
+int PixelsApart(const QImage& a, const QImage& b, const QRect& leftOut = {}) {
+    int apart = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            apart += !leftOut.contains(x, y) && a.pixel(x, y) != b.pixel(x, y);
+        }
+    }
+    return apart;
 }
 
 }  // namespace
@@ -259,26 +271,48 @@ TEST(Inputs, TypedCommaIsAPointAndReadOnlyFieldsTakeNoText) {
     }
 }
 
-TEST(Inputs, TabFollowsTheWindowAndSkipsTheResults) {
+// Tab visits the controls in the order of the window, passes the read-only results by,
+// and each stop shows that it has the focus.
+TEST(Inputs, TabFollowsTheWindowAndShowsTheFocus) {
     Window w;
     w.form.show();
+    w.form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.form));
+    // An option group is one stop, at its selected option; the arrow keys choose within it.
     const QStringList order = {
         "Text1",     "Text2",     "Text8",     "Text45",    "Text17",    "Text4",     "Text43",
         "Text16",    "Text29",    "Text33",    "Text41",    "Text18",    "Text19",    "Text20",
         "Text21",    "Text22",    "Text23",    "Text24",    "Text25",    "Text26",    "Text27",
-        "Check6",    "Option4",   "Option5",   "Option6",   "Option9",   "Option10",  "Option11",
-        "Option7",   "Option8",   "Check1",    "Check2",    "Check3",    "Check4",    "Check10",
-        "Check5",    "Check7",    "Check8",    "Check9",    "Command13", "Command14", "Command16",
-        "Command17", "Command18", "Command15", "Command19", "Command20", "Command21", "Option12",
-        "Option13",  "Text1"};
+        "Check6",    "Option4",   "Option7",   "Check1",    "Check2",    "Check3",    "Check4",
+        "Check10",   "Check5",    "Check7",    "Check8",    "Check9",    "Command13", "Command14",
+        "Command16", "Command17", "Command18", "Command15", "Command19", "Command20", "Command21",
+        "Option12",  "Text1"};
     w.field("Text1")->setFocus();
     QStringList visited;
     for (int i = 0; i < order.size(); ++i) {
-        QWidget* focus = w.form.focusWidget();
+        QWidget* focus = QApplication::focusWidget();
         visited << focus->objectName();
+        const QRect around(focus->mapTo(&w.form, QPoint(-3, -3)), focus->size() + QSize(6, 6));
+        const QImage focused = w.form.grab(around).toImage();
         QTest::keyClick(focus, Qt::Key_Tab);
+        // Plain to see: at least half a line around the control changes with the focus.
+        EXPECT_GE(PixelsApart(w.form.grab(around).toImage(), focused),
+                  focus->width() + focus->height())
+            << visited.back().toStdString();
     }
     EXPECT_EQ(visited, order);
+
+    // A check box switched by the keyboard hands the focus to the diagram, which shows it
+    // around its picture.
+    QWidget* diagram = Find<QWidget>(w.form, "Picture1");
+    const QRect around(diagram->mapTo(&w.form, QPoint(-3, -3)), diagram->size() + QSize(6, 6));
+    const QImage unfocused = w.form.grab(around).toImage();
+    Find<QWidget>(w.form, "Check3")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    ASSERT_EQ(QApplication::focusWidget(), diagram);
+    EXPECT_GE(
+        PixelsApart(w.form.grab(around).toImage(), unfocused, QRect(QPoint(3, 3), diagram->size())),
+        diagram->width() + diagram->height());
 }
 
 TEST(Inputs, ReactanceClickShowsTheEquivalentComponentAndBack) {

@@ -50,6 +50,28 @@ TEST(TunerWindows, OpenFromTheirSchematicWithTheMainWindowsValues) {
     }
 }
 
+TEST(TunerWindows, CtrlTOpensTheSelectedNetworksTunerAsItsSchematicDoes) {
+    Session s;
+    s.form->show();
+    const std::pair<const char*, const char*> networks[] = {
+        {"Option9", "Form3"}, {"Option5", nullptr}, {"Option10", "Form4"}, {"Option4", "Form2"}};
+    for (const auto& [option, form] : networks) {
+        s.Choose(option);
+        s.form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(s.form.get()));
+        QTest::keyClick(Find(*s.form, "Text1"), Qt::Key_T, Qt::ControlModifier);
+        for (const char* name : {"Form2", "Form3", "Form4"}) {
+            const QWidget* tuner = TopLevel(name);
+            const bool shown = tuner && tuner->isVisible();
+            EXPECT_EQ(shown, form && QString(form) == name) << option << " " << name;
+        }
+        if (form) {
+            EXPECT_EQ(TextOf(*TopLevel(form), "Text1"), TextOf(*s.form, "Text8"));
+            EXPECT_EQ(TextOf(*TopLevel(form), "Text3"), TextOf(*s.form, "Text6"));
+        }
+    }
+}
+
 TEST(TunerWindows, DefaultBanksGiveTheirTotals) {
     Session s;
     QWidget& hpcl = s.Open(TunerKind::HpCl);
