@@ -28,9 +28,9 @@ void PasteFromContextMenu(QLineEdit& box) {
     menu->close();
 }
 
-void Drop(QLineEdit& box, const QString& text) {
+void DropClipboard(QLineEdit& box) {
     QMimeData data;
-    data.setText(text);
+    data.setText(QApplication::clipboard()->text());
     QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&box, &enter);
     QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -43,30 +43,26 @@ void Drop(QLineEdit& box, const QString& text) {
 // into the point, in one change of the text.
 TEST(TextBoxFilter, DropsControlCharactersAndTurnsCommasIntoPoints) {
     const QString pasted = QString::fromUtf8("5\r\n6\tx,1\u2028\x01");
-    const struct {
-        const char* way;
-        std::function<void(QLineEdit&)> put;
-    } ways[] = {
+    QApplication::clipboard()->setText(pasted);
+    const std::pair<const char*, std::function<void(QLineEdit&)>> ways[] = {
         {"setText", [&](QLineEdit& box) { box.setText(pasted); }},
         {"Ctrl+V", [](QLineEdit& box) { QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier); }},
         {"context menu", PasteFromContextMenu},
-        {"drop", [&](QLineEdit& box) { Drop(box, pasted); }},
-    };
-    QApplication::clipboard()->setText(pasted);
+        {"drop", DropClipboard}};
     for (const auto kind : {TextBoxFilter::Kind::Text, TextBoxFilter::Kind::Number}) {
         const bool number = kind == TextBoxFilter::Kind::Number;
         const std::unique_ptr<QLineEdit> box(
             NewTextBox(nullptr, "Text1", QRect(0, 0, 80, 20), "", Qt::white, kind));
         box->show();
-        for (const auto& way : ways) {
+        for (const auto& [way, put] : ways) {
             box->clear();
             int changes = 0;
             const auto counting =
                 QObject::connect(box.get(), &QLineEdit::textChanged, [&changes] { ++changes; });
-            way.put(*box);
+            put(*box);
             QObject::disconnect(counting);
-            EXPECT_EQ(box->text(), number ? "56x.1" : "56x,1") << way.way << " " << number;
-            EXPECT_EQ(changes, 1) << way.way;
+            EXPECT_EQ(box->text(), number ? "56x.1" : "56x,1") << way << " " << number;
+            EXPECT_EQ(changes, 1) << way;
         }
         // Only a plain comma is typed as one.
         box->setText("7");

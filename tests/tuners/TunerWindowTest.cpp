@@ -17,12 +17,21 @@ constexpr TunerKind kAllKinds[] = {TunerKind::HpCl, TunerKind::LpCl, TunerKind::
 
 }  // namespace
 
-TEST(TunerWindows, OpenFromTheirSchematicWithTheMainWindowsValues) {
+// A tuner opens from its schematic, or by Ctrl+T, while its network is selected, and takes
+// over the main window's frequency, R_f and X_f.
+TEST(TunerWindows, OpenFromTheirSchematicOrByCtrlTWithTheMainWindowsValues) {
     Session s;
-    s.Choose("Option4");
-    // The LP-CL schematic does nothing while HP-CL is the selected network.
-    QTest::mouseClick(Find<QWidget>(*s.form, "Picture6"), Qt::LeftButton);
-    EXPECT_TRUE(!TopLevel("Form3") || !TopLevel("Form3")->isVisible());
+    s.form->show();
+    auto ctrlT = [&] {
+        s.form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(s.form.get()));
+        QTest::keyClick(Find(*s.form, "Text1"), Qt::Key_T, Qt::ControlModifier);
+    };
+    // Nothing opens while HP-LC, which has no tuner, is selected.
+    s.Choose("Option5");
+    QTest::mouseClick(Find<QWidget>(*s.form, "Picture2"), Qt::LeftButton);
+    ctrlT();
+    for (const char* form : {"Form2", "Form3", "Form4"}) EXPECT_FALSE(TopLevel(form)) << form;
 
     const struct {
         TunerKind kind;
@@ -30,44 +39,30 @@ TEST(TunerWindows, OpenFromTheirSchematicWithTheMainWindowsValues) {
     } cases[] = {{TunerKind::HpCl, "ORVANE BINARY AUTO TUNER HP-CL"},
                  {TunerKind::LpCl, "ORVANE BINARY AUTO TUNER LP-CL"},
                  {TunerKind::LpLc, "ORVANE BINARY AUTO TUNER LP-LC"}};
-    for (const auto& c : cases) {
-        Find(*s.form, "Text8")->setText("3.6");
-        QWidget& tuner = s.Open(c.kind);
-        EXPECT_TRUE(tuner.isVisible());
-        EXPECT_EQ(tuner.windowTitle(), c.caption);
-        EXPECT_EQ(TextOf(tuner, "Text1"), "3.6");
-        EXPECT_EQ(TextOf(tuner, "Text2"), TextOf(*s.form, "Text5"));
-        EXPECT_EQ(TextOf(tuner, "Text3"), TextOf(*s.form, "Text6"));
-        EXPECT_NE(TextOf(tuner, "Text3"), "");
-        EXPECT_EQ(Find<QPushButton>(tuner, "Command1")->text(), "TUNE");
-        EXPECT_EQ(TextOf(tuner, "Text12"), "9999");
-        EXPECT_EQ(TextOf(tuner, "Text15"), "20");
-        EXPECT_EQ(BackOf(tuner, "Text1"), kIdle);
-        EXPECT_EQ(BackOf(tuner, "Text12"), kValid);
-        EXPECT_EQ(BackOf(tuner, "Label12"), QColor(0, 176, 176));
-        EXPECT_EQ(BackOf(tuner, "Label13"), QColor(255, 128, 0));
-        EXPECT_EQ(Find<QWidget>(tuner, "Picture1")->size(), QSize(120, 72));
-    }
-}
-
-TEST(TunerWindows, CtrlTOpensTheSelectedNetworksTunerAsItsSchematicDoes) {
-    Session s;
-    s.form->show();
-    const std::pair<const char*, const char*> networks[] = {
-        {"Option9", "Form3"}, {"Option5", nullptr}, {"Option10", "Form4"}, {"Option4", "Form2"}};
-    for (const auto& [option, form] : networks) {
-        s.Choose(option);
-        s.form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(s.form.get()));
-        QTest::keyClick(Find(*s.form, "Text1"), Qt::Key_T, Qt::ControlModifier);
-        for (const char* name : {"Form2", "Form3", "Form4"}) {
-            const QWidget* tuner = TopLevel(name);
-            const bool shown = tuner && tuner->isVisible();
-            EXPECT_EQ(shown, form && QString(form) == name) << option << " " << name;
-        }
-        if (form) {
-            EXPECT_EQ(TextOf(*TopLevel(form), "Text1"), TextOf(*s.form, "Text8"));
-            EXPECT_EQ(TextOf(*TopLevel(form), "Text3"), TextOf(*s.form, "Text6"));
+    for (const bool byKeyboard : {false, true}) {
+        for (const auto& c : cases) {
+            Find(*s.form, "Text8")->setText(byKeyboard ? "3.6" : "5.2");
+            s.Choose(EntryOf(c.kind).option);
+            if (byKeyboard) {
+                ctrlT();
+            } else {
+                s.Open(c.kind);
+            }
+            const QWidget& tuner = *TopLevel(EntryOf(c.kind).form);
+            EXPECT_TRUE(tuner.isVisible());
+            EXPECT_EQ(tuner.windowTitle(), c.caption);
+            EXPECT_EQ(TextOf(tuner, "Text1"), byKeyboard ? "3.6" : "5.2");
+            EXPECT_EQ(TextOf(tuner, "Text2"), TextOf(*s.form, "Text5"));
+            EXPECT_EQ(TextOf(tuner, "Text3"), TextOf(*s.form, "Text6"));
+            EXPECT_NE(TextOf(tuner, "Text3"), "");
+            EXPECT_EQ(Find<QPushButton>(tuner, "Command1")->text(), "TUNE");
+            EXPECT_EQ(TextOf(tuner, "Text12"), "9999");
+            EXPECT_EQ(TextOf(tuner, "Text15"), "20");
+            EXPECT_EQ(BackOf(tuner, "Text1"), kIdle);
+            EXPECT_EQ(BackOf(tuner, "Text12"), kValid);
+            EXPECT_EQ(BackOf(tuner, "Label12"), QColor(0, 176, 176));
+            EXPECT_EQ(BackOf(tuner, "Label13"), QColor(255, 128, 0));
+            EXPECT_EQ(Find<QWidget>(tuner, "Picture1")->size(), QSize(120, 72));
         }
     }
 }
