@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <algorithm>
 #include <functional>
 #include <map>
+#include <utility>
 
 #include "platform/EventLoop.h"
 
@@ -15,18 +18,35 @@ public:
     SimulatedTime(const SimulatedTime&) = delete;
     SimulatedTime& operator=(const SimulatedTime&) = delete;
 
-    void At(double seconds, std::function<void()> event);
+    void At(double seconds, std::function<void()> event) {
+        events_.emplace(seconds, std::move(event));
+    }
     // Plays every scheduled event at its time, as the idle event loop would.
-    void Run();
-
+    void Run() {
+        while (!events_.empty()) RunNext();
+        QCoreApplication::processEvents();
+    }
     double now() const { return now_; }
     // How deeply pauses were nested inside each other at most.
     int deepestNesting() const { return deepest_; }
 
-    void Wait(double seconds) override;
+    void Wait(double seconds) override {
+        deepest_ = std::max(deepest_, ++depth_);
+        const double deadline = now_ + seconds;
+        while (!events_.empty() && events_.begin()->first <= deadline) RunNext();
+        now_ = std::max(now_, deadline);
+        QCoreApplication::processEvents();
+        --depth_;
+    }
 
 private:
-    void RunNext();
+    void RunNext() {
+        auto next = events_.begin();
+        now_ = std::max(now_, next->first);
+        std::function<void()> event = std::move(next->second);
+        events_.erase(next);
+        event();
+    }
 
     double now_ = 0;
     int depth_ = 0;

@@ -53,21 +53,24 @@ struct StepRecord {
 
 class SweepWatch {
 public:
-    SweepWatch(Session& s, QWidget& tuner, QWidget& starter) {
-        QObject::connect(
-            Find(*s.form, "Text8"), &QLineEdit::textChanged, &context_,
-            [this, &tuner, &starter](const QString& f) {
-                steps.push_back({f, FillOf(tuner), TextOf(tuner, "Text14"), TextOf(tuner, "Text8"),
-                                 TextOf(tuner, "Text1"), BackOf(starter, "Command32")});
-            });
+    SweepWatch(Session& s, QWidget& tuner, QWidget& starter) : tuner_(tuner), starter_(starter) {
+        QObject::connect(Find(*s.form, "Text8"), &QLineEdit::textChanged, &context_,
+                         [this](const QString& f) { Record(f); });
         QObject::connect(Find(tuner, "Text13"), &QLineEdit::textChanged, &context_,
                          [this](const QString& ops) { tunings += ops == "1"; });
+    }
+    // Also called once the sweep has ended, for the state after its last step.
+    void Record(const QString& f) {
+        steps.push_back({f, FillOf(tuner_), TextOf(tuner_, "Text14"), TextOf(tuner_, "Text8"),
+                         TextOf(tuner_, "Text1"), BackOf(starter_, "Command32")});
     }
 
     std::vector<StepRecord> steps;
     int tunings = 0;
 
 private:
+    QWidget& tuner_;
+    QWidget& starter_;
     QObject context_;
 };
 
@@ -103,33 +106,22 @@ TEST(Sweep, TunesEveryTenthOfAMegahertzAndMarksTheStrip) {
 
     ASSERT_EQ(watch.steps.size(), 299u);
     EXPECT_EQ(watch.tunings, 299);
+    watch.Record("after");
     for (int k = 1; k <= 299; ++k) EXPECT_EQ(watch.steps[k - 1].frequency, StepText(k));
     EXPECT_EQ(TextOf(*s.form, "Text8"), "29.9");
     EXPECT_EQ(Strip(s, "Picture10").image(), old);
 
     // Each tuning's mark, at x = 20 f over the strip's full height, in the colour its
-    // indicator showed.
+    // indicator showed; and AVG (s): the tuning times so far over the number of runs, 10 f.
     const QImage marks = Strip(s, "Picture9").image();
-    for (int k = 1; k <= 299; ++k) {
-        const QColor shown = k < 299 ? watch.steps[k].indicator : FillOf(hpcl);
-        for (int y = 0; y < 4; ++y) {
-            EXPECT_EQ(marks.pixelColor(2 * k, y), shown) << "f = " << StepText(k).toStdString();
-        }
-    }
-
-    // AVG (s): the tuning times so far over the number of runs, 10 f.
     EXPECT_EQ(watch.steps[0].average, "0");
     EXPECT_EQ(watch.steps[0].sweepButton, kRunning);
     double total = 0;
     for (int k = 1; k <= 299; ++k) {
-        const bool last = k == 299;
-        const StepRecord after = last ? StepRecord{{},
-                                                   {},
-                                                   TextOf(hpcl, "Text14"),
-                                                   TextOf(hpcl, "Text8"),
-                                                   TextOf(hpcl, "Text1"),
-                                                   {}}
-                                      : watch.steps[k];
+        const StepRecord& after = watch.steps[k];
+        for (int y = 0; y < 4; ++y) {
+            EXPECT_EQ(marks.pixelColor(2 * k, y), after.indicator) << StepText(k).toStdString();
+        }
         total += FieldValue(after.time);
         EXPECT_EQ(after.tunerFrequency, StepText(k));
         EXPECT_EQ(FieldValue(after.average),
