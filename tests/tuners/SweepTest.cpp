@@ -157,10 +157,14 @@ TEST(Sweep, StartedDuringAFrequencyPauseTunesEachStepsAntenna) {
     QObject context;
     QObject::connect(Find(hpcl, "Text2"), &QLineEdit::textChanged, &context,
                      [&](const QString& r) { handedOver[TextOf(hpcl, "Text1")] = r; });
+    QObject::connect(Find(*s.form, "Text8"), &QLineEdit::textChanged, &context,
+                     [&](const QString& f) {
+                         if (f == "3") s.Soon([&] { hpcl.close(); });
+                     });
     time.At(0, [&] { QTest::keyClick(Find(*s.form, "Text8"), Qt::Key_Backspace); });
     time.At(0.05, [&] { Session::Click(hpcl, "Command32"); });
     time.Run();
-    for (const char* f : {".5", "3", "14.2"}) {
+    for (const char* f : {".5", "1", "2.5"}) {
         Find(*s.form, "Text8")->setText(f);
         EXPECT_EQ(handedOver[f], TextOf(*s.form, "Text5")) << f;
     }
