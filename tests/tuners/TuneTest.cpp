@@ -133,26 +133,18 @@ TEST(Tune, FailingEvaluationsNeverMatch) {
 
 TEST(Tune, IndicatorShowsTheClassOfTheBestSwr) {
     Session s;
-    const QColor green(0, 255, 0);
+    const QColor green(0, 255, 0), yellowGreen(208, 240, 0), amber(255, 176, 0),
+        lpAmber(255, 192, 0);
+    using enum TunerKind;
     const struct {
         TunerKind kind;
         double swr;
         QColor colour;
-    } cases[] = {
-        {TunerKind::HpCl, 1.1, green},
-        {TunerKind::HpCl, 1.3, {208, 240, 0}},
-        {TunerKind::HpCl, 1.45, {208, 240, 0}},
-        {TunerKind::HpCl, 1.7, {255, 176, 0}},
-        {TunerKind::HpCl, 3, kRed},
-        {TunerKind::LpCl, 1.1, green},
-        {TunerKind::LpCl, 1.3, green},
-        {TunerKind::LpCl, 1.45, {255, 192, 0}},
-        {TunerKind::LpCl, 1.9, {255, 192, 0}},
-        {TunerKind::LpCl, 2.5, kRed},
-        {TunerKind::LpLc, 1.3, green},
-        {TunerKind::LpLc, 1.7, {255, 192, 0}},
-        {TunerKind::LpLc, 2.1, kRed},
-    };
+    } cases[] = {{HpCl, 1.1, green}, {HpCl, 1.3, yellowGreen}, {HpCl, 1.45, yellowGreen},
+                 {HpCl, 1.7, amber}, {HpCl, 3, kRed},          {LpCl, 1.1, green},
+                 {LpCl, 1.3, green}, {LpCl, 1.45, lpAmber},    {LpCl, 1.9, lpAmber},
+                 {LpCl, 2.5, kRed},  {LpLc, 1.3, green},       {LpLc, 1.7, lpAmber},
+                 {LpLc, 2.1, kRed}};
     for (const auto& c : cases) {
         QWidget& tuner = s.Open(c.kind);
         SingleElementBanks(tuner, c.kind, 100, 2);
