@@ -1,10 +1,10 @@
 // The keyboard: the window's tab order, a visible focus, Up and Down as one spin step, Enter
 // for a recalculation at once, and Ctrl+T for the tuner of the selected network.
 #include <QAction>
-#include <QApplication>
 #include <QFocusFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 
 #include "mainwindow/Form1.h"
 #include "mainwindow/InputFields.h"
@@ -28,6 +28,34 @@ constexpr const char* kTabOrder[] = {
     "Option12",  "Option13",
 };
 
+// The style marks a control that has the focus once the keyboard moves it, but not a
+// picture, such as the sweep diagram that the selections give the focus to: this frames it
+// then. It lives and dies with the picture, so it never outlives what it looks at.
+class FocusMark : public QObject {
+public:
+    explicit FocusMark(QWidget* picture)
+        : QObject(picture), frame_(new QFocusFrame(picture->parentWidget())) {
+        QPalette highlight = frame_->palette();
+        highlight.setColor(QPalette::WindowText, highlight.color(QPalette::Highlight));
+        frame_->setPalette(highlight);
+        picture->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::FocusIn || type == QEvent::FocusOut) && frame_) {
+            auto* picture = static_cast<QWidget*>(watched);
+            const bool byKeyboard = picture->window()->testAttribute(Qt::WA_KeyboardFocusChange);
+            frame_->setWidget(type == QEvent::FocusIn && byKeyboard ? picture : nullptr);
+        }
+        return false;
+    }
+
+private:
+    QPointer<QFocusFrame> frame_;
+};
+
 }  // namespace
 
 void Form1::ConnectKeyboard() {
@@ -37,17 +65,7 @@ void Form1::ConnectKeyboard() {
         if (previous) setTabOrder(previous, next);
         previous = next;
     }
-    // The style marks a control that has the focus once the keyboard moves it, but not the
-    // sweep diagram, which the selections give it to: a frame around the diagram does then.
-    auto* focusFrame = new QFocusFrame(this);
-    QPalette highlight = focusFrame->palette();
-    highlight.setColor(QPalette::WindowText, highlight.color(QPalette::Highlight));
-    focusFrame->setPalette(highlight);
-    connect(qApp, &QApplication::focusChanged, focusFrame,
-            [this, focusFrame](QWidget*, QWidget* now) {
-                const bool byKeyboard = testAttribute(Qt::WA_KeyboardFocusChange);
-                focusFrame->setWidget(now == Picture1 && byKeyboard ? Picture1 : nullptr);
-            });
+    new FocusMark(Picture1);
 
     auto* openTuner = new QAction(this);
     openTuner->setObjectName("OpenTuner");
