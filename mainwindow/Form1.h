@@ -162,7 +162,8 @@ private:
     // Set while the inner recalculation of a redraw runs; the matching paths draw then.
     int16_t redrawSuppressed_ = 0;
     bool redrawQueued_ = false;
-    // The last pass wrote the antenna results; R_f and X_f show this antenna's values.
-    bool antennaValid_ = false;
+    // R_f and X_f as the last pass wrote them; none when it failed before. The reactance
+    // field may show a capacitance or an inductance since, which no tuner can take.
+    std::optional<FeedPointTexts> feedPoint_;
     int recalculationCount_ = 0;
 };

@@ -5,7 +5,6 @@
 #include "mainwindow/Form1.h"
 #include "mainwindow/InputFields.h"
 #include "platform/PictureBox.h"
-#include "tuners/TunerWindow.h"
 #include "tuners/TunerWindows.h"
 
 void Form1::SetFrequencyText(const QString& text) {
@@ -23,9 +22,7 @@ void Form1::SchematicClicked(TunerKind kind) {
                             : kind == TunerKind::LpCl ? Network::LpCl
                                                       : Network::LpLc;
     if (selectedNetwork() != network) return;
-    std::optional<FeedPointTexts> feed;
-    if (antennaValid_) feed = FeedPointTexts{Text5->text(), Text6->text()};
-    tuners_->Open(kind, Text8->text(), feed);
+    tuners_->Open(kind, Text8->text(), feedPoint_);
 }
 
 void Form1::OpenSelectedTuner() {

@@ -12,6 +12,7 @@
 
 #include "core/Checked.h"
 #include "core/Matching.h"
+#include "tuners/TunerHost.h"
 #include "tuners/search/TunerNetworks.h"
 #include "tuners/search/TunerSearch.h"
 
@@ -19,19 +20,12 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class Shape;
-class TunerHost;
 class TunerWindows;
 
 // From this SWR down the indicator shows `colour`; later steps are lower thresholds.
 struct IndicatorStep {
     double below;
     QColor colour;
-};
-
-// The main window's R_f and X_f texts, handed over to a tuner as it shows them.
-struct FeedPointTexts {
-    QString r_Ohm;
-    QString x_Ohm;
 };
 
 // What sets one tuner window apart from the others, apart from its banks.

@@ -4,11 +4,10 @@
 #include <memory>
 #include <optional>
 
+#include "tuners/TunerHost.h"
 #include "tuners/search/TunerSearch.h"
 
-class TunerHost;
 class TunerWindow;
-struct FeedPointTexts;
 
 // The three tuner windows. They are created on first use and live as long as the main
 // window: closing one only hides it, so a handler still running inside it (a search, a

@@ -41,8 +41,13 @@ TEST(TunerWindows, OpenFromTheirSchematicOrByCtrlTWithTheMainWindowsValues) {
                  {TunerKind::LpLc, "ORVANE BINARY AUTO TUNER LP-LC"}};
     for (const bool byKeyboard : {false, true}) {
         for (const auto& c : cases) {
-            Find(*s.form, "Text8")->setText(byKeyboard ? "3.6" : "5.2");
+            // A new frequency each time: the pass writes the reactance in Ohm.
+            const QString f = QString::number(2 + 3 * byKeyboard + (&c - cases));
+            Find(*s.form, "Text8")->setText(f);
             s.Choose(EntryOf(c.kind).option);
+            // The reactance in Ohm, also while the field shows it as a component.
+            const QString reactance = TextOf(*s.form, "Text6");
+            QTest::mouseClick(Find(*s.form, "Text6"), Qt::LeftButton);
             if (byKeyboard) {
                 ctrlT();
             } else {
@@ -51,10 +56,10 @@ TEST(TunerWindows, OpenFromTheirSchematicOrByCtrlTWithTheMainWindowsValues) {
             const QWidget& tuner = *TopLevel(EntryOf(c.kind).form);
             EXPECT_TRUE(tuner.isVisible());
             EXPECT_EQ(tuner.windowTitle(), c.caption);
-            EXPECT_EQ(TextOf(tuner, "Text1"), byKeyboard ? "3.6" : "5.2");
+            EXPECT_EQ(TextOf(tuner, "Text1"), f);
             EXPECT_EQ(TextOf(tuner, "Text2"), TextOf(*s.form, "Text5"));
-            EXPECT_EQ(TextOf(tuner, "Text3"), TextOf(*s.form, "Text6"));
-            EXPECT_NE(TextOf(tuner, "Text3"), "");
+            EXPECT_EQ(TextOf(tuner, "Text3"), reactance);
+            EXPECT_NE(reactance, "");
             EXPECT_EQ(Find<QPushButton>(tuner, "Command1")->text(), "TUNE");
             EXPECT_EQ(TextOf(tuner, "Text12"), "9999");
         }
