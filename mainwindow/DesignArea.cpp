@@ -37,6 +37,8 @@ void Form1::BuildDesignArea() {
     auto* scroll = new QScrollArea;
     scroll->setObjectName("DesignScroll");
     scroll->setFrameShape(QFrame::NoFrame);
+    // Tab goes from control to control; the scroll area follows the focus by itself.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidget(design_);
     setCentralWidget(scroll);
 
@@ -47,6 +49,8 @@ void Form1::BuildDesignArea() {
 }
 
 void Form1::showEvent(QShowEvent* event) {
+    // A window shown again after a refused close takes input as before.
+    closing_ = false;
     if (!fittedToScreen_ && !event->spontaneous()) {
         fittedToScreen_ = true;
         FitToScreen();

@@ -47,6 +47,7 @@ Form1::Form1() {
     // Only now: filling the fields above must not pay a pause per field.
     ConnectInputHandlers();
     ConnectSelectionHandlers();
+    ConnectKeyboard();
 }
 
 Form1::~Form1() = default;
@@ -95,6 +96,9 @@ void Form1::closeEvent(QCloseEvent* event) {
             return;
         }
     }
+    // Every repeat loop, pause, search and sweep still on the stack ends at once, so the
+    // program quits now with the values just saved.
+    closing_ = true;
     tuners_->CloseAll();
     event->accept();
 }

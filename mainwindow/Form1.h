@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/Matching.h"
@@ -12,6 +13,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -91,9 +93,19 @@ private:
     void InputChanged(std::size_t field);
     void MarkerChanged();
     void SpinButtonDown(int button);
+    void RepeatSteps(int button);
     void StepOnce(int button);
+    std::optional<std::size_t> InputIndex(const QObject* watched) const;
     void Text6_Click();
     void StoreMatchLimit(std::size_t field, double value);
+
+    // The keyboard.
+    void ConnectKeyboard();
+    // Up, Down and Enter in an input field; false for other keys.
+    bool InputKeyPressed(std::size_t field, const QKeyEvent& key);
+    void KeyStep(std::size_t field, bool plus);
+    // Ctrl+T: the tuner of the selected network, as a click on its schematic opens it.
+    void OpenSelectedTuner();
 
     // Selections and display options.
     void ConnectSelectionHandlers();
@@ -151,12 +163,21 @@ private:
 
     // One flag per spin button, 1 while it is held down; no guarded recalculation then.
     std::array<uint8_t, 22> heldFlags_{};
-    // Per spin button (by number): its repeat loop runs, and a further step is due.
-    std::array<bool, 32> spinRepeating_{};
-    std::array<bool, 32> spinStepDue_{};
+    // Per spin button, in the order of the held flags: its repeat loop runs, and a further
+    // step is due.
+    std::array<bool, 22> spinRepeating_{};
+    std::array<bool, 22> spinStepDue_{};
+    // Per input field: its change pause runs, and the field changed again meanwhile.
+    std::array<bool, 11> pausing_{};
+    std::array<bool, 11> changedInPause_{};
+    // Set by closing: every loop and pause on the stack ends at its next look.
+    bool closing_ = false;
     MatchLimits limits_;
     // Set while the inner recalculation of a redraw runs; the matching paths draw then.
     int16_t redrawSuppressed_ = 0;
     bool redrawQueued_ = false;
+    // R_f and X_f as the last pass wrote them; none when it failed before. The reactance
+    // field may show a capacitance or an inductance since, which no tuner can take.
+    std::optional<FeedPointTexts> feedPoint_;
     int recalculationCount_ = 0;
 };

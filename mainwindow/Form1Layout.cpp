@@ -57,7 +57,7 @@ QLineEdit* NewInputBlock(QWidget* parent, const InputFieldSpec& spec, int x, int
              QString::fromUtf8(spec.caption), colors::kNeutral);
     const int fieldY = y + kLabelHeight;
     QLineEdit* field = NewTextBox(parent, spec.field, QRect(x, fieldY, kFieldWidth, kFieldHeight),
-                                  "", colors::kInput);
+                                  "", colors::kInput, TextBoxFilter::Kind::Number);
     const int spinX = x + kFieldWidth;
     const int half = kFieldHeight / 2;
     NewSpinButton(parent, spec.plusButton, QRect(spinX, fieldY, kSpinWidth, half), true);
@@ -70,7 +70,7 @@ QLineEdit* NewResultBlock(QWidget* parent, const QString& field, const QString& 
     NewLabel(parent, label, QRect(x, y, width, kLabelHeight), caption, colors::kNeutral);
     QLineEdit* box = NewTextBox(parent, field, QRect(x, y + kLabelHeight, width, kFieldHeight), "",
                                 colors::kResult);
-    box->setReadOnly(true);
+    MakeReadOnly(box);
     return box;
 }
 
@@ -142,7 +142,7 @@ void Form1::BuildInputs() {
     for (int i = 0; i < 10; ++i) {
         markers_[i] = NewTextBox(design_, QString("Text%1").arg(18 + i),
                                  QRect(kDiagramX + i * 60, markerY + 20, 56, kFieldHeight), "",
-                                 colors::kInput);
+                                 colors::kInput, TextBoxFilter::Kind::Number);
     }
 }
 
@@ -229,7 +229,7 @@ void Form1::BuildNetworkBoxes() {
             const int y = 20 + row * 30;
             labelOut = NewLabel(box, label, QRect(128, y, 74, 12), caption, colors::kNeutral);
             fieldOut = NewTextBox(box, field, QRect(128, y + 12, 74, 17), "", colors::kResult);
-            fieldOut->setReadOnly(true);
+            MakeReadOnly(fieldOut);
         };
         int row = 0;
         addField(spec.cLabel, spec.cField, "C_m (pF)", row++, controls.cLabel, controls.c);
@@ -246,6 +246,7 @@ void Form1::BuildDiagramArea() {
     NewLabel(design_, "Label18", QRect(216, 4, 40, kLabelHeight), "f(MHz)", colors::kNeutral);
     Text28 =
         NewTextBox(design_, "Text28", QRect(212, 18, 44, kFieldHeight), "29.99", colors::kResult);
+    MakeReadOnly(Text28);
 
     NewLabel(design_, "Label86", QRect(kDiagramX, 4, 58, 20), "SELECT->", colors::kNeutral);
     NewLabel(design_, "Label93", QRect(kDiagramX, 27, 58, 20), "RANGE ->", colors::kNeutral);
@@ -268,7 +269,8 @@ void Form1::BuildDiagramArea() {
         rangeButtons_[i] =
             NewButton(design_, QString("Command%1").arg(column.rangeButton),
                       QRect(x, 26, kCurveColumnPitch - 2, 22), column.cycle[0], buttonColor);
-        rangeButtons_[i]->setFocusPolicy(Qt::NoFocus);
+        // Reached by Tab; a click leaves the focus where the handler puts it.
+        rangeButtons_[i]->setFocusPolicy(Qt::TabFocus);
     }
     curveChecks_[5] = Check6;
 

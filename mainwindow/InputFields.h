@@ -15,12 +15,13 @@ struct InputFieldSpec {
     double lower;
     double upper;
     bool antennaInput;  // a change of the antenna retires the tuning strip
+    bool grid = false;  // steps keep the value on a grid of the step (the frequency)
 };
 
 inline constexpr std::array<InputFieldSpec, 11> kInputFields = {{
     {"Text1", "Label1", "Length (m)", "rod length in m", 1, 2, 0.1, 1, 30, true},
     {"Text2", "Label2", "Diam. (mm)", "rod diameter in mm", 3, 4, 1, 1, 100, true},
-    {"Text8", "Label8", "f (MHz)", "operating frequency in MHz", 7, 8, 0.1, 0.1, 1000, false},
+    {"Text8", "Label8", "f (MHz)", "operating frequency in MHz", 7, 8, 0.1, 0.1, 1000, false, true},
     {"Text45", "Label19", "Lcoil (\u00b5H)", "base loading coil in \u00b5H (0: none)", 30, 31, 1, 0,
      1000, true},
     {"Text17", "Label44", "Cfoot (pF)", "capacitance of the base insulator in pF", 11, 12, 1, 0,
@@ -39,6 +40,7 @@ inline constexpr std::array<InputFieldSpec, 11> kInputFields = {{
 }};
 
 inline constexpr int kAntennaInputCount = 7;
+inline constexpr std::size_t kFrequencyField = 2;  // Text8
 
 // Held flags are kept in the order Command1 .. Command12, Command22 .. Command31.
 inline constexpr int HeldFlagIndex(int buttonNumber) {

@@ -9,13 +9,12 @@
 #include "core/Numeric.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/InputFields.h"
+#include "mainwindow/SpinStep.h"
 #include "platform/EventLoop.h"
 #include "platform/FieldText.h"
 #include "platform/PictureBox.h"
 
 namespace {
-
-constexpr int kFrequencyField = 2;  // Text8 in kInputFields
 
 struct SpinButtonRole {
     std::size_t field;
@@ -50,7 +49,6 @@ void Form1::ConnectInputHandlers() {
         }
     }
     for (QLineEdit* marker : markers_) {
-        marker->installEventFilter(this);
         connect(marker, &QLineEdit::textChanged, this, [this] { MarkerChanged(); });
     }
     Text6->installEventFilter(this);
@@ -62,23 +60,22 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             // Form_MouseMove: off the diagram the read-out shows the set frequency again.
             if (watched == design_) Text28->setText(Text8->text());
             break;
-        case QEvent::KeyPress: {
-            // Whatever the keyboard's decimal separator, the fields take a point.
-            auto* key = static_cast<QKeyEvent*>(event);
-            auto* field = qobject_cast<QLineEdit*>(watched);
-            if (field && key->text() == ",") {
-                field->insert(".");
-                return true;
+        case QEvent::KeyPress:
+            if (const auto field = InputIndex(watched)) {
+                return InputKeyPressed(*field, *static_cast<QKeyEvent*>(event));
             }
             break;
-        }
         case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
             if (const int button = ButtonNumber(watched); IsSpinButton(button)) {
                 static_cast<QPushButton*>(watched)->setDown(true);
                 SpinButtonDown(button);
                 return true;
             }
+            break;
+        case QEvent::MouseButtonDblClick:
+            // Qt delivers it after the second press of a double click, which has stepped
+            // already; the release may even have come in between, during that step's pause.
+            if (IsSpinButton(ButtonNumber(watched))) return true;
             break;
         case QEvent::MouseButtonRelease:
             if (const int button = ButtonNumber(watched); IsSpinButton(button)) {
@@ -95,17 +92,31 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::InputChanged(std::size_t field) {
-    const InputFieldSpec& spec = kInputFields[field];
-    WaitSeconds(repeatDelay);
-    if (spec.antennaInput) RetireTuningStrip();
-    StoreMatchLimit(field, FieldValue(inputs_[field]));
-    if (heldFlags_[HeldFlagIndex(spec.plusButton)]) {
-        SpinButtonDown(spec.plusButton);
+    // A change while this field's pause runs lengthens that pause instead of nesting one of
+    // its own, which would grow the stack with every key of a long burst of typing.
+    if (pausing_[field]) {
+        changedInPause_[field] = true;
         return;
     }
-    if (heldFlags_[HeldFlagIndex(spec.minusButton)]) {
-        SpinButtonDown(spec.minusButton);
-        return;
+    pausing_[field] = true;
+    do {
+        changedInPause_[field] = false;
+        WaitSeconds(repeatDelay);
+    } while (changedInPause_[field] && !closing_);
+    pausing_[field] = false;
+    if (closing_) return;
+
+    const InputFieldSpec& spec = kInputFields[field];
+    if (spec.antennaInput) RetireTuningStrip();
+    StoreMatchLimit(field, FieldValue(inputs_[field]));
+    for (const int button : {spec.plusButton, spec.minusButton}) {
+        const int index = HeldFlagIndex(button);
+        // A press during the pause has its step waiting; the recalculation follows that step.
+        if (spinStepDue_[index]) return;
+        if (heldFlags_[index]) {
+            RepeatSteps(button);
+            return;
+        }
     }
     if (field == kFrequencyField) Text28->setText(Text8->text());
     RecalculateIfIdle();
@@ -117,58 +128,39 @@ void Form1::StoreMatchLimit(std::size_t field, double value) {
     if (inputs_[field] == Text33) limits_.lmax_uH = value;
 }
 
+void Form1::SpinButtonDown(int button) {
+    heldFlags_[HeldFlagIndex(button)] = 1;
+    RepeatSteps(button);
+}
+
 // Each written value runs the field's change handler, which pauses and then asks for the
 // next step while the button is held. The steps run in this loop rather than nested in
 // those handlers, so holding a button for thousands of steps does not grow the stack.
-void Form1::SpinButtonDown(int button) {
-    if (spinRepeating_[button]) {
-        spinStepDue_[button] = true;
+void Form1::RepeatSteps(int button) {
+    const int index = HeldFlagIndex(button);
+    if (spinRepeating_[index]) {
+        spinStepDue_[index] = true;
         return;
     }
-    spinRepeating_[button] = true;
+    spinRepeating_[index] = true;
     do {
-        spinStepDue_[button] = false;
+        spinStepDue_[index] = false;
         StepOnce(button);
-    } while (spinStepDue_[button]);
-    spinRepeating_[button] = false;
+    } while (spinStepDue_[index] && !closing_);
+    spinRepeating_[index] = false;
 }
 
 void Form1::StepOnce(int button) {
     const SpinButtonRole role = RoleOf(button);
-    const InputFieldSpec& spec = kInputFields[role.field];
-    uint8_t& held = heldFlags_[HeldFlagIndex(button)];
-    held = 1;
-    double v = FieldValue(inputs_[role.field]);
-    bool beyond = false;
-    if (role.field == kFrequencyField) {
-        // The frequency keeps to a 0.1 MHz grid; a value too large to scale is beyond it.
-        Checked c;
-        if (role.plus) {
-            if (v < spec.lower) v = spec.lower;
-            v = c.Floor(c.Finite((v + spec.step) * 10) + 0.0001) / 10;
-        } else {
-            if (v > spec.upper) v = spec.upper;
-            v = c.Floor(c.Finite(v * 10) + 0.6001) / 10 - spec.step;
-        }
-        beyond = c.faulted();
-    } else if (role.plus) {
-        if (v < spec.lower) v = spec.lower;
-        v += spec.step;
-    } else {
-        if (v > spec.upper) v = spec.upper;
-        v -= spec.step;
-    }
-    if (role.plus && (beyond || v > spec.upper)) {
-        v = spec.upper;
-        held = 0;
-        RecalculateIfIdle();
-    } else if (!role.plus && (beyond || v < spec.lower)) {
-        v = spec.lower;
-        held = 0;
+    const SpinStep step =
+        NextSpinValue(kInputFields[role.field], role.plus, FieldValue(inputs_[role.field]));
+    // The press set the held flag; a release since then has cleared it for good.
+    if (step.atBound) {
+        heldFlags_[HeldFlagIndex(button)] = 0;
         RecalculateIfIdle();
     }
-    inputs_[role.field]->setText(FieldText(v));
-    StoreMatchLimit(role.field, v);
+    inputs_[role.field]->setText(FieldText(step.value));
+    StoreMatchLimit(role.field, step.value);
 }
 
 void Form1::MarkerChanged() {

@@ -31,6 +31,7 @@ void Form1::RecalculateIfIdle() {
 void Form1::Recalculate() {
     QLineEdit* const guarded[] = {Text3, Text5, Text6, Text9, Text10, Text15};
     for (QLineEdit* field : guarded) SetBackColor(field, colors::kInvalid);
+    feedPoint_.reset();
 
     limits_ = {FieldValue(Text16), FieldValue(Text29), FieldValue(Text33)};
     AntennaInput input;
@@ -78,6 +79,7 @@ void Form1::Recalculate() {
     Text10->setText(FieldText(etaF));
     Text42->setText(FieldText(etaTot));
     for (QLineEdit* field : guarded) SetBackColor(field, colors::kResult);
+    feedPoint_ = FeedPointTexts{Text5->text(), Text6->text()};
 
     const double f_Hz = input.frequency_MHz * 1e6;
     for (std::size_t i = 0; i < kNetworkBoxes.size(); ++i) {

@@ -47,6 +47,9 @@ void Form1::DrawSweepDiagram() {
     if (completed && input.impedancePlane && redrawSuppressed_ == 0) {
         redrawSuppressed_ = 1;
         Recalculate();
+        // A pass that ends at a fault leaves the flag set, which would keep every later
+        // redraw away and let the next pass draw its path over this background.
+        redrawSuppressed_ = 0;
     }
 }
 

@@ -3,11 +3,18 @@
 #include <QRadioButton>
 
 #include "mainwindow/Form1.h"
+#include "mainwindow/InputFields.h"
 #include "platform/PictureBox.h"
 #include "tuners/TunerWindows.h"
 
 void Form1::SetFrequencyText(const QString& text) {
     Text8->setText(text);
+    // A pause of the field that was running already took the change over; the caller needs
+    // the results at the new frequency now.
+    if (pausing_[kFrequencyField]) {
+        Text28->setText(text);
+        RecalculateIfIdle();
+    }
 }
 
 void Form1::SchematicClicked(TunerKind kind) {
@@ -15,7 +22,23 @@ void Form1::SchematicClicked(TunerKind kind) {
                             : kind == TunerKind::LpCl ? Network::LpCl
                                                       : Network::LpLc;
     if (selectedNetwork() != network) return;
-    tuners_->Open(kind, Text8->text(), Text5->text(), Text6->text());
+    tuners_->Open(kind, Text8->text(), feedPoint_);
+}
+
+void Form1::OpenSelectedTuner() {
+    switch (selectedNetwork()) {
+        case Network::HpCl:
+            SchematicClicked(TunerKind::HpCl);
+            break;
+        case Network::LpCl:
+            SchematicClicked(TunerKind::LpCl);
+            break;
+        case Network::LpLc:
+            SchematicClicked(TunerKind::LpLc);
+            break;
+        default:
+            break;
+    }
 }
 
 void Form1::MarkTuningStrip(float x, const QColor& color) {

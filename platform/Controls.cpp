@@ -35,10 +35,17 @@ Control* Place(Control* control, const QString& name, const QRect& geometry, con
 }  // namespace
 
 QLineEdit* NewTextBox(QWidget* parent, const QString& name, const QRect& geometry,
-                      const QString& text, const QColor& back) {
-    auto* box = Place(new QLineEdit(text, parent), name, geometry, back);
+                      const QString& text, const QColor& back, TextBoxFilter::Kind kind) {
+    auto* box = Place(new QLineEdit(parent), name, geometry, back);
     box->setTextMargins(0, 0, 0, 0);
+    box->setValidator(new TextBoxFilter(kind, box));
+    box->setText(text);
     return box;
+}
+
+void MakeReadOnly(QLineEdit* box) {
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::ClickFocus);
 }
 
 QLabel* NewLabel(QWidget* parent, const QString& name, const QRect& geometry,

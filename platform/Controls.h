@@ -4,6 +4,8 @@
 #include <QString>
 #include <string>
 
+#include "platform/TextBoxFilter.h"
+
 class QCheckBox;
 class QColor;
 class QLabel;
@@ -14,8 +16,12 @@ class QWidget;
 
 // Controls placed at fixed positions, each carrying its numbered name as object name.
 
+// See TextBoxFilter for what a text box takes.
 QLineEdit* NewTextBox(QWidget* parent, const QString& name, const QRect& geometry,
-                      const QString& text, const QColor& back);
+                      const QString& text, const QColor& back,
+                      TextBoxFilter::Kind kind = TextBoxFilter::Kind::Text);
+// A box the user reads but does not edit; a click can still select its text, Tab passes it.
+void MakeReadOnly(QLineEdit* box);
 QLabel* NewLabel(QWidget* parent, const QString& name, const QRect& geometry,
                  const QString& caption, const QColor& back);
 QPushButton* NewButton(QWidget* parent, const QString& name, const QRect& geometry,

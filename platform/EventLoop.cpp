@@ -76,13 +76,23 @@ RepaintThrottle& Throttle() {
     return *throttle;
 }
 
+WaitClock* installedClock = nullptr;
+
 }  // namespace
+
+void SetWaitClock(WaitClock* clock) {
+    installedClock = clock;
+}
 
 void Yield() {
     Throttle().ProcessPendingEvents();
 }
 
 void WaitSeconds(float seconds) {
+    if (installedClock) {
+        installedClock->Wait(seconds);
+        return;
+    }
     QElapsedTimer clock;
     clock.start();
     const qint64 total_ns = seconds > 0 ? static_cast<qint64>(double(seconds) * 1e9) : 0;

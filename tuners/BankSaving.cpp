@@ -27,6 +27,14 @@ QString SortKey(QString entry) {
     return entry;
 }
 
+// The list files its entries by character code: the order of the stored banks must not
+// follow the user's locale, as the list's own comparison would.
+class CodeOrderEntry : public QListWidgetItem {
+public:
+    using QListWidgetItem::QListWidgetItem;
+    bool operator<(const QListWidgetItem& other) const override { return text() < other.text(); }
+};
+
 QString FieldTextOf(const QString& key) {
     QString text = TrimBlanks(key);
     while (text.startsWith('0') && text.size() > 1) text.remove(0, 1);
@@ -49,7 +57,7 @@ void NormaliseRow(std::span<QLineEdit* const> row, QListWidget& SORTLIST) {
     SORTLIST.clear();
     for (QLineEdit* field : row) {
         field->setText(TrimBlanks(field->text()));
-        SORTLIST.addItem(SortKey(field->text()));
+        SORTLIST.addItem(new CodeOrderEntry(SortKey(field->text())));
     }
     for (std::size_t i = 0; i < row.size(); ++i) {
         row[i]->setText(FieldTextOf(SORTLIST.item(static_cast<int>(i))->text()));

@@ -41,9 +41,12 @@ const char* const kCapacitorDesign[10] = {"2", "4", "8", "16", "32", "64", "128"
 const char* const kInductorDesign[10] = {"0.1", "0.2", "0.4",  "0.8",  "1.6",
                                          "3.2", "6.4", "12.8", "25.6", ""};
 
-double Total(const std::array<QLineEdit*, 10>& row) {
+// Sum of the row's values; nothing when that is no finite number.
+std::optional<double> Total(const std::array<QLineEdit*, 10>& row) {
+    Checked c;
     double sum = 0;
-    for (const QLineEdit* element : row) sum += FieldValue(element);
+    for (const QLineEdit* element : row) sum = c.Finite(sum + FieldValue(element));
+    if (c.faulted()) return std::nullopt;
     return sum;
 }
 
@@ -113,14 +116,19 @@ std::string HpClTuner::InductorKey(std::size_t index) {
     return QString("HPCLXL%1").arg(index + 1, 2, 10, QChar('0')).toStdString();
 }
 
+// A total that is no finite number leaves the total and its field as they were.
 void HpClTuner::Text4_Change() {
-    Ctotal = Total(Text4);
-    Text6->setText(FieldText(Ctotal));
+    if (const std::optional<double> total = Total(Text4)) {
+        Ctotal = *total;
+        Text6->setText(FieldText(Ctotal));
+    }
 }
 
 void HpClTuner::Text5_Change() {
-    Ltotal = Total(Text5);
-    Text7->setText(FieldText(Ltotal));
+    if (const std::optional<double> total = Total(Text5)) {
+        Ltotal = *total;
+        Text7->setText(FieldText(Ltotal));
+    }
 }
 
 void HpClTuner::ShowBankLimits() {
@@ -133,6 +141,13 @@ std::optional<IndexRange> HpClTuner::PrepareRun(QString& refusal) {
     Text4_Change();
     Lstep = FieldValue(Text5[0]);
     Text5_Change();
+    // Totals left as they were would search banks that are not there.
+    const bool capacitorsSum = Total(Text4).has_value();
+    if (!capacitorsSum || !Total(Text5)) {
+        refusal = QString("TUNE refused: the %1 total is too large.")
+                      .arg(capacitorsSum ? "inductor" : "capacitor");
+        return std::nullopt;
+    }
     const std::optional<int16_t> c = BankMaxIndex(Ctotal, Cstep, "the first capacitor", refusal);
     if (!c) return std::nullopt;
     const std::optional<int16_t> l = BankMaxIndex(Ltotal, Lstep, "the first inductor", refusal);

@@ -1,6 +1,8 @@
 #include "tuners/LpTuner.h"
 
 #include <QLineEdit>
+#include <cmath>
+#include <optional>
 
 #include "platform/Colors.h"
 #include "platform/FieldText.h"
@@ -48,6 +50,21 @@ constexpr LpTuner::Keys kLpLcKeys{"LPLCCMIN", "LPLCCNUM", "LPLCLMIN", "LPLCLNUM"
 // Shown instead of a largest value that a double cannot hold; TUNE refuses to search it.
 constexpr const char* kTooLarge = "TOO LARGE";
 
+// Largest bank value of the step and the element count, or nothing with the field to blame
+// in `fault`: the count when 2 to its power overflows, the step otherwise.
+std::optional<double> LargestValue(const LpTuner::BankFields& bank, QString& fault) {
+    Checked c;
+    const double count = FieldValue(bank.count);
+    const double value = LargestSteppedValue(FieldValue(bank.step), count, c);
+    if (c.ok()) return value;
+    Checked power;
+    power.Finite(std::pow(2.0, count));
+    fault = power.faulted()
+                ? QString("%1 is too large: 2 to its power overflows").arg(bank.countName)
+                : QString("%1 is too large: the largest bank value overflows").arg(bank.stepName);
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::unique_ptr<LpTuner> LpTuner::LpCl(TunerHost& host, TunerWindows& all) {
@@ -88,40 +105,42 @@ LpTuner::LpTuner(const TunerLooks& looks, const Keys& keys, TunerHost& host, Tun
                               row.text, row.key ? colors::kInput : colors::kResult);
         if (row.key) BindSettingsKey(row.key, *row.field);
     }
-    for (QLineEdit* source : {Text4, Text5}) {
-        connect(source, &QLineEdit::textChanged, this,
-                [this] { ShowLargestValue(Text4, Text5, Text6); });
-    }
-    for (QLineEdit* source : {Text7, Text8}) {
-        connect(source, &QLineEdit::textChanged, this,
-                [this] { ShowLargestValue(Text7, Text8, Text9); });
+    capacitors_ = {Text4, Text5, Text6, "Cstep", "TOTAL Cs"};
+    inductors_ = {Text7, Text8, Text9, "Lstep", "TOTAL Ls"};
+    for (const BankFields* bank : {&capacitors_, &inductors_}) {
+        for (QLineEdit* source : {bank->step, bank->count}) {
+            connect(source, &QLineEdit::textChanged, this,
+                    [this, bank] { ShowLargestValue(*bank); });
+        }
     }
     ShowBankLimits();
 }
 
-void LpTuner::ShowLargestValue(const QLineEdit* step, const QLineEdit* count, QLineEdit* largest) {
-    Checked c;
-    const double value = LargestSteppedValue(FieldValue(step), FieldValue(count), c);
-    if (c.ok()) {
-        largest->setText(FieldText(value));
+void LpTuner::ShowLargestValue(const BankFields& bank) {
+    QString fault;
+    if (const std::optional<double> value = LargestValue(bank, fault)) {
+        bank.largest->setText(FieldText(*value));
         return;
     }
-    largest->setText(kTooLarge);
-    ShowStatus("The element count is too large: 2 to its power overflows.");
+    bank.largest->setText(kTooLarge);
+    ShowStatus(fault + ".");
 }
 
 void LpTuner::ShowBankLimits() {
-    ShowLargestValue(Text4, Text5, Text6);
-    ShowLargestValue(Text7, Text8, Text9);
+    ShowLargestValue(capacitors_);
+    ShowLargestValue(inductors_);
 }
 
 // The index ranges come from the largest values as displayed.
 std::optional<IndexRange> LpTuner::PrepareRun(QString& refusal) {
     Cstep = FieldValue(Text4);
     Lstep = FieldValue(Text7);
-    if (Text6->text() == kTooLarge || Text9->text() == kTooLarge) {
-        refusal = "TUNE refused: an element count is too large.";
-        return std::nullopt;
+    for (const BankFields* bank : {&capacitors_, &inductors_}) {
+        QString fault;
+        if (bank->largest->text() == kTooLarge && !LargestValue(*bank, fault)) {
+            refusal = "TUNE refused: " + fault + ".";
+            return std::nullopt;
+        }
     }
     const std::optional<int16_t> c = BankMaxIndex(FieldValue(Text6), Cstep, "Cstep", refusal);
     if (!c) return std::nullopt;

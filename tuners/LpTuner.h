@@ -9,6 +9,16 @@
 class LpTuner : public TunerWindow {
     Q_OBJECT
 public:
+    // A bank's step, element-count and largest-value fields, and what the first two are
+    // called.
+    struct BankFields {
+        QLineEdit* step;
+        QLineEdit* count;
+        QLineEdit* largest;
+        const char* stepName;
+        const char* countName;
+    };
+
     // Settings keys of the step and element-count fields.
     struct Keys {
         const char* cStep;
@@ -30,8 +40,10 @@ protected:
 
 private:
     // Largest bank value s * 2^m - s from the step s and the element count m.
-    void ShowLargestValue(const QLineEdit* step, const QLineEdit* count, QLineEdit* largest);
+    void ShowLargestValue(const BankFields& bank);
 
     QLineEdit *Text4, *Text5, *Text6;  // capacitor step, count, largest value
     QLineEdit *Text7, *Text8, *Text9;  // inductor step, count, largest value
+    BankFields capacitors_{};
+    BankFields inductors_{};
 };

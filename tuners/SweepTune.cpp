@@ -48,7 +48,8 @@ private:
 };
 
 // One tuning of the sweep. When the tuner window is closed on the way (which also stops
-// the sweep), the rest of the step is skipped: there is nothing left to tune or mark.
+// the sweep), the rest of the step is skipped: there is nothing left to tune or mark; nor
+// is a run that TUNE refused marked.
 void TuneAt(double f, TunerKind kind, TunerHost& host, TunerWindows& tuners) {
     host.SchematicClicked(kind);
     Yield();
@@ -57,7 +58,7 @@ void TuneAt(double f, TunerKind kind, TunerHost& host, TunerWindows& tuners) {
     window.Command1_Click();
     Yield();
     if (!window.isLoaded()) return;
-    if (window.tuneIdle()) {
+    if (window.tuneIdle() && window.tuned()) {
         host.MarkTuningStrip(static_cast<float>(f * 600 / 30), window.indicatorColour());
     }
 }

@@ -23,6 +23,7 @@ QString RoundedDownText(double swr) {
 void TunerWindow::Command1_Click() {
     // One search at a time: a nested run on the same state would serve no purpose.
     if (!loaded_ || searching()) return;
+    tuned_ = false;
     statusLine_->clear();
     Text16->clear();
     Text17->clear();
@@ -35,7 +36,11 @@ void TunerWindow::Command1_Click() {
     const std::optional<IndexRange> range = PrepareRun(refusal);
     const std::optional<int32_t> rate = RoundToInt32(FieldValue(Text15));
     if (range && !rate) refusal = "TUNE refused: the operations per second are out of range.";
-    if (!range || !rate) {
+    if (antennaMissing_) refusal = "no antenna values: check the main window's inputs";
+    if (!range || !rate || antennaMissing_) {
+        // A refused run shows no match.
+        SWR = kNoMatch;
+        Text12->setText(RoundedDownText(SWR));
         ShowStatus(refusal);
         Command1->setText("TUNE");
         return;
@@ -57,6 +62,7 @@ void TunerWindow::Command1_Click() {
     bestL = best.l;
     ApplyIndicator();
     Command1->setText("TUNE");
+    tuned_ = true;
     TuneFinished();
 }
 

@@ -6,6 +6,13 @@
 #include "core/Matching.h"
 #include "tuners/search/TunerSearch.h"
 
+// The main window's R_f and X_f texts, in Ohm as its last pass wrote them, handed over to
+// a tuner.
+struct FeedPointTexts {
+    QString r_Ohm;
+    QString x_Ohm;
+};
+
 // What the tuner windows and the sweep need from the main window.
 class TunerHost {
 public:

@@ -122,11 +122,14 @@ void TunerWindow::BuildCommonControls() {
     statusLine_->setWordWrap(true);
     statusLine_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
+    for (QLineEdit* antenna : {Text2, Text3}) {
+        connect(antenna, &QLineEdit::textEdited, this, [this] { antennaMissing_ = false; });
+    }
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command32, &QPushButton::clicked, this, [this] { Command32_Click(); });
 }
 
-void TunerWindow::Open(const QString& f_MHz, const QString& r_Ohm, const QString& x_Ohm) {
+void TunerWindow::Open(const QString& f_MHz, const std::optional<FeedPointTexts>& feed) {
     if (loaded_) {
         show();
     } else {
@@ -136,8 +139,11 @@ void TunerWindow::Open(const QString& f_MHz, const QString& r_Ohm, const QString
         Form_Paint();
     }
     Text1->setText(f_MHz);
-    Text2->setText(r_Ohm);
-    Text3->setText(x_Ohm);
+    // Values of an earlier pass would be tuned as if they were the antenna's: no values
+    // are shown then, and TUNE refuses until the user types some in.
+    antennaMissing_ = !feed;
+    Text2->setText(feed ? feed->r_Ohm : QString());
+    Text3->setText(feed ? feed->x_Ohm : QString());
 }
 
 void TunerWindow::Load() {
@@ -149,6 +155,7 @@ void TunerWindow::Load() {
     ResetSweepButton(true);
     Shape1->SetFillColor(colors::kInvalid);
     statusLine_->clear();
+    antennaMissing_ = tuned_ = false;
     f_Hz = R_feed = X_feed = C_pF = L_uH = SWR = Cstep = Lstep = 0;
     Cidx = Lidx = bestC = bestL = 0;
     OPs = opsPerSecond = 0;

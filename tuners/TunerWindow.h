@@ -12,6 +12,7 @@
 
 #include "core/Checked.h"
 #include "core/Matching.h"
+#include "tuners/TunerHost.h"
 #include "tuners/search/TunerNetworks.h"
 #include "tuners/search/TunerSearch.h"
 
@@ -19,7 +20,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class Shape;
-class TunerHost;
 class TunerWindows;
 
 // From this SWR down the indicator shows `colour`; later steps are lower thresholds.
@@ -60,8 +60,8 @@ public:
     bool isLoaded() const { return loaded_; }
 
     // Shows the window, loading it first when it is not open, then takes over the main
-    // window's frequency, R_f and X_f texts.
-    void Open(const QString& f_MHz, const QString& r_Ohm, const QString& x_Ohm);
+    // window's frequency, R_f and X_f texts; no R_f and X_f when its last pass failed.
+    void Open(const QString& f_MHz, const std::optional<FeedPointTexts>& feed);
 
     // TUNE. Runs the whole search before it returns; a click while this window's search
     // runs is ignored.
@@ -71,6 +71,8 @@ public:
 
     // After the search: the caption reads "TUNE" again and the indicator shows the best.
     bool tuneIdle() const;
+    // The last TUNE searched to its end, rather than being refused or abandoned.
+    bool tuned() const { return tuned_; }
     QColor indicatorColour() const;
     bool searching() const { return runGeneration_ != 0 && runGeneration_ == generation_; }
 
@@ -153,6 +155,9 @@ private:
 
     // Window state, zero for a newly loaded window.
     bool loaded_ = false;
+    // The main window handed over no antenna values and none were typed in since.
+    bool antennaMissing_ = false;
+    bool tuned_ = false;
     // Counts the loadings; a search belongs to the loading it started in.
     uint32_t generation_ = 0;
     // Loading of the innermost search on the stack, 0 when none.

@@ -26,9 +26,9 @@ TunerWindow& TunerWindows::Window(TunerKind kind) {
     return *window;
 }
 
-void TunerWindows::Open(TunerKind kind, const QString& f_MHz, const QString& r_Ohm,
-                        const QString& x_Ohm) {
-    Window(kind).Open(f_MHz, r_Ohm, x_Ohm);
+void TunerWindows::Open(TunerKind kind, const QString& f_MHz,
+                        const std::optional<FeedPointTexts>& feed) {
+    Window(kind).Open(f_MHz, feed);
 }
 
 void TunerWindows::CloseAll() {

@@ -2,10 +2,11 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 
+#include "tuners/TunerHost.h"
 #include "tuners/search/TunerSearch.h"
 
-class TunerHost;
 class TunerWindow;
 
 // The three tuner windows. They are created on first use and live as long as the main
@@ -18,7 +19,7 @@ public:
 
     // Shows the window (loading it first when it is not open) and hands over the main
     // window's frequency, R_f and X_f texts.
-    void Open(TunerKind kind, const QString& f_MHz, const QString& r_Ohm, const QString& x_Ohm);
+    void Open(TunerKind kind, const QString& f_MHz, const std::optional<FeedPointTexts>& feed);
     // Closes HP-CL, LP-CL and LP-LC in that order; a window that is not open is left alone.
     void CloseAll();
     // The SWEEP buttons go idle: idle colour, caption "SWEEP", enabled or not.

@@ -1,165 +1,305 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
+#include <functional>
 
 #include "tests/mainwindow/FormAccess.h"
+#include "tests/support/SimulatedTime.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
-// A main window in a fresh folder whose pauses are short enough for tests.
+// A main window in a fresh folder whose pauses pass in simulated time.
 struct Window {
     WorkingDirectory dir;
     Form1 form;
-    explicit Window(float delay = 0) { form.repeatDelay = delay; }
+    SimulatedTime time;
+    explicit Window(float delay = 0.15f) { form.repeatDelay = delay; }
 
     QLineEdit* field(const char* name) { return Find(form, name); }
     QPushButton* button(int number) {
         return Find<QPushButton>(form, QString("Command%1").arg(number));
     }
-    // A quick click on a spin button: the release is already queued when the press
-    // arrives, so it is seen during the first pause.
-    void click(int number) {
+    void mouse(int number, QEvent::Type type) {
         QPushButton* b = button(number);
         const QPointF centre = QRectF(b->rect()).center();
-        QCoreApplication::postEvent(
-            b, new QMouseEvent(QEvent::MouseButtonRelease, centre, b->mapToGlobal(centre),
-                               Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
-        QTest::mousePress(b, Qt::LeftButton);
+        const Qt::MouseButtons down =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, centre, b->mapToGlobal(centre), Qt::LeftButton, down,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(b, &event);
     }
-    QString stepped(const char* name, const char* from, int number) {
-        field(name)->setText(from);
-        click(number);
-        return field(name)->text();
-    }
-    // Holds a button until `ms` have passed (the release arrives during a pause).
-    void hold(int number, int ms) {
-        QTimer::singleShot(ms, button(number),
-                           [b = button(number)] { QTest::mouseRelease(b, Qt::LeftButton); });
-        QTest::mousePress(button(number), Qt::LeftButton);
+    // Holds a spin button for `seconds` from now and plays everything up to its end.
+    void hold(int number, double seconds) {
+        const double start = time.now();
+        time.At(start, [this, number] { mouse(number, QEvent::MouseButtonPress); });
+        time.At(start + seconds, [this, number] { mouse(number, QEvent::MouseButtonRelease); });
+        time.Run();
     }
 };
 
+// The "+" buttons are Command1, 3, .. 11 and Command22, 24, .. 30.
+bool IsPlus(int button) {
+    return button % 2 == (button <= 12 ? 1 : 0);
+}
+
+// Pixels in which two pictures differ, outside the part left out.
+int PixelsApart(const QImage& a, const QImage& b, const QRect& leftOut = {}) {
+    int apart = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            apart += !leftOut.contains(x, y) && a.pixel(x, y) != b.pixel(x, y);
+        }
+    }
+    return apart;
+}
+
 }  // namespace
 
-TEST(Inputs, CommaTypedBecomesAPoint) {
+// A click on a spin button and Up or Down in its field make the same step; numbers beyond
+// a double or too large to scale still step to a defined bound.
+TEST(Inputs, StepsKeepTheirRulesAndBoundsByMouseAndKeyboard) {
+    const struct {
+        const char* field;
+        const char* from;
+        int button;
+        const char* to;
+    } steps[] = {{"Text1", "29.9", 1, "30"},     {"Text1", "30", 1, "30"},
+                 {"Text1", "0.5", 1, "1.1"},     {"Text1", "", 1, "1.1"},
+                 {"Text1", "4.5", 2, "4.4"},     {"Text2", "1", 4, "1"},
+                 {"Text2", "0.5", 4, "1"},       {"Text43", "9000", 9, "5000"},
+                 {"Text43", "9000", 10, "4999"}, {"Text43", "", 10, "0"},
+                 {"Text29", "250", 24, "251"},   {"Text45", "0", 31, "0"},
+                 {"Text8", "7.15", 7, "7.2"},    {"Text8", "7.15", 8, "7.1"},
+                 {"Text8", "7.14", 8, "7.1"},    {"Text8", "7.13", 8, "7"},
+                 {"Text8", "0.2", 8, ".1"},      {"Text8", "0.1", 8, ".1"},
+                 {"Text8", "999.95", 7, "1000"}, {"Text8", "29.9", 7, "30"},
+                 {"Text8", "1e999", 7, "1000"},  {"Text8", "1e999", 8, "999.9"},
+                 {"Text8", "-1e999", 8, ".1"},   {"Text1", "1e999", 1, "30"},
+                 {"Text1", "-1e999", 2, "1"},    {"Text16", "1e308", 22, "10000"}};
     Window w;
-    QLineEdit* f = w.field("Text8");
-    f->clear();
-    QTest::keyClicks(f, "7,1");
-    EXPECT_EQ(f->text(), "7.1");
-    EXPECT_EQ(TextOf(w.form, "Text28"), "7.1");
-    EXPECT_EQ(TextOf(w.form, "Text6"), "-413.522");
-}
+    for (const auto& s : steps) {
+        SCOPED_TRACE(std::string(s.field) + " from " + s.from);
+        QLineEdit* field = w.field(s.field);
+        field->setText(s.from);
+        w.hold(s.button, 0);
+        EXPECT_EQ(field->text(), s.to);
 
-TEST(Inputs, SpinButtonsStepWithinTheirBounds) {
-    Window w;
-    EXPECT_EQ(w.stepped("Text1", "29.9", 1), "30");
-    EXPECT_EQ(w.stepped("Text1", "30", 1), "30");
-    EXPECT_EQ(w.stepped("Text1", "0.5", 1), "1.1");
-    EXPECT_EQ(w.stepped("Text1", "", 1), "1.1");
-    EXPECT_EQ(w.stepped("Text1", "4.5", 2), "4.4");
-    EXPECT_EQ(w.stepped("Text2", "1", 4), "1");
-    EXPECT_EQ(w.stepped("Text2", "0.5", 4), "1");
-    EXPECT_EQ(w.stepped("Text43", "9000", 9), "5000");
-    EXPECT_EQ(w.stepped("Text43", "9000", 10), "4999");
-    EXPECT_EQ(w.stepped("Text43", "", 10), "0");
-    EXPECT_EQ(w.stepped("Text29", "250", 24), "251");
-    EXPECT_EQ(w.stepped("Text45", "0", 31), "0");
-
-    EXPECT_EQ(w.stepped("Text8", "7.15", 7), "7.2");
-    EXPECT_EQ(w.stepped("Text8", "7.15", 8), "7.1");
-    EXPECT_EQ(w.stepped("Text8", "7.14", 8), "7.1");
-    EXPECT_EQ(w.stepped("Text8", "7.13", 8), "7");
-    EXPECT_EQ(w.stepped("Text8", "0.2", 8), ".1");
-    EXPECT_EQ(w.stepped("Text8", "0.1", 8), ".1");
-    EXPECT_EQ(w.stepped("Text8", "999.95", 7), "1000");
-    EXPECT_EQ(w.stepped("Text8", "7.1", 7), "7.2");
-    EXPECT_EQ(w.stepped("Text8", "29.9", 7), "30");
-
-    // Numbers beyond a double or too large to scale still step to a defined bound.
-    EXPECT_EQ(w.stepped("Text8", "1e999", 7), "1000");
-    EXPECT_EQ(w.stepped("Text8", "1e999", 8), "999.9");
-    EXPECT_EQ(w.stepped("Text8", "-1e999", 8), ".1");
-    EXPECT_EQ(w.stepped("Text1", "1e999", 1), "30");
-    EXPECT_EQ(w.stepped("Text1", "-1e999", 2), "1");
-    EXPECT_EQ(w.stepped("Text16", "1e308", 22), "10000");
-}
-
-TEST(Inputs, SpinButtonsIgnoreTheKeyboard) {
-    Window w;
+        field->setText(s.from);
+        const int before = w.form.recalculationCount();
+        QTest::keyClick(field, IsPlus(s.button) ? Qt::Key_Up : Qt::Key_Down);
+        EXPECT_EQ(field->text(), s.to);
+        EXPECT_EQ(w.form.recalculationCount(), before + 1);
+    }
+    // The spin buttons themselves take no keyboard, nor do read-only fields; a typed comma
+    // is a point.
     w.field("Text1")->setText("4.5");
-    w.button(1)->click();  // what the space key would do
+    w.button(1)->click();
     QTest::keyClick(w.button(1), Qt::Key_Space);
     EXPECT_EQ(TextOf(w.form, "Text1"), "4.5");
+    w.field("Text8")->clear();
+    QTest::keyClicks(w.field("Text8"), "7,1");
+    for (const char* readOnly : {"Text6", "Text28", "Text11"}) {
+        const QString before = TextOf(w.form, readOnly);
+        QTest::keyClicks(w.field(readOnly), "1,2");
+        EXPECT_EQ(TextOf(w.form, readOnly), before) << readOnly;
+    }
+    EXPECT_EQ(TextOf(w.form, "Text28"), "7.1");
 }
 
 TEST(Inputs, HeldButtonRepeatsAndRecalculatesOnceAfterRelease) {
-    Window w(0.01f);
+    Window w;
     w.field("Text43")->setText("100");
-    QTimer::singleShot(25, w.button(1), [&] { w.field("Text1")->setText("5"); });
+    w.time.At(0.5, [&] { w.field("Text1")->setText("5"); });
     const int before = w.form.recalculationCount();
-    w.hold(9, 120);
-    const double reached = TextOf(w.form, "Text43").toDouble();
-    EXPECT_GT(reached, 102) << "repeated while held";
-    EXPECT_LT(reached, 100 + 40);
+    w.hold(9, 1.0);
+    EXPECT_EQ(TextOf(w.form, "Text43"), "107") << "a step at once, then one per pause";
     EXPECT_EQ(w.form.recalculationCount(), before + 1)
         << "no recalculation while held, not even for the other field";
-    EXPECT_EQ(TextOf(w.form, "Text1"), "5");
     // The one pass after the release used both new values.
     EXPECT_EQ(TextOf(w.form, "Text7"), "1030");
-}
 
-TEST(Inputs, HeldButtonStopsAtItsBoundAndRecalculatesThere) {
-    Window w(0.005f);
+    // At its bound the repeat stops although the button is still down, and recalculates;
+    // so does typing into another field then.
     w.field("Text1")->setText("29.7");
-    const int before = w.form.recalculationCount();
-    w.hold(1, 5000);  // still held when the bound is reached
+    const int atBound = w.form.recalculationCount();
+    w.time.At(w.time.now() + 2, [&] { w.field("Text2")->setText("6"); });
+    w.hold(1, 5);
     EXPECT_EQ(TextOf(w.form, "Text1"), "30");
-    EXPECT_EQ(w.form.recalculationCount(), before + 1);
-    // The flag is cleared although the button is down: typing recalculates again.
-    w.field("Text2")->setText("6");
-    EXPECT_EQ(w.form.recalculationCount(), before + 2);
-}
-
-TEST(Inputs, LongRepeatDoesNotGrowTheStack) {
-    Window w;
+    EXPECT_EQ(w.form.recalculationCount(), atBound + 2);
+    // Thousands of steps do not grow the stack.
+    w.form.repeatDelay = 0;
     w.field("Text16")->setText("1");
-    w.hold(22, 600000);
+    w.hold(22, 1);
     EXPECT_EQ(TextOf(w.form, "Text16"), "10000");
     EXPECT_EQ(w.form.matchLimits().cmin_pF, 10000);
+}
+
+// Qt reports the second press of a double click as a press and a double click.
+TEST(Inputs, DoubleClickOnASpinButtonMakesTwoStepsAndOneRecalculation) {
+    const struct {
+        const char* field;
+        int button;
+        const char* from;
+        const char* to;
+    } buttons[] = {{"Text1", 1, "4.5", "4.7"}, {"Text43", 10, "100", "98"}};
+    for (const double gap : {0.03, 0.1}) {
+        for (const auto& b : buttons) {
+            SCOPED_TRACE(std::string(b.field) + " clicks " + std::to_string(gap) + " s apart");
+            Window w;
+            w.field(b.field)->setText(b.from);
+            int atLastRelease = 0;
+            w.time.At(0, [&] { w.mouse(b.button, QEvent::MouseButtonPress); });
+            w.time.At(gap, [&] { w.mouse(b.button, QEvent::MouseButtonRelease); });
+            w.time.At(2 * gap, [&] {
+                w.mouse(b.button, QEvent::MouseButtonPress);
+                w.mouse(b.button, QEvent::MouseButtonDblClick);
+            });
+            w.time.At(3 * gap, [&] {
+                w.mouse(b.button, QEvent::MouseButtonRelease);
+                atLastRelease = w.form.recalculationCount();
+            });
+            w.time.Run();
+            EXPECT_EQ(TextOf(w.form, b.field), b.to);
+            EXPECT_EQ(w.form.recalculationCount(), atLastRelease + 1);
+        }
+    }
+}
+
+// A change while its field's pause runs lengthens that pause; a change of another field
+// runs its own pause and recalculation inside; Enter does not wait for the pause.
+TEST(Inputs, LongBurstOfTypingRecalculatesOnceAfterTheLastKey) {
+    Window w;
+    QLineEdit* length = w.field("Text1");
+    const int before = w.form.recalculationCount();
+    for (int i = 0; i < 10000; ++i) {
+        w.time.At(i * 0.005, [length, i] {
+            if (i % 2 == 0) {
+                QTest::keyClick(length, Qt::Key_Backspace);
+            } else {
+                QTest::keyClick(length, char('0' + i / 2 % 10));
+            }
+        });
+    }
+    w.time.At(10, [&] { w.field("Text2")->setText("6"); });
+    w.time.Run();
+    EXPECT_EQ(length->text(), "4.9");
+    EXPECT_EQ(TextOf(w.form, "Text7"), "841");
+    EXPECT_EQ(w.form.recalculationCount(), before + 2);
+    EXPECT_EQ(w.time.deepestNesting(), 2);
+
+    // Enter recalculates at once, within the pause.
+    QString atEnter;
+    w.time.At(w.time.now(), [&] { QTest::keyClick(w.field("Text8"), Qt::Key_Backspace); });
+    w.time.At(w.time.now() + 0.05, [&] {
+        QTest::keyClick(w.field("Text8"), Qt::Key_Enter, Qt::KeypadModifier);
+        atEnter = TextOf(w.form, "Text28");
+    });
+    w.time.Run();
+    EXPECT_EQ(atEnter, "7.");
+}
+
+// Closing ends the repeat and the pause at once and keeps the values they reached.
+TEST(Inputs, ClosingEndsEveryRepeatAndPauseAtOnce) {
+    const struct {
+        const char* field;
+        std::function<void(Window&)> start;
+        double closeAt;
+        const char* saved;
+    } cases[] = {
+        {"Text29", [](Window& w) { w.mouse(24, QEvent::MouseButtonPress); }, 1, "MATCHC99 257"},
+        {"Text1", [](Window& w) { QTest::keyClicks(w.field("Text1"), "1"); }, 0.05,
+         "ANTENLEN 4.51"},
+    };
+    for (const auto& c : cases) {
+        Window w;
+        w.form.show();
+        const int before = w.form.recalculationCount();
+        QString shownAtClose;
+        w.time.At(0, [&] { c.start(w); });
+        w.time.At(c.closeAt, [&] {
+            w.form.close();
+            shownAtClose = TextOf(w.form, c.field);
+        });
+        w.time.Run();
+        EXPECT_LE(w.time.now(), c.closeAt + w.form.repeatDelay) << c.field;
+        EXPECT_EQ(TextOf(w.form, c.field), shownAtClose);
+        EXPECT_EQ(w.form.recalculationCount(), before);
+        EXPECT_NE(ReadBytes(w.dir.file("ORVANE.INI")).find(c.saved), std::string::npos);
+    }
+}
+
+// Tab visits the controls in the order of the window, passes the read-only results by,
+// and each stop shows that it has the focus.
+TEST(Inputs, TabFollowsTheWindowAndShowsTheFocus) {
+    Window w;
+    w.form.show();
+    w.form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.form));
+    // An option group is one stop, at its selected option; the arrow keys choose within it.
+    const QStringList order = {
+        "Text1",     "Text2",     "Text8",     "Text45",    "Text17",    "Text4",     "Text43",
+        "Text16",    "Text29",    "Text33",    "Text41",    "Text18",    "Text19",    "Text20",
+        "Text21",    "Text22",    "Text23",    "Text24",    "Text25",    "Text26",    "Text27",
+        "Check6",    "Option4",   "Option7",   "Check1",    "Check2",    "Check3",    "Check4",
+        "Check10",   "Check5",    "Check7",    "Check8",    "Check9",    "Command13", "Command14",
+        "Command16", "Command17", "Command18", "Command15", "Command19", "Command20", "Command21",
+        "Option12",  "Text1"};
+    w.field("Text1")->setFocus();
+    QStringList visited;
+    for (int i = 0; i < order.size(); ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        visited << focus->objectName();
+        const QRect around(focus->mapTo(&w.form, QPoint(-3, -3)), focus->size() + QSize(6, 6));
+        const QImage focused = w.form.grab(around).toImage();
+        QTest::keyClick(focus, Qt::Key_Tab);
+        // Plain to see: at least half a line around the control changes with the focus.
+        EXPECT_GE(PixelsApart(w.form.grab(around).toImage(), focused),
+                  focus->width() + focus->height())
+            << visited.back().toStdString();
+    }
+    EXPECT_EQ(visited, order);
+
+    // A check box switched by the keyboard hands the focus to the diagram, which shows it
+    // around its picture.
+    QWidget* diagram = Find<QWidget>(w.form, "Picture1");
+    const QRect around(diagram->mapTo(&w.form, QPoint(-3, -3)), diagram->size() + QSize(6, 6));
+    const QImage unfocused = w.form.grab(around).toImage();
+    Find<QWidget>(w.form, "Check3")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    ASSERT_EQ(QApplication::focusWidget(), diagram);
+    EXPECT_GE(
+        PixelsApart(w.form.grab(around).toImage(), unfocused, QRect(QPoint(3, 3), diagram->size())),
+        diagram->width() + diagram->height());
 }
 
 TEST(Inputs, ReactanceClickShowsTheEquivalentComponentAndBack) {
     Window w;
     QLineEdit* x = w.field("Text6");
-    x->setText("-100");
-    QTest::mouseClick(x, Qt::LeftButton);
-    EXPECT_EQ(x->text(), "224.17 pF");
-    QTest::mouseClick(x, Qt::LeftButton);
-    EXPECT_EQ(x->text(), "-413.522");
-    x->setText("100");
-    QTest::mouseClick(x, Qt::LeftButton);
-    EXPECT_EQ(x->text(), QString::fromUtf8("2.24 \u00b5H"));
-
-    x->setText("0");
-    QTest::mouseClick(x, Qt::LeftButton);
-    EXPECT_EQ(x->text(), "0");
-    x->setText("abc");
-    QTest::mouseClick(x, Qt::LeftButton);
-    EXPECT_EQ(x->text(), "abc");
-
-    // No frequency: nothing to convert, the field stays as it is.
-    w.field("Text8")->setText("0");
-    x->setText("-100");
-    QTest::mouseClick(x, Qt::LeftButton);
-    EXPECT_EQ(x->text(), "-100");
-    w.field("Text8")->setText("1e999");
-    QTest::mouseClick(x, Qt::LeftButton);
-    EXPECT_EQ(x->text(), "-100");
+    const struct {
+        const char* frequency;
+        const char* shown;
+        const char* afterClick;
+    } clicks[] = {
+        {"7.1", "-100", "224.17 pF"},
+        {"7.1", "224.17 pF", "-413.522"},
+        {"7.1", "100", "2.24 µH"},
+        {"7.1", "0", "0"},
+        {"7.1", "abc", "abc"},
+        // No frequency: nothing to convert, the field stays as it is.
+        {"0", "-100", "-100"},
+        {"1e999", "-100", "-100"},
+    };
+    for (const auto& c : clicks) {
+        w.field("Text8")->setText(c.frequency);
+        x->setText(QString::fromUtf8(c.shown));
+        QTest::mouseClick(x, Qt::LeftButton);
+        EXPECT_EQ(x->text(), QString::fromUtf8(c.afterClick)) << c.shown;
+    }
 }
 
 TEST(Inputs, LimitFieldsFeedTheMatchingVerdicts) {

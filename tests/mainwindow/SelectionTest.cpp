@@ -7,6 +7,7 @@
 #include <QTest>
 #include <clocale>
 
+#include "platform/PictureBox.h"
 #include "tests/mainwindow/FormAccess.h"
 #include "tests/support/TempDir.h"
 
@@ -142,6 +143,7 @@ TEST(Selections, ImpedancePlaneModeDisablesTheMarkersAndGivesThemBack) {
     EXPECT_EQ(TextOf(w.form, "Text18"), "1.9");
 }
 
+// Every redraw in R/X mode ends with one inner pass, which draws the matching path.
 TEST(Selections, EveryRedrawInImpedancePlaneModeRecalculatesOnceMore) {
     Window w;
     int passes = w.form.recalculationCount();
@@ -160,4 +162,22 @@ TEST(Selections, EveryRedrawInImpedancePlaneModeRecalculatesOnceMore) {
     passes = w.form.recalculationCount();
     w.click("Check1");
     EXPECT_EQ(w.form.recalculationCount(), passes);
+
+    // An inner pass that fails (no frequency) must not keep later redraws away: the picture
+    // then equals that of a fresh start with the same inputs.
+    Find(w.form, "Text2")->setText("5");
+    Find(w.form, "Text8")->setText("");
+    w.click("Option9");
+    Window fresh;
+    fresh.click("Option8");
+    fresh.click("Option9");
+    for (Window* window : {&w, &fresh}) {
+        Find(window->form, "Text1")->setText("9");
+        Find(window->form, "Text8")->setText("7");
+    }
+    for (const char* view : {"Picture5_1", "Picture5_10"}) {
+        EXPECT_EQ(Find<PictureBox>(w.form, view)->image(),
+                  Find<PictureBox>(fresh.form, view)->image())
+            << view;
+    }
 }

@@ -150,7 +150,7 @@ TEST(Startup, FieldsLoadWithTheNumberRulesAndGoBackAsTypedOnClose) {
     expected[4] = "ANTENRLO 0";
     expected[6] = "TXPOWERW 100\xB5";  // one byte, as the file's 8-bit text holds it
     expected[7] = "FMARKER0 ";
-    expected[20] = "MATCHRLO 7,5x";
+    expected[20] = "MATCHRLO 7.5x";
     EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI")), CrLfLines(expected));
 }
 

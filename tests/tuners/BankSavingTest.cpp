@@ -56,33 +56,40 @@ TEST(BankSaving, SortsAndTidiesBothRowsAndStoresThem) {
         // 007 gains leading zeros of its own and sorts too early in the first pass; the
         // second pass, on the tidied texts, puts it in place. Five integer digits get no
         // leading zeros, so 12000 sorts before 3000 as text. 9999, 0 and empty entries all
-        // end empty; two passes turn two commas into points.
+        // end empty; two passes turn two commas into points. The order is by character
+        // code in every locale: signs before digits, capitals before small letters.
         {{".5", "007", "12000", "3000", "0", "2,5", "9999", " 16 ", "", ""},
-         {"1,5,5", "-2", "  ", ".25", "", "", "", "", "", "x1"},
+         {"1,5,5", "-2", "  ", ".25", "5B", "+5", "5a", "", "", "x1"},
          {"0.5", "2.5", "7", "16", "12000", "3000", "", "", "", ""},
-         {"-2", "0.25", "1.5.5", "", "", "", "", "", "", ""},
+         {"+5", "-2", "0.25", "1.5.5", "5B", "5a", "", "", "", ""},
          "15026",
-         "-.25"},
+         "14.75"},
     };
-    for (const auto& c : cases) {
-        Session s;
-        QWidget& hpcl = s.Open(TunerKind::HpCl);
-        Fill(hpcl, "Text4", c.capacitors);
-        Fill(hpcl, "Text5", c.inductors);
-        Session::Click(hpcl, "Command3");
-        EXPECT_EQ(RowOf(hpcl, "Text4"), c.savedCapacitors);
-        EXPECT_EQ(RowOf(hpcl, "Text5"), c.savedInductors);
-        EXPECT_EQ(TextOf(hpcl, "Text6"), c.capacitorTotal);
-        EXPECT_EQ(TextOf(hpcl, "Text7"), c.inductorTotal);
-        EXPECT_EQ(ReadBytes(s.dir.file("ORVANE.INI")),
-                  CrLfLines(SavedLines(c.savedCapacitors, c.savedInductors)));
-        EXPECT_EQ(Find<QLabel>(hpcl, "StatusLine")->text(), "");
+    // The order must not follow the collation of the locale.
+    const QLocale previous;
+    for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates), QLocale::c()}) {
+        QLocale::setDefault(locale);
+        for (const auto& c : cases) {
+            Session s;
+            QWidget& hpcl = s.Open(TunerKind::HpCl);
+            Fill(hpcl, "Text4", c.capacitors);
+            Fill(hpcl, "Text5", c.inductors);
+            Session::Click(hpcl, "Command3");
+            EXPECT_EQ(RowOf(hpcl, "Text4"), c.savedCapacitors);
+            EXPECT_EQ(RowOf(hpcl, "Text5"), c.savedInductors);
+            EXPECT_EQ(TextOf(hpcl, "Text6"), c.capacitorTotal);
+            EXPECT_EQ(TextOf(hpcl, "Text7"), c.inductorTotal);
+            EXPECT_EQ(ReadBytes(s.dir.file("ORVANE.INI")),
+                      CrLfLines(SavedLines(c.savedCapacitors, c.savedInductors)));
+            EXPECT_EQ(Find<QLabel>(hpcl, "StatusLine")->text(), "");
 
-        // What was saved is what the window shows when opened again.
-        hpcl.close();
-        s.Open(TunerKind::HpCl);
-        EXPECT_EQ(RowOf(hpcl, "Text5"), c.savedInductors);
+            // What was saved is what the window shows when opened again.
+            hpcl.close();
+            s.Open(TunerKind::HpCl);
+            EXPECT_EQ(RowOf(hpcl, "Text5"), c.savedInductors);
+        }
     }
+    QLocale::setDefault(previous);
 }
 
 TEST(BankSaving, KeysKeepTheirSpellingMissingKeysStayMissingAndEveryByteSurvives) {

@@ -6,10 +6,12 @@
 #include <QLabel>
 #include <cmath>
 #include <functional>
+#include <map>
 #include <utility>
 
 #include "platform/FieldText.h"
 #include "platform/PictureBox.h"
+#include "tests/support/SimulatedTime.h"
 #include "tests/tuners/TunerSession.h"
 
 using namespace tuner_test;
@@ -51,21 +53,24 @@ struct StepRecord {
 
 class SweepWatch {
 public:
-    SweepWatch(Session& s, QWidget& tuner, QWidget& starter) {
-        QObject::connect(
-            Find(*s.form, "Text8"), &QLineEdit::textChanged, &context_,
-            [this, &tuner, &starter](const QString& f) {
-                steps.push_back({f, FillOf(tuner), TextOf(tuner, "Text14"), TextOf(tuner, "Text8"),
-                                 TextOf(tuner, "Text1"), BackOf(starter, "Command32")});
-            });
+    SweepWatch(Session& s, QWidget& tuner, QWidget& starter) : tuner_(tuner), starter_(starter) {
+        QObject::connect(Find(*s.form, "Text8"), &QLineEdit::textChanged, &context_,
+                         [this](const QString& f) { Record(f); });
         QObject::connect(Find(tuner, "Text13"), &QLineEdit::textChanged, &context_,
                          [this](const QString& ops) { tunings += ops == "1"; });
+    }
+    // Also called once the sweep has ended, for the state after its last step.
+    void Record(const QString& f) {
+        steps.push_back({f, FillOf(tuner_), TextOf(tuner_, "Text14"), TextOf(tuner_, "Text8"),
+                         TextOf(tuner_, "Text1"), BackOf(starter_, "Command32")});
     }
 
     std::vector<StepRecord> steps;
     int tunings = 0;
 
 private:
+    QWidget& tuner_;
+    QWidget& starter_;
     QObject context_;
 };
 
@@ -101,33 +106,22 @@ TEST(Sweep, TunesEveryTenthOfAMegahertzAndMarksTheStrip) {
 
     ASSERT_EQ(watch.steps.size(), 299u);
     EXPECT_EQ(watch.tunings, 299);
+    watch.Record("after");
     for (int k = 1; k <= 299; ++k) EXPECT_EQ(watch.steps[k - 1].frequency, StepText(k));
     EXPECT_EQ(TextOf(*s.form, "Text8"), "29.9");
     EXPECT_EQ(Strip(s, "Picture10").image(), old);
 
     // Each tuning's mark, at x = 20 f over the strip's full height, in the colour its
-    // indicator showed.
+    // indicator showed; and AVG (s): the tuning times so far over the number of runs, 10 f.
     const QImage marks = Strip(s, "Picture9").image();
-    for (int k = 1; k <= 299; ++k) {
-        const QColor shown = k < 299 ? watch.steps[k].indicator : FillOf(hpcl);
-        for (int y = 0; y < 4; ++y) {
-            EXPECT_EQ(marks.pixelColor(2 * k, y), shown) << "f = " << StepText(k).toStdString();
-        }
-    }
-
-    // AVG (s): the tuning times so far over the number of runs, 10 f.
     EXPECT_EQ(watch.steps[0].average, "0");
     EXPECT_EQ(watch.steps[0].sweepButton, kRunning);
     double total = 0;
     for (int k = 1; k <= 299; ++k) {
-        const bool last = k == 299;
-        const StepRecord after = last ? StepRecord{{},
-                                                   {},
-                                                   TextOf(hpcl, "Text14"),
-                                                   TextOf(hpcl, "Text8"),
-                                                   TextOf(hpcl, "Text1"),
-                                                   {}}
-                                      : watch.steps[k];
+        const StepRecord& after = watch.steps[k];
+        for (int y = 0; y < 4; ++y) {
+            EXPECT_EQ(marks.pixelColor(2 * k, y), after.indicator) << StepText(k).toStdString();
+        }
         total += FieldValue(after.time);
         EXPECT_EQ(after.tunerFrequency, StepText(k));
         EXPECT_EQ(FieldValue(after.average),
@@ -140,6 +134,42 @@ TEST(Sweep, TunesEveryTenthOfAMegahertzAndMarksTheStrip) {
     EXPECT_EQ(BackOf(hpcl, "Command32"), kIdle);
 }
 
+TEST(Sweep, StepsWithoutAntennaValuesLeaveNoMark) {
+    Session s(SmallBanks());
+    Find(*s.form, "Text1")->setText("0");
+    QWidget& hpcl = s.Open(TunerKind::HpCl);
+    SweepWatch watch(s, hpcl, hpcl);
+    Session::Click(hpcl, "Command32");
+    EXPECT_EQ(watch.steps.size(), 299u);
+    EXPECT_EQ(watch.tunings, 0);
+    EXPECT_EQ(TextOf(hpcl, "Text12"), "9999");
+    for (int x = 0; x < 600; ++x) ASSERT_FALSE(Marked(s, x)) << x;
+}
+
+// The sweep's frequency changes arrive inside the pause of a change typed just before; they
+// still recalculate at once, so each step tunes its own antenna.
+TEST(Sweep, StartedDuringAFrequencyPauseTunesEachStepsAntenna) {
+    Session s(SmallBanks());
+    QWidget& hpcl = s.Open(TunerKind::HpCl);
+    SimulatedTime time;
+    s.form->repeatDelay = 0.15f;
+    std::map<QString, QString> handedOver;
+    QObject context;
+    QObject::connect(Find(hpcl, "Text2"), &QLineEdit::textChanged, &context,
+                     [&](const QString& r) { handedOver[TextOf(hpcl, "Text1")] = r; });
+    QObject::connect(Find(*s.form, "Text8"), &QLineEdit::textChanged, &context,
+                     [&](const QString& f) {
+                         if (f == "3") s.Soon([&] { hpcl.close(); });
+                     });
+    time.At(0, [&] { QTest::keyClick(Find(*s.form, "Text8"), Qt::Key_Backspace); });
+    time.At(0.05, [&] { Session::Click(hpcl, "Command32"); });
+    time.Run();
+    for (const char* f : {".5", "1", "2.5"}) {
+        Find(*s.form, "Text8")->setText(f);
+        EXPECT_EQ(handedOver[f], TextOf(*s.form, "Text5")) << f;
+    }
+}
+
 TEST(Sweep, EveryStopPathEndsItAtItsNextStep) {
     const struct {
         const char* name;
@@ -149,9 +179,10 @@ TEST(Sweep, EveryStopPathEndsItAtItsNextStep) {
         {"R/X mode", [](Session& s, QWidget&) { s.Choose("Option8"); }},
         {"a network choice", [](Session& s, QWidget&) { s.Choose("Option10"); }},
         {"closing the tuner window", [](Session&, QWidget& w) { w.close(); }},
+        {"closing the main window", [](Session& s, QWidget&) { s.form->close(); }},
     };
-    // The stop arrives at 1 MHz, the tenth step: while its frequency is being written and
-    // recalculated, or during the fifth evaluation of its TUNE.
+    // The stop arrives at 1 MHz, the tenth step: before its TUNE, which then does not run,
+    // or during the fifth evaluation of its TUNE, which it ends.
     for (const bool duringTune : {false, true}) {
         for (const auto& path : paths) {
             SCOPED_TRACE(std::string(path.name) + (duringTune ? " during TUNE" : ""));
@@ -180,8 +211,9 @@ TEST(Sweep, EveryStopPathEndsItAtItsNextStep) {
             ASSERT_EQ(watch.steps.size(), 10u);
             EXPECT_EQ(watch.steps.back().frequency, "1");
             EXPECT_TRUE(AllTunersClosed());
+            EXPECT_EQ(watch.tunings, duringTune ? 10 : 9);
             EXPECT_TRUE(Marked(s, 18));
-            for (int x = 22; x < 600; x += 2) ASSERT_FALSE(Marked(s, x)) << x;
+            for (int x = 20; x < 600; x += 2) ASSERT_FALSE(Marked(s, x)) << x;
             EXPECT_EQ(BackOf(hpcl, "Command32"), kIdle);
             EXPECT_EQ(Find<QPushButton>(hpcl, "Command32")->text(), "SWEEP");
         }

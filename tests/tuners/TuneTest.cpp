@@ -133,26 +133,18 @@ TEST(Tune, FailingEvaluationsNeverMatch) {
 
 TEST(Tune, IndicatorShowsTheClassOfTheBestSwr) {
     Session s;
-    const QColor green(0, 255, 0);
+    const QColor green(0, 255, 0), yellowGreen(208, 240, 0), amber(255, 176, 0),
+        lpAmber(255, 192, 0);
+    using enum TunerKind;
     const struct {
         TunerKind kind;
         double swr;
         QColor colour;
-    } cases[] = {
-        {TunerKind::HpCl, 1.1, green},
-        {TunerKind::HpCl, 1.3, {208, 240, 0}},
-        {TunerKind::HpCl, 1.45, {208, 240, 0}},
-        {TunerKind::HpCl, 1.7, {255, 176, 0}},
-        {TunerKind::HpCl, 3, kRed},
-        {TunerKind::LpCl, 1.1, green},
-        {TunerKind::LpCl, 1.3, green},
-        {TunerKind::LpCl, 1.45, {255, 192, 0}},
-        {TunerKind::LpCl, 1.9, {255, 192, 0}},
-        {TunerKind::LpCl, 2.5, kRed},
-        {TunerKind::LpLc, 1.3, green},
-        {TunerKind::LpLc, 1.7, {255, 192, 0}},
-        {TunerKind::LpLc, 2.1, kRed},
-    };
+    } cases[] = {{HpCl, 1.1, green}, {HpCl, 1.3, yellowGreen}, {HpCl, 1.45, yellowGreen},
+                 {HpCl, 1.7, amber}, {HpCl, 3, kRed},          {LpCl, 1.1, green},
+                 {LpCl, 1.3, green}, {LpCl, 1.45, lpAmber},    {LpCl, 1.9, lpAmber},
+                 {LpCl, 2.5, kRed},  {LpLc, 1.3, green},       {LpLc, 1.7, lpAmber},
+                 {LpLc, 2.1, kRed}};
     for (const auto& c : cases) {
         QWidget& tuner = s.Open(c.kind);
         SingleElementBanks(tuner, c.kind, 100, 2);
@@ -186,40 +178,78 @@ TEST(Tune, HpClShowsTheCoarseLevelItStoppedAt) {
     EXPECT_NEAR(ValueOf(hpcl, "Text16"), 20, 0.0100001);
 }
 
-TEST(Tune, RefusesBanksWithoutAValidIndexRange) {
+// TUNE refuses, saying why, a run it cannot search: no valid index range (no step, more
+// settings than 16-bit indices, a value beyond a double, where the field to blame is
+// named), or no antenna values because the main window's last pass failed (its red R_f
+// and X_f are stale). Mended, it tunes again; refused again, it shows no match.
+TEST(Tune, RefusesRunsItCannotSearchAndSaysWhy) {
     Session s;
+    const char* const kNoValues = "no antenna values: check the main window's inputs";
+    using enum TunerKind;
     const struct {
         TunerKind kind;
-        const char* field;
+        bool mainWindow;     // the fields are the main window's
+        const char* fields;  // separated by blanks
         const char* text;
-    } cases[] = {
-        {TunerKind::HpCl, "Text4_1", ""},    {TunerKind::HpCl, "Text4_1", "0"},
-        {TunerKind::HpCl, "Text5_1", "x"},   {TunerKind::HpCl, "Text4_1", ".001"},
-        {TunerKind::HpCl, "Text15", "1e10"}, {TunerKind::LpCl, "Text4", "0"},
-        {TunerKind::LpCl, "Text7", ""},      {TunerKind::LpCl, "Text5", "20"},
-        {TunerKind::LpLc, "Text8", "2000"},  {TunerKind::LpLc, "Text5", "1e999"},
-        {TunerKind::LpLc, "Text15", "-3e9"},
-    };
+        const char* said;
+    } cases[] = {{HpCl, false, "Text4_1", "", "refused"},
+                 {HpCl, false, "Text4_1", "0", "refused"},
+                 {HpCl, false, "Text5_1", "x", "refused"},
+                 {HpCl, false, "Text4_1", ".001", "refused"},
+                 {HpCl, false, "Text15", "1e10", "refused"},
+                 {HpCl, false, "Text4_1 Text4_2", "1e308", "capacitor total"},
+                 {LpCl, false, "Text4", "0", "refused"},
+                 {LpCl, false, "Text7", "", "refused"},
+                 {LpCl, false, "Text5", "20", "refused"},
+                 {LpCl, false, "Text8", "1100", "TOTAL Ls is too large"},
+                 {LpLc, false, "Text8", "2000", "refused"},
+                 {LpLc, false, "Text5", "1e999", "refused"},
+                 {LpLc, false, "Text4", "1e308", "Cstep is too large"},
+                 {LpLc, false, "Text15", "-3e9", "refused"},
+                 {LpLc, true, "Text1", "0", kNoValues},
+                 {LpLc, true, "Text1", "abc", kNoValues},
+                 {HpCl, true, "Text8", "0", kNoValues}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.fields) + " = " + c.text);
         QWidget& tuner = s.Open(c.kind);
-        const QString before = TextOf(tuner, c.field);
-        Find(tuner, c.field)->setText(c.text);
+        QWidget& owner = c.mainWindow ? *s.form : tuner;
+        const QStringList fields = QString(c.fields).split(' ');
+        QStringList before;
+        for (const QString& field : fields) before << TextOf(owner, field);
+        auto set = [&](bool broken) {
+            for (qsizetype i = 0; i < fields.size(); ++i) {
+                Find(owner, fields[i])->setText(broken ? QString(c.text) : before[i]);
+            }
+            if (c.mainWindow) s.Open(c.kind);
+        };
+        set(true);
         Session::Click(tuner, "Command1");
-        EXPECT_TRUE(StatusOf(tuner).contains("refused")) << c.field << " = " << c.text;
-        EXPECT_EQ(TextOf(tuner, "Text13"), "") << c.field << " = " << c.text;
+        EXPECT_TRUE(StatusOf(tuner).contains(c.said)) << StatusOf(tuner).toStdString();
+        EXPECT_EQ(TextOf(tuner, "Text13"), "");
         EXPECT_EQ(Find<QPushButton>(tuner, "Command1")->text(), "TUNE");
-        // Mended, the bank tunes again and the complaint goes.
-        Find(tuner, c.field)->setText(before);
+        set(false);
         Session::Click(tuner, "Command1");
-        EXPECT_EQ(StatusOf(tuner), "") << c.field;
-        EXPECT_NE(TextOf(tuner, "Text13"), "") << c.field;
+        EXPECT_EQ(StatusOf(tuner), "");
+        EXPECT_NE(TextOf(tuner, "Text12"), "9999");
+        set(true);
+        Session::Click(tuner, "Command1");
+        EXPECT_EQ(TextOf(tuner, "Text12"), "9999");
+        EXPECT_EQ(FillOf(tuner), kRed);
+        set(false);
         s.Choose("Option5");  // closes it: the next case starts afresh
     }
-    // An element count whose power of 2 overflows says so where the value would stand.
-    QWidget& lpcl = s.Open(TunerKind::LpCl);
-    Find(lpcl, "Text8")->setText("1100");
-    EXPECT_EQ(TextOf(lpcl, "Text9"), "TOO LARGE");
-    EXPECT_FALSE(StatusOf(lpcl).isEmpty());
+    // Antenna values the user types in after a refused hand-over are tuned.
+    Find(*s.form, "Text1")->setText("0");
+    QWidget& lplc = s.Open(TunerKind::LpLc);
+    QTest::keyClicks(Find(lplc, "Text2"), "10");
+    QTest::keyClicks(Find(lplc, "Text3"), "-400");
+    Session::Click(lplc, "Command1");
+    EXPECT_EQ(StatusOf(lplc), "");
+    // A total beyond a double leaves its field as it was.
+    QWidget& hpcl = s.Open(TunerKind::HpCl);
+    Find(hpcl, "Text4_1")->setText("1e308");
+    Find(hpcl, "Text4_2")->setText("1e308");
+    EXPECT_EQ(TextOf(hpcl, "Text6"), "1E+308");
 }
 
 TEST(Tune, ClicksOnTuneDuringItsSearchAreIgnored) {

@@ -1,0 +1,73 @@
+#include "platform/TextBoxFilter.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+#include "platform/Controls.h"
+
+namespace {
+
+// Pastes through the context menu, as a user picks its Paste entry.
+void PasteFromContextMenu(QLineEdit& box) {
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), box.mapToGlobal(QPoint(2, 2)));
+    QCoreApplication::sendEvent(&box, &event);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    for (QAction* action : menu->actions()) {
+        if (action->text().startsWith("&Paste")) action->trigger();
+    }
+    menu->close();
+}
+
+void DropClipboard(QLineEdit& box) {
+    QMimeData data;
+    data.setText(QApplication::clipboard()->text());
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&box, &enter);
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&box, &drop);
+}
+
+}  // namespace
+
+// However the text arrives, no control character stays, and a number box turns every comma
+// into the point, in one change of the text.
+TEST(TextBoxFilter, DropsControlCharactersAndTurnsCommasIntoPoints) {
+    const QString pasted = QString::fromUtf8("5\r\n6\tx,1\u2028\x01");
+    QApplication::clipboard()->setText(pasted);
+    const std::pair<const char*, std::function<void(QLineEdit&)>> ways[] = {
+        {"setText", [&](QLineEdit& box) { box.setText(pasted); }},
+        {"Ctrl+V", [](QLineEdit& box) { QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier); }},
+        {"context menu", PasteFromContextMenu},
+        {"drop", DropClipboard}};
+    for (const auto kind : {TextBoxFilter::Kind::Text, TextBoxFilter::Kind::Number}) {
+        const bool number = kind == TextBoxFilter::Kind::Number;
+        const std::unique_ptr<QLineEdit> box(
+            NewTextBox(nullptr, "Text1", QRect(0, 0, 80, 20), "", Qt::white, kind));
+        box->show();
+        for (const auto& [way, put] : ways) {
+            box->clear();
+            int changes = 0;
+            const auto counting =
+                QObject::connect(box.get(), &QLineEdit::textChanged, [&changes] { ++changes; });
+            put(*box);
+            QObject::disconnect(counting);
+            EXPECT_EQ(box->text(), number ? "56x.1" : "56x,1") << way << " " << number;
+            EXPECT_EQ(changes, 1) << way;
+        }
+        // Only a plain comma is typed as one.
+        box->setText("7");
+        QTest::keyClicks(box.get(), ",5");
+        QTest::keyClick(box.get(), Qt::Key_Comma, Qt::ControlModifier);
+        EXPECT_EQ(box->text(), number ? "7.5" : "7,5");
+    }
+}
