@@ -34,6 +34,7 @@ int RunWindow(int& argc, char** argv) {
     QApplication app(argc, argv);
     PrepareWindowApplication();
     Form1 window;
+    window.KeepViewState();
     QuitSignals quitSignals([&window] { window.EndSession(); });
     window.show();
     return app.exec();

@@ -9,6 +9,7 @@
 
 #include "core/NumberText.h"
 #include "mainwindow/NetworkBoxes.h"
+#include "mainwindow/StatusLine.h"
 #include "platform/BackColor.h"
 #include "platform/Colors.h"
 #include "platform/Controls.h"
@@ -53,7 +54,8 @@ Form1::Form1() {
 Form1::~Form1() = default;
 
 void Form1::ReportFileProblem(const std::string& message) {
-    ::ReportFileProblem(statusLine_, message);
+    ReportOnStandardError(message);
+    statusLine_->ShowProblem(QString::fromStdString(message));
 }
 
 Network Form1::selectedNetwork() const {
@@ -99,6 +101,7 @@ void Form1::closeEvent(QCloseEvent* event) {
     // Every repeat loop, pause, search and sweep still on the stack ends at once, so the
     // program quits now with the values just saved.
     closing_ = true;
+    if (keepViewState_) SaveViewState();
     tuners_->CloseAll();
     event->accept();
 }

@@ -19,6 +19,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class PictureBox;
+class StatusLine;
 class TunerWindows;
 
 // The main window: antenna inputs, results, the six matching networks and the diagrams.
@@ -34,6 +35,11 @@ public:
     // The program is being ended from outside (a signal, the session): writes the inputs
     // back and closes; a write that fails is reported, but nobody is asked.
     void EndSession();
+
+    // The program's own start: the view as the user left it (curve switches, ranges,
+    // network, diagram type, efficiency unit, window position), kept again at close. A
+    // window built without this starts from the design, whatever an earlier run kept.
+    void KeepViewState();
 
     // Recalculates unless a spin button is held.
     void RecalculateIfIdle();
@@ -84,6 +90,7 @@ private:
     void BuildSelections();
     void BuildNetworkBoxes();
 
+    void SaveViewState() const;
     void LoadMainSettings();
     FileResult SaveMainSettings();
     void ReportFileProblem(const std::string& message);
@@ -112,6 +119,7 @@ private:
     void NetworkOptionClicked(std::size_t index);
     void DiagramTypeClicked();
     void EfficiencyUnitClicked(QRadioButton* option);
+    void ApplyEfficiencyUnitCaptions();
     void RangeButtonClicked(std::size_t column);
     void DiagramPressed(double x);
     void DiagramHovered(double x);
@@ -155,8 +163,9 @@ private:
     QWidget* design_;
     bool fittedToScreen_ = false;
     bool endingSession_ = false;
+    bool keepViewState_ = false;
 
-    QLabel* statusLine_;
+    std::unique_ptr<StatusLine> statusLine_;
     // The settings file was found or made valid at start-up, so it may be read and rewritten.
     bool settingsReady_ = false;
     std::unique_ptr<TunerWindows> tuners_;

@@ -15,6 +15,7 @@
 #include "mainwindow/InputFields.h"
 #include "mainwindow/Layout.h"
 #include "mainwindow/NetworkBoxes.h"
+#include "mainwindow/StatusLine.h"
 #include "platform/BackColor.h"
 #include "platform/Colors.h"
 #include "platform/Controls.h"
@@ -170,10 +171,11 @@ void Form1::BuildResults() {
                             kNetworkY + kNetworkHeight + 6, 100);
     Label88 = findChild<QLabel*>("Label88");
 
-    statusLine_ = new QLabel(design_);
-    statusLine_->setObjectName("StatusLine");
-    statusLine_->setGeometry(kInputX + 110, kNetworkY + kNetworkHeight + 20,
+    auto* statusLabel = new QLabel(design_);
+    statusLabel->setObjectName("StatusLine");
+    statusLabel->setGeometry(kInputX + 110, kNetworkY + kNetworkHeight + 20,
                              kWindowWidth - kInputX - 116, kFieldHeight);
+    statusLine_ = std::make_unique<StatusLine>(statusLabel);
 }
 
 void Form1::BuildSelections() {

@@ -74,12 +74,16 @@ void Form1::DiagramTypeClicked() {
 void Form1::EfficiencyUnitClicked(QRadioButton* option) {
     Yield();
     if (option->isChecked()) {
-        const bool decibel = option == Option13;
-        Label10->setText(decibel ? "eta_f (dB)" : "eta_f (%)");
-        Label88->setText(decibel ? "eta_tot dB" : "eta_tot (%)");
+        ApplyEfficiencyUnitCaptions();
         Recalculate();
     }
     Picture1->setFocus();
+}
+
+void Form1::ApplyEfficiencyUnitCaptions() {
+    const bool decibel = Option13->isChecked();
+    Label10->setText(decibel ? "eta_f (dB)" : "eta_f (%)");
+    Label88->setText(decibel ? "eta_tot dB" : "eta_tot (%)");
 }
 
 void Form1::RangeButtonClicked(std::size_t column) {

@@ -83,7 +83,11 @@ void FitCaption(QLabel* label) {
     if (font != label->font()) label->setFont(font);
 }
 
-void ReportFileProblem(QLabel* statusLine, const std::string& message) {
+void ReportOnStandardError(const std::string& message) {
     std::cerr << "orvane: " << message << std::endl;
+}
+
+void ReportFileProblem(QLabel* statusLine, const std::string& message) {
+    ReportOnStandardError(message);
     statusLine->setText(QString::fromStdString(message));
 }

@@ -34,5 +34,7 @@ QCheckBox* NewCheck(QWidget* parent, const QString& name, const QRect& geometry,
 // Narrows the label's font just as much as its whole caption needs to show.
 void FitCaption(QLabel* label);
 
+// A problem, as one line on standard error.
+void ReportOnStandardError(const std::string& message);
 // A file problem, as one line: on standard error and in the window's status line.
 void ReportFileProblem(QLabel* statusLine, const std::string& message);

@@ -23,6 +23,9 @@ int main(int argc, char** argv) {
     QFile::setPermissions(runtime,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    // The view state goes to a store of the test's own (also for the programs it starts),
+    // never to the user's.
+    qputenv("XDG_CONFIG_HOME", (runtime + "/config").toLocal8Bit());
 
     QApplication app(argc, argv);
     QApplication::setStyle("Fusion");

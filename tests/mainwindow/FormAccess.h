@@ -17,8 +17,9 @@ Control* Find(const QWidget& window, const QString& name) {
     return control;
 }
 
-inline QString TextOf(const QWidget& window, const QString& name) {
-    return Find(window, name)->text();
+template <typename Control = QLineEdit>
+QString TextOf(const QWidget& window, const QString& name) {
+    return Find<Control>(window, name)->text();
 }
 
 inline QColor BackOf(const QWidget& window, const QString& name) {

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTest>
 #include <clocale>
 
@@ -180,4 +181,42 @@ TEST(Selections, EveryRedrawInImpedancePlaneModeRecalculatesOnceMore) {
                   Find<PictureBox>(fresh.form, view)->image())
             << view;
     }
+}
+
+// The program's own start brings the view back as the user left it; a window built plainly,
+// as every test builds it, starts from the design whatever was kept.
+TEST(Selections, TheProgramsOwnStartKeepsTheViewBetweenRuns) {
+    QSettings().clear();
+    {
+        Window w;
+        w.form.KeepViewState();
+        w.click("Check3");
+        QTest::mouseClick(Find<QPushButton>(w.form, "Command13"), Qt::LeftButton);
+        w.click("Option9");
+        w.click("Option13");
+        w.click("Option8");
+        w.form.close();
+    }
+    const auto viewOf = [](const Form1& form) {
+        return QStringList{Find<QCheckBox>(form, "Check3")->isChecked() ? "Z_f" : "no Z_f",
+                           TextOf<QPushButton>(form, "Command13"),
+                           Find<QRadioButton>(form, "Option9")->isChecked() ? "LP-CL" : "HP-CL",
+                           TextOf<QLabel>(form, "Label10"),
+                           TextOf(form, "Text10"),
+                           Find<QWidget>(form, "Frame2")->isVisibleTo(&form) ? "R/X" : "f/y"};
+    };
+    const QStringList design = {"Z_f", "1 K", "HP-CL", "eta_f (%)", "48.444", "f/y"};
+    const QStringList kept = {"no Z_f", "10 K", "LP-CL", "eta_f (dB)", "-3.2", "R/X"};
+    EXPECT_EQ(viewOf(Window().form), design);
+    Window restored;
+    restored.form.KeepViewState();
+    EXPECT_EQ(viewOf(restored.form), kept);
+    EXPECT_EQ(BackOf(restored.form, "Label78"), QColor(0, 176, 176));
+
+    // A caption this program does not cycle through is not taken.
+    QSettings().setValue("view/Command13", "7 K");
+    Window guarded;
+    guarded.form.KeepViewState();
+    EXPECT_EQ(TextOf<QPushButton>(guarded.form, "Command13"), "1 K");
+    QSettings().clear();
 }
