@@ -52,6 +52,10 @@ TEST(FeedPointImpedance, DefaultAntenna) {
     EXPECT_NEAR(r.u_f, 1078.91, 5e-3);
     EXPECT_NEAR(r.eta_f, 48.444, 5e-4);
     EXPECT_NEAR(r.eta_tot, 9.022, 1e-3);
+    const std::optional<RodLine> rod = RodCharacteristic(4.5, 5);
+    ASSERT_TRUE(rod);
+    EXPECT_EQ(rod->zlc, r.zlc);
+    EXPECT_EQ(rod->slenderness, r.slenderness);
 }
 
 TEST(FeedPointImpedance, LoadingCoilTurnsTheFeedPointInductive) {
@@ -81,25 +85,28 @@ TEST(FeedPointImpedance, HigherBandsGiveTheLoadsTheNetworksStartFrom) {
     EXPECT_NEAR(r.x_f, 85.2789, 5e-5);
 }
 
-TEST(FeedPointImpedance, ShortRodIsRadiationResistanceAndOpenStubReactance) {
-    for (double a : {0.05, 0.2, 0.25 - 1e-9}) {
-        // At 300 MHz the wavelength is exactly 1 m, so a is the corrected length.
-        const AntennaResult r = Evaluate(BareRod(a * 0.97, 300));
-        ASSERT_LT(r.electrical_length, 0.25);
-        EXPECT_NEAR(r.r_ant, 586 * a * a, 1e-9) << a;
-        const double stub = -r.zlc / std::tan(2 * num::PI * r.electrical_length);
-        EXPECT_NEAR(r.x_ant, stub, 1e-9 * std::fabs(stub) + 1e-9) << a;
-    }
-}
-
-TEST(FeedPointImpedance, FromAQuarterWaveTheRodIsALossyLine) {
-    for (double a : {0.25 + 1e-9, 0.3, 0.41 - 1e-9}) {
-        const AntennaResult r = Evaluate(BareRod(a * 0.97, 300));
-        const double rrad = 586 * r.electrical_length * r.electrical_length;
-        const Complex line =
-            LossyQuarterWaveLine(r.zlc, rrad, RodPhaseBeyondQuarterWave(r.electrical_length));
-        EXPECT_NEAR(r.r_ant, line.real(), 1e-9) << a;
-        EXPECT_NEAR(r.x_ant, line.imag(), 1e-9) << a;
+// At 300 MHz the wavelength is exactly 1 m, so a is the corrected length. Below a quarter
+// wave the rod is its radiation resistance and an open stub's reactance; above it a lossy
+// line, whose radiation resistance is -25 Ohm beyond three wavelengths.
+TEST(FeedPointImpedance, RodIsAStubBelowAQuarterWaveAndALossyLineAbove) {
+    for (double a : {0.05, 0.2, 0.25 - 1e-9, 0.25 + 1e-9, 0.3, 0.41 - 1e-9, 3.2, 4.6}) {
+        AntennaInput in = BareRod(a * 0.97, 300);
+        if (a > 3) in.mloss_Ohm = 1000;  // keeps R_f + Mloss positive under the voltage's root
+        const AntennaResult r = Evaluate(in);
+        const double el = r.electrical_length;
+        double tolerance = a > 3 ? 1e-7 : 1e-9, xTolerance = tolerance;
+        Complex expected;
+        if (a < 0.25) {
+            ASSERT_LT(el, 0.25);
+            expected = {586 * a * a, -r.zlc / std::tan(2 * num::PI * el)};
+            xTolerance += 1e-9 * std::fabs(expected.imag());
+        } else if (a < 3) {
+            expected = LossyQuarterWaveLine(r.zlc, 586 * el * el, RodPhaseBeyondQuarterWave(el));
+        } else {
+            expected = LossyQuarterWaveLine(r.zlc, -25, RodPhaseBeyondQuarterWave(a));
+        }
+        EXPECT_NEAR(r.r_ant, expected.real(), tolerance) << a;
+        EXPECT_NEAR(r.x_ant, expected.imag(), xTolerance) << a;
     }
 }
 
@@ -140,17 +147,6 @@ TEST(FeedPointImpedance, FormulaSwitchesLieExactlyWhereTheModelPutsThem) {
     EXPECT_GT(std::fabs(r2.above - r2.at), 1);
 }
 
-TEST(FeedPointImpedance, BeyondThreeWavelengthsRadiationResistanceIsMinus25) {
-    for (double a : {3.2, 4.6}) {
-        AntennaInput in = BareRod(a * 0.97, 300);
-        in.mloss_Ohm = 1000;  // keeps R_f + Mloss positive under the voltage's root
-        const AntennaResult r = Evaluate(in);
-        const Complex line = LossyQuarterWaveLine(r.zlc, -25, RodPhaseBeyondQuarterWave(a));
-        EXPECT_NEAR(r.r_ant, line.real(), 1e-7) << a;
-        EXPECT_NEAR(r.x_ant, line.imag(), 1e-7) << a;
-    }
-}
-
 TEST(FeedPointImpedance, EveryFaultIsNoResult) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const struct {
@@ -180,17 +176,10 @@ TEST(FeedPointImpedance, EveryFaultIsNoResult) {
     const std::optional<RodLine> rod = RodCharacteristic(in.length_m, in.diameter_mm);
     ASSERT_TRUE(rod);
     EXPECT_LT(rod->zlc, 586 * 0.3 * 0.3);
-}
-
-TEST(RodCharacteristic, AgreesWithTheModelAndFailsWithoutLengthOrDiameter) {
-    const std::optional<RodLine> rod = RodCharacteristic(4.5, 5);
-    ASSERT_TRUE(rod);
-    const AntennaResult full = Evaluate(AntennaInput{});
-    EXPECT_EQ(rod->zlc, full.zlc);
-    EXPECT_EQ(rod->slenderness, full.slenderness);
-    EXPECT_FALSE(RodCharacteristic(0, 5));
-    EXPECT_FALSE(RodCharacteristic(4.5, 0));
-    EXPECT_FALSE(RodCharacteristic(-4.5, 5));
+    // The rod's line needs a length and a diameter of one sign.
+    for (const auto& [length, diameter] : {std::pair{0.0, 5.0}, {4.5, 0.0}, {-4.5, 5.0}}) {
+        EXPECT_FALSE(RodCharacteristic(length, diameter)) << length << " " << diameter;
+    }
 }
 
 TEST(StandingWaveRatio, MatchedJustBelowOneAndClampedAt11000) {

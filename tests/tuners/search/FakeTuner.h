@@ -39,7 +39,15 @@ struct CoarseResult {
     double bestSWR = 0;
     Setting best;
     int32_t shownAfter = 0;  // operations counted when it was shown
+    bool operator==(const CoarseResult&) const = default;
 };
+using Shown = std::vector<CoarseResult>;
+
+inline void PrintTo(const CoarseResult& r, std::ostream* os) {
+    *os << "level " << r.level << ", SWR " << r.bestSWR << " at ";
+    PrintTo(r.best, os);
+    *os << " after " << r.shownAfter;
+}
 
 // SWR of a setting, or nothing when its evaluation faults.
 using SwrFunction = std::function<std::optional<double>(int16_t c, int16_t l)>;
@@ -84,6 +92,19 @@ private:
     std::vector<Setting> evaluated_;
     std::vector<CoarseResult> coarse_;
 };
+
+// One search: what the host saw, the SWR it returned and the best setting it left.
+struct Searched {
+    RecordingHost host;
+    double swr;
+    Setting best;
+};
+
+inline Searched Search(TunerKind kind, SwrFunction swrOf, IndexRange range, BestSetting best = {}) {
+    RecordingHost host(std::move(swrOf));
+    const double swr = RunSearch(kind, host, range, best);
+    return {std::move(host), swr, {best.c, best.l}};
+}
 
 struct Load {
     double f_MHz = 7.1;

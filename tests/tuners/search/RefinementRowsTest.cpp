@@ -33,19 +33,13 @@ TEST(Refinement, FirstPassWindowByBestSwr) {
         {TunerKind::LpCl, {127, 31}, {38, 20}, 2.99, 17, 23, 1, 12, 115},
     };
     for (const Row& row : rows) {
-        RecordingHost host([&row](int16_t c, int16_t l) -> std::optional<double> {
-            return Setting{c, l} == row.best ? row.swr : 20;
-        });
-        BestSetting best;
-        RunSearch(row.kind, host, row.range, best);
-        ASSERT_EQ(host.coarse().size(), 1u);
-        ASSERT_EQ(host.coarse()[0].best, row.best);
+        const Searched run =
+            Search(row.kind, Landscape(20, {{{row.best.c, row.best.l}, row.swr}}), row.range);
+        ASSERT_EQ(run.host.coarse().size(), 1u);
+        ASSERT_EQ(run.host.coarse()[0].best, row.best);
         const std::vector<Setting> pass =
             Grid(Span(row.lLow, row.lHigh, row.lStep), Span(row.cLow, row.cHigh, 6));
-        const auto first = host.evaluated().begin() + host.coarse()[0].shownAfter;
-        ASSERT_GE(host.evaluated().end() - first, static_cast<std::ptrdiff_t>(pass.size()));
-        EXPECT_EQ(std::vector<Setting>(first, first + static_cast<std::ptrdiff_t>(pass.size())),
-                  pass)
+        EXPECT_EQ(Slice(run.host.evaluated(), run.host.coarse()[0].shownAfter, pass.size()), pass)
             << static_cast<int>(row.kind) << " at " << row.swr;
     }
 }
@@ -53,16 +47,9 @@ TEST(Refinement, FirstPassWindowByBestSwr) {
 TEST(Refinement, WindowProductsOfLargeIndicesDoNotOverflow) {
     // Around (14563, 10) below SWR 3 the upper capacitor edge 14563 * 3 + 1 exceeds 16 bits;
     // it is clamped to the top of the bank, so the pass still starts at 14563 / 3 - 1.
-    const IndexRange range{32767, 30};
-    RecordingHost host([](int16_t c, int16_t l) -> std::optional<double> {
-        return c == 14563 && l == 10 ? 2.5 : 20;
-    });
-    BestSetting best;
-    RunSearch(TunerKind::LpCl, host, range, best);
-    ASSERT_EQ(host.coarse().size(), 1u);
-    const size_t coarse = static_cast<size_t>(host.coarse()[0].shownAfter);
-    ASSERT_GT(host.evaluated().size(), coarse + 2);
-    EXPECT_EQ(host.evaluated()[coarse], (Setting{4853, 8}));
-    EXPECT_EQ(host.evaluated()[coarse + 1], (Setting{4859, 8}));
-    EXPECT_EQ(host.Operations(), 1202);
+    const Searched run = Search(TunerKind::LpCl, Landscape(20, {{{14563, 10}, 2.5}}), {32767, 30});
+    ASSERT_EQ(run.host.coarse().size(), 1u);
+    const size_t coarse = static_cast<size_t>(run.host.coarse()[0].shownAfter);
+    EXPECT_EQ(Slice(run.host.evaluated(), coarse, 2), (std::vector<Setting>{{4853, 8}, {4859, 8}}));
+    EXPECT_EQ(run.host.Operations(), 1202);
 }

@@ -98,36 +98,27 @@ TEST(BestOfAllSettings, EqualsThePlainLoopOverRandomLoadsAndBanks) {
     }
 }
 
+// Capacitors too large to hold would short the series C with their infinite susceptance;
+// far from any match nothing comes below 9999.
 TEST(BestOfAllSettings, FaultsNeverWinAndTiesGoToTheLowestIndex) {
     const TunerLoad antenna{7.1e6, {9.698, -413.522}};
     // A shunt coil of 100 Ohm alone matches 40 - j20 Ohm; the series capacitor must short.
     const TunerLoad coilAlone{7.1e6, {40, -20}};
     const std::array<double, 10> huge{1e308, 1e308};
     const Banks steps{SteppedBank(7.5, 31), SteppedBank(0.25, 15)};
+    const Banks zeros{SteppedBank(0, 31), SteppedBank(0, 15)};
+    const Banks overflowing{SwitchedInBank(huge, 3), SteppedBank(0.25, 15)};
     const struct {
         const char* what;
         TunerKind kind;
         TunerLoad load;
         Banks banks;
         std::optional<BestSetting> best;
-    } cases[] = {
-        // Every capacitance and inductance 0: one SWR everywhere.
-        {"all equal",
-         TunerKind::LpCl,
-         antenna,
-         {SteppedBank(0, 31), SteppedBank(0, 15)},
-         BestSetting{0, 0}},
-        // Capacitors too large to hold: their infinite susceptance would short the series C.
-        {"capacitor overflows",
-         TunerKind::HpCl,
-         coilAlone,
-         {SwitchedInBank(huge, 3), SteppedBank(0.25, 15)},
-         std::nullopt},
-        {"no antenna", TunerKind::HpCl, {7.1e6, {0, 0}}, steps, std::nullopt},
-        {"no frequency", TunerKind::LpLc, {1e308, {50, 0}}, steps, std::nullopt},
-        // Far from any match: nothing comes below 9999.
-        {"no match", TunerKind::LpCl, {7.1e6, {1e-9, 1e9}}, steps, std::nullopt},
-    };
+    } cases[] = {{"all equal", TunerKind::LpCl, antenna, zeros, BestSetting{0, 0}},
+                 {"capacitor overflows", TunerKind::HpCl, coilAlone, overflowing, std::nullopt},
+                 {"no antenna", TunerKind::HpCl, {7.1e6, {0, 0}}, steps, std::nullopt},
+                 {"no frequency", TunerKind::LpLc, {1e308, {50, 0}}, steps, std::nullopt},
+                 {"no match", TunerKind::LpCl, {7.1e6, {1e-9, 1e9}}, steps, std::nullopt}};
     for (const auto& c : cases) {
         for (const TunerKind kind : {TunerKind::HpCl, TunerKind::LpCl, TunerKind::LpLc}) {
             ExpectSameAsThePlainLoop(kind, c.load, c.banks, c.what);
