@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <array>
 
 #include "mainwindow/Form1.h"
 #include "platform/PictureBox.h"
@@ -60,33 +61,26 @@ struct RxWindow {
 
 TEST(ImpedancePlane, ShadingMarksWhatEachNetworkCannotMatch) {
     // Probe points clear of the grid: upper strip, disc, lower strip, outside all.
-    struct Probe {
-        double r, x;
-    };
-    const Probe upper{20, 110}, disc{25, -12}, lower{30, -170}, outside{160, -130};
-    const struct {
-        Network network;
-        bool upper, disc, lower, outside;
-    } cases[] = {
-        {Network::HpCl, true, true, false, false},    {Network::HpLc, false, false, true, true},
-        {Network::LpLc, false, true, true, false},    {Network::LpCl, true, false, false, true},
-        {Network::HpClc, false, false, false, false}, {Network::LpClc, false, false, false, false},
-    };
-    for (const auto& c : cases) {
+    const QPointF probes[] = {{20, 110}, {25, -12}, {30, -170}, {160, -130}};
+    using Shaded = std::array<bool, 4>;
+    const std::pair<Network, Shaded> cases[] = {{Network::HpCl, {true, true, false, false}},
+                                                {Network::HpLc, {false, false, true, true}},
+                                                {Network::LpLc, {false, true, true, false}},
+                                                {Network::LpCl, {true, false, false, true}},
+                                                {Network::HpClc, {false, false, false, false}},
+                                                {Network::LpClc, {false, false, false, false}}};
+    for (const auto& [network, shaded] : cases) {
         Views v;
-        DrawImpedanceGrid(v.views(), c.network);
+        DrawImpedanceGrid(v.views(), network);
         const QImage fine = v.fine.grab().toImage();
-        const std::pair<Probe, bool> probes[] = {
-            {upper, c.upper}, {disc, c.disc}, {lower, c.lower}, {outside, c.outside}};
-        for (const auto& [probe, shaded] : probes) {
-            EXPECT_EQ(At(fine, probe.r, probe.x) == kShade, shaded)
-                << At(fine, probe.r, probe.x).name().toStdString() << static_cast<int>(c.network)
-                << " at " << probe.r << "," << probe.x;
+        const QImage coarse = v.coarse.grab().toImage();
+        const int n = static_cast<int>(network);
+        for (std::size_t i = 0; i < std::size(probes); ++i) {
+            EXPECT_EQ(At(fine, probes[i].x(), probes[i].y()) == kShade, shaded[i]) << n << " " << i;
         }
         // The coarse view scales the region by ten: R < 5 units.
-        const QImage coarse = v.coarse.grab().toImage();
-        EXPECT_EQ(At(coarse, 20, 1100, 10) == kShade, c.upper) << static_cast<int>(c.network);
-        EXPECT_EQ(At(coarse, 600, 1100, 10) == kShade, c.outside) << static_cast<int>(c.network);
+        EXPECT_EQ(At(coarse, 20, 1100, 10) == kShade, shaded[0]) << n;
+        EXPECT_EQ(At(coarse, 600, 1100, 10) == kShade, shaded[3]) << n;
         // The 50 Ohm point: x = 50 in the fine view, x = 5 in the coarse one.
         EXPECT_EQ(fine.pixelColor(50, 212), kTarget);
         EXPECT_EQ(coarse.pixelColor(5, 212), kTarget);
@@ -152,20 +146,9 @@ TEST(ImpedancePlane, MainWindowDrawsGridLocusAndThePathOfItsNetworkInSetColours)
     EXPECT_FALSE(Contains(fine, kInductorPath));
     EXPECT_TRUE(Contains(fine, kLocus));
 
-    // Sweep mode leaves both views empty.
-    w.click("Option4");
-    w.click("Option7");
-    EXPECT_FALSE(Contains(w.fine(), kLocus));
-    EXPECT_FALSE(Contains(w.fine(), kCapacitorPath));
-}
-
-TEST(ImpedancePlane, ThreeElementPathsShowTheirBrokenCapacitor) {
-    RxWindow lp("Option11", "18.15");
-    EXPECT_TRUE(Contains(lp.fine(), kCapacitorPath));
-    EXPECT_TRUE(Contains(lp.fine(), kInductorPath));
-    RxWindow hp("Option6", "14.2");
-    const QImage fine = hp.fine();
-    // Dashes 4 units long every 8 below the antenna point (R = 29.565, X = -76.057).
+    // HP-CLC: dashes 4 units long every 8 below the antenna point (R = 29.565, X = -76.057).
+    w.click("Option6");
+    fine = w.fine();
     int dashed = 0, gaps = 0;
     for (int y = 212 + 80; y < 212 + 140; ++y) {
         const bool on =
@@ -174,4 +157,13 @@ TEST(ImpedancePlane, ThreeElementPathsShowTheirBrokenCapacitor) {
     }
     EXPECT_GT(dashed, 15);
     EXPECT_GT(gaps, 15);
+    w.form.findChild<QLineEdit*>("Text8")->setText("18.15");
+    w.click("Option11");
+    EXPECT_TRUE(Contains(w.fine(), kCapacitorPath));
+    EXPECT_TRUE(Contains(w.fine(), kInductorPath));
+
+    // Sweep mode leaves both views empty.
+    w.click("Option7");
+    EXPECT_FALSE(Contains(w.fine(), kLocus));
+    EXPECT_FALSE(Contains(w.fine(), kCapacitorPath));
 }

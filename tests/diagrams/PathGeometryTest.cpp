@@ -30,6 +30,23 @@ const PathStep& Step(const MatchingPath& path, std::size_t i) {
     return path.steps.at(i);
 }
 
+// The default antenna at f, the network's values for it and the path they plan.
+struct Planned {
+    AntennaResult a;
+    double omega;
+    MatchValues m;
+    MatchingPath path;
+};
+
+Planned Plan(Network network, double f_MHz) {
+    const AntennaResult a = DefaultAntennaAt(f_MHz);
+    const MatchLimits limits;
+    const MatchValues m = Match(network, a.r_f, a.x_f, f_MHz * 1e6, limits);
+    const auto path = PlanMatchingPath(network, a.r_f, a.x_f, f_MHz * 1e6, m, limits);
+    EXPECT_TRUE(path && path->complete) << f_MHz;
+    return {a, 2 * PI * f_MHz * 1e6, m, path.value_or(MatchingPath{})};
+}
+
 }  // namespace
 
 TEST(PathGeometry, AngleRuleCoversAllThreeSidesOfTheCircle) {
@@ -63,61 +80,48 @@ TEST(PathGeometry, HugeCirclesSplitTheirArcWhenTheyPassTheLeft) {
 
 TEST(PathGeometry, HighPassPathsOfTheDefaultAntenna) {
     for (double f : {7.1, 14.2}) {
-        const AntennaResult a = DefaultAntennaAt(f);
-        const double omega = 2 * PI * f * 1e6;
-        const MatchValues m = MatchHpCl(a.r_f, a.x_f, f * 1e6);
-        const auto path = PlanMatchingPath(Network::HpCl, a.r_f, a.x_f, f * 1e6, m, {});
-        ASSERT_TRUE(path && path->complete) << f;
-        ASSERT_EQ(path->steps.size(), 4u);
+        const auto [a, omega, m, path] = Plan(Network::HpCl, f);
+        ASSERT_EQ(path.steps.size(), 4u);
         // P: on R = 50 and on the antenna's conductance circle, the series capacitor's
         // reactance above the axis.
-        const PlanePoint p = Step(*path, 2).from;
+        const PlanePoint p = Step(path, 2).from;
         const double centre = 1 / (2 * Conductance(a.r_f, a.x_f));
         EXPECT_DOUBLE_EQ(p.r, 50);
         EXPECT_NEAR(OffCircle(p, centre), 0, 1e-6 * centre);
         EXPECT_NEAR(p.x, 1 / (omega * m.c_pF * 1e-12), 1e-6 * p.x);
-        EXPECT_DOUBLE_EQ(Step(*path, 1).centre, centre);
-        EXPECT_FALSE(Step(*path, 1).capacitor);
-        EXPECT_TRUE(Step(*path, 3).capacitor);
+        EXPECT_DOUBLE_EQ(Step(path, 1).centre, centre);
+        EXPECT_FALSE(Step(path, 1).capacitor);
+        EXPECT_TRUE(Step(path, 3).capacitor);
         // At 7.1 MHz the circle is huge and the arc comes in two pieces in both views.
         const std::size_t pieces =
-            ArcPieces(centre, 10, Step(*path, 1).a, Step(*path, 1).b, Step(*path, 1).split).size();
+            ArcPieces(centre, 10, Step(path, 1).a, Step(path, 1).b, Step(path, 1).split).size();
         EXPECT_EQ(pieces, f == 7.1 ? 2u : 1u) << f;
     }
 
     // HP-CLC at 14.2 MHz: the antenna-side capacitor moves A down to B, the coil along B's
     // circle to P, the transmitter-side capacitor down to 50 Ohm.
-    const AntennaResult a = DefaultAntennaAt(14.2);
-    const double omega = 2 * PI * 14.2e6;
-    const MatchLimits limits;
-    const MatchValues m = MatchHpClc(a.r_f, a.x_f, 14.2e6, limits);
-    const auto path = PlanMatchingPath(Network::HpClc, a.r_f, a.x_f, 14.2e6, m, limits);
-    ASSERT_TRUE(path && path->complete);
-    ASSERT_EQ(path->steps.size(), 6u);
-    EXPECT_EQ(Step(*path, 1).kind, PathStepKind::DashedLine);
-    const PlanePoint b = Step(*path, 2).from;
+    const auto [a, omega, m, path] = Plan(Network::HpClc, 14.2);
+    ASSERT_EQ(path.steps.size(), 6u);
+    EXPECT_EQ(Step(path, 1).kind, PathStepKind::DashedLine);
+    const PlanePoint b = Step(path, 2).from;
     EXPECT_DOUBLE_EQ(b.r, a.r_f);
     EXPECT_NEAR(b.x, a.x_f - 1 / (omega * m.c2_pF * 1e-12), 1e-9);
-    const PlanePoint p = Step(*path, 4).from;
+    const PlanePoint p = Step(path, 4).from;
     EXPECT_NEAR(p.x, 1 / (omega * m.c_pF * 1e-12), 1e-9);
-    const double centre = Step(*path, 3).centre;
+    const double centre = Step(path, 3).centre;
     EXPECT_NEAR(centre, 1 / (2 * Conductance(b.r, b.x)), 1e-9);
     // The 1 pF steps leave P close to, not exactly on, B's conductance circle.
     EXPECT_LT(std::abs(OffCircle(p, centre)), 0.05 * centre);
     EXPECT_EQ(
-        ArcPieces(centre, 1, Step(*path, 3).a, Step(*path, 3).b, ArcSplit::QuarterBeforeEnd).size(),
+        ArcPieces(centre, 1, Step(path, 3).a, Step(path, 3).b, ArcSplit::QuarterBeforeEnd).size(),
         1u);
 }
 
 TEST(PathGeometry, LowPassPathsOfTheDefaultAntenna) {
     for (double f : {7.1, 14.2}) {
-        const AntennaResult a = DefaultAntennaAt(f);
-        const double omega = 2 * PI * f * 1e6;
-        const MatchValues m = MatchLpCl(a.r_f, a.x_f, f * 1e6);
-        const auto path = PlanMatchingPath(Network::LpCl, a.r_f, a.x_f, f * 1e6, m, {});
-        ASSERT_TRUE(path && path->complete);
+        const auto [a, omega, m, path] = Plan(Network::LpCl, f);
         // Q: straight above A on the 1/50 S circle, reached by the series coil.
-        const PlanePoint q = Step(*path, 2).from;
+        const PlanePoint q = Step(path, 2).from;
         EXPECT_DOUBLE_EQ(q.r, a.r_f);
         EXPECT_NEAR(OffCircle(q, 25), 0, 1e-9);
         EXPECT_GT(q.x, 0);
@@ -126,21 +130,17 @@ TEST(PathGeometry, LowPassPathsOfTheDefaultAntenna) {
 
     // LP-CLC at 18.15 MHz: the shunt C' on the antenna's circle to Z1, the coil up to Z2 on
     // the 1/50 S circle, the shunt C along it.
-    const AntennaResult a = DefaultAntennaAt(18.15);
-    const MatchLimits limits;
-    const MatchValues m = MatchLpClc(a.r_f, a.x_f, 18.15e6, limits);
-    const auto path = PlanMatchingPath(Network::LpClc, a.r_f, a.x_f, 18.15e6, m, limits);
-    ASSERT_TRUE(path && path->complete);
-    ASSERT_EQ(path->steps.size(), 6u);
-    EXPECT_EQ(Step(*path, 1).kind, PathStepKind::BoldDottedArc);
-    const PlanePoint z1 = Step(*path, 2).from;
-    const PlanePoint z2 = Step(*path, 4).from;
+    const auto [a, omega, m, path] = Plan(Network::LpClc, 18.15);
+    ASSERT_EQ(path.steps.size(), 6u);
+    EXPECT_EQ(Step(path, 1).kind, PathStepKind::BoldDottedArc);
+    const PlanePoint z1 = Step(path, 2).from;
+    const PlanePoint z2 = Step(path, 4).from;
     const double centre = 1 / (2 * Conductance(a.r_f, a.x_f));
     EXPECT_NEAR(OffCircle(z1, centre), 0, 1e-6 * centre);
     EXPECT_NEAR(OffCircle(z2, 25), 0, 1e-9);
     EXPECT_GT(z2.x, 0) << "upper half of the 1/50 S circle";
     EXPECT_DOUBLE_EQ(z1.r, z2.r);
-    EXPECT_NEAR(z2.x - z1.x, 2 * PI * 18.15e6 * m.l_uH * 1e-6, 1e-9);
+    EXPECT_NEAR(z2.x - z1.x, omega * m.l_uH * 1e-6, 1e-9);
 }
 
 TEST(PathGeometry, NoPathWithoutValuesAndAFaultCutsThePath) {

@@ -64,22 +64,14 @@ double RfAt(double f_MHz) {
 
 TEST(SweepDiagram, GridMarkersAndOperatingLineStandWhereTheyBelong) {
     const QImage image = Drawn(Defaults());
-    EXPECT_EQ(image.size(), QSize(600, 400));
+    // Vertical lines every 1, 5 and 10 MHz, black between them; horizontal lines every 1 %,
+    // 5 %, 10 % and 50 % of full scale, also across a marker.
     const struct {
         int x, y;
         QRgb colour;
-    } probes[] = {
-        // Vertical lines every 1, 5 and 10 MHz, black between them.
-        {20, 2, 0x808080},
-        {100, 2, 0xA0A0A0},
-        {200, 2, 0xD0D0D0},
-        {10, 2, 0x000000},
-        // Horizontal lines every 1 %, 5 %, 10 % and 50 % of full scale, also across a marker.
-        {10, 4, 0x606060},
-        {10, 20, 0x808080},
-        {10, 40, 0xA0A0A0},
-        {10, 200, 0xD0D0D0},
-        {37, 4, 0x606060}};
+    } probes[] = {{20, 2, 0x808080},  {100, 2, 0xA0A0A0},  {200, 2, 0xD0D0D0},
+                  {10, 2, 0x000000},  {10, 4, 0x606060},   {10, 20, 0x808080},
+                  {10, 40, 0xA0A0A0}, {10, 200, 0xD0D0D0}, {37, 4, 0x606060}};
     for (const auto& p : probes) {
         EXPECT_EQ(image.pixel(p.x, p.y) & 0xFFFFFF, p.colour) << p.x << "," << p.y;
     }

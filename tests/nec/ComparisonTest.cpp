@@ -19,23 +19,19 @@ Impedance ModelRod(AntennaInput in) {
 }
 
 TEST(NecComparison, BaseElementsAreAddedExactlyAsTheModelAddsThem) {
-    struct Case {
-        double frequency_MHz, lcoil_uH, cfoot_pF, aeloss_Ohm;
-    };
-    const Case cases[] = {{7.1, 0, 10, 5}, {3.6, 20, 10, 5}, {14.2, -3, 0, 12}, {29.9, 1, 47, 0}};
-    for (const Case& c : cases) {
-        AntennaInput in;
-        in.frequency_MHz = c.frequency_MHz;
-        in.lcoil_uH = c.lcoil_uH;
-        in.cfoot_pF = c.cfoot_pF;
-        in.aeloss_Ohm = c.aeloss_Ohm;
+    const AntennaInput cases[] = {
+        {.frequency_MHz = 7.1, .cfoot_pF = 10, .lcoil_uH = 0, .aeloss_Ohm = 5},
+        {.frequency_MHz = 3.6, .cfoot_pF = 10, .lcoil_uH = 20, .aeloss_Ohm = 5},
+        {.frequency_MHz = 14.2, .cfoot_pF = 0, .lcoil_uH = -3, .aeloss_Ohm = 12},
+        {.frequency_MHz = 29.9, .cfoot_pF = 47, .lcoil_uH = 1, .aeloss_Ohm = 0}};
+    for (const AntennaInput& in : cases) {
         // NEC-2 agreeing with the model's rod gives the model's feed point (but for the
         // rounding of the rod's trip through a capacitor of 0).
-        const NecComparisonRow row = CompareWithModel(NecPoint{c.frequency_MHz, ModelRod(in)}, in);
+        const NecComparisonRow row = CompareWithModel(NecPoint{in.frequency_MHz, ModelRod(in)}, in);
         const AntennaResult model = FeedPointImpedance(in).value();
-        ASSERT_TRUE(row.nec && row.model) << c.frequency_MHz;
-        EXPECT_NEAR(row.nec->r, model.r_f, 1e-12 * model.r_f) << c.frequency_MHz;
-        EXPECT_NEAR(row.nec->x, model.x_f, 1e-12 * std::abs(model.x_f)) << c.frequency_MHz;
+        ASSERT_TRUE(row.nec && row.model) << in.frequency_MHz;
+        EXPECT_NEAR(row.nec->r, model.r_f, 1e-12 * model.r_f) << in.frequency_MHz;
+        EXPECT_NEAR(row.nec->x, model.x_f, 1e-12 * std::abs(model.x_f)) << in.frequency_MHz;
         EXPECT_EQ(row.model->r, model.r_f);
         EXPECT_EQ(row.model->x, model.x_f);
         EXPECT_NEAR(*row.dr_pct, 0, 1e-10);
@@ -44,10 +40,8 @@ TEST(NecComparison, BaseElementsAreAddedExactlyAsTheModelAddsThem) {
 }
 
 TEST(NecComparison, DeviationIsTheModelsInPercentOfNec2) {
-    AntennaInput bare;
-    bare.cfoot_pF = 0;
-    bare.aeloss_Ohm = 0;
-    bare.frequency_MHz = 12345;  // not used: the row is at NEC-2's frequency
+    // The frequency is not used: the row is at NEC-2's frequency.
+    const AntennaInput bare{.frequency_MHz = 12345, .cfoot_pF = 0, .aeloss_Ohm = 0};
     const Impedance rod = ModelRod({.frequency_MHz = 7.1});
     const NecComparisonRow row = CompareWithModel(NecPoint{7.1, {rod.r / 1.25, rod.x / 0.8}}, bare);
     EXPECT_EQ(row.frequency_MHz, 7.1);
