@@ -65,11 +65,6 @@ void ExpectSameAsThePlainLoop(TunerKind kind, const TunerLoad& load, const Banks
 }  // namespace
 
 TEST(SearchOptimum, DefaultAntennaWithDefaultBanks) {
-    // The default antenna at 7.1 MHz, as the main window shows it.
-    const fake::Load load = DefaultAntenna(7.1);
-    EXPECT_EQ(load.r, 9.698);
-    EXPECT_EQ(load.x, -413.522);
-
     ExpectNearOptimum(TunerKind::HpCl, {3.6, 7.1, 10.1, 14.2, 18.1, 21.2, 28.5});
     ExpectNearOptimum(TunerKind::LpCl, {5.3, 7.1, 10.1, 14.2});
     ExpectNearOptimum(TunerKind::LpLc, {18.1, 21.2, 24.9, 28.5});
