@@ -9,6 +9,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "core/Antenna.h"
 #include "core/Matching.h"
@@ -202,34 +203,42 @@ TEST(Match, DispatchesToEachRoutine) {
 // arithmetic, terminated in the load, and looked at from the 50 Ohm transmitter.
 using Complex = std::complex<double>;
 
+enum class Part { C, L, C2 };
+struct Element {
+    bool series;
+    Part part;
+};
+
+// Each network's elements from the antenna towards the transmitter.
+std::vector<Element> Layout(Network network) {
+    using enum Part;
+    const std::map<Network, std::vector<Element>> layouts = {
+        {Network::HpCl, {{false, L}, {true, C}}},
+        {Network::HpLc, {{true, C}, {false, L}}},
+        {Network::HpClc, {{true, C2}, {false, L}, {true, C}}},
+        {Network::LpCl, {{true, L}, {false, C}}},
+        {Network::LpLc, {{false, C}, {true, L}}},
+        {Network::LpClc, {{false, C2}, {true, L}, {false, C}}}};
+    return layouts.at(network);
+}
+
 struct Elements {
     double omega;
     Complex load;
     Complex Cap(double pF) const { return Complex(0, -1 / (omega * pF * 1e-12)); }
     Complex Coil(double uH) const { return Complex(0, omega * uH * 1e-6); }
+    Complex Of(Part part, const MatchValues& v) const {
+        return part == Part::L ? Coil(v.l_uH) : Cap(part == Part::C ? v.c_pF : v.c2_pF);
+    }
 };
 
-Complex Parallel(Complex a, Complex b) {
-    return a * b / (a + b);
-}
-
-// Elements listed from the transmitter towards the antenna.
 Complex InputImpedance(Network network, const MatchValues& v, const Elements& e) {
-    switch (network) {
-        case Network::HpCl:
-            return e.Cap(v.c_pF) + Parallel(e.Coil(v.l_uH), e.load);
-        case Network::HpLc:
-            return Parallel(e.Coil(v.l_uH), e.Cap(v.c_pF) + e.load);
-        case Network::HpClc:
-            return e.Cap(v.c_pF) + Parallel(e.Coil(v.l_uH), e.Cap(v.c2_pF) + e.load);
-        case Network::LpCl:
-            return Parallel(e.Cap(v.c_pF), e.Coil(v.l_uH) + e.load);
-        case Network::LpLc:
-            return e.Coil(v.l_uH) + Parallel(e.Cap(v.c_pF), e.load);
-        case Network::LpClc:
-            return Parallel(e.Cap(v.c_pF), e.Coil(v.l_uH) + Parallel(e.Cap(v.c2_pF), e.load));
+    Complex z = e.load;
+    for (const auto& [series, part] : Layout(network)) {
+        const Complex element = e.Of(part, v);
+        z = series ? z + element : z * element / (z + element);
     }
-    return {};
+    return z;
 }
 
 double Swr(Complex z) {
@@ -249,53 +258,21 @@ struct RandomLoads {
     Sample Next() { return {std::exp(log_r(rng)), x(rng), std::exp(log_f(rng))}; }
 };
 
-// The stress walked the other way, from the antenna to the transmitter: the lossless
-// network hands Ptx on to the load, so the load current is sqrt(Ptx / R).
+// The stress walked the same way: the lossless network hands Ptx on to the load, so the
+// load current is sqrt(Ptx / R).
 PartStress StressFromTheLoad(Network network, const MatchValues& v, const Elements& e,
                              double ptx_W) {
     Complex current = std::sqrt(ptx_W / e.load.real());
     Complex voltage = current * e.load;
-    struct Seen {
-        double across_kVpk, through_A;
-    };
-    auto series = [&](Complex z) {
-        const Seen seen{std::abs(current * z) * std::sqrt(2.0) / 1000, std::abs(current)};
-        voltage += current * z;
-        return seen;
-    };
-    auto shunt = [&](Complex z) {
-        const Seen seen{std::abs(voltage) * std::sqrt(2.0) / 1000, std::abs(voltage / z)};
-        current += voltage / z;
-        return seen;
-    };
     PartStress s;
-    switch (network) {
-        case Network::HpCl:
-            s.il_A = shunt(e.Coil(v.l_uH)).through_A;
-            s.vc_kVpk = series(e.Cap(v.c_pF)).across_kVpk;
-            break;
-        case Network::HpLc:
-            s.vc_kVpk = series(e.Cap(v.c_pF)).across_kVpk;
-            s.il_A = shunt(e.Coil(v.l_uH)).through_A;
-            break;
-        case Network::HpClc:
-            s.vc2_kVpk = series(e.Cap(v.c2_pF)).across_kVpk;
-            s.il_A = shunt(e.Coil(v.l_uH)).through_A;
-            s.vc_kVpk = series(e.Cap(v.c_pF)).across_kVpk;
-            break;
-        case Network::LpCl:
-            s.il_A = series(e.Coil(v.l_uH)).through_A;
-            s.vc_kVpk = shunt(e.Cap(v.c_pF)).across_kVpk;
-            break;
-        case Network::LpLc:
-            s.vc_kVpk = shunt(e.Cap(v.c_pF)).across_kVpk;
-            s.il_A = series(e.Coil(v.l_uH)).through_A;
-            break;
-        case Network::LpClc:
-            s.vc2_kVpk = shunt(e.Cap(v.c2_pF)).across_kVpk;
-            s.il_A = series(e.Coil(v.l_uH)).through_A;
-            s.vc_kVpk = shunt(e.Cap(v.c_pF)).across_kVpk;
-            break;
+    for (const auto& [series, part] : Layout(network)) {
+        const Complex z = e.Of(part, v);
+        const double across_kVpk = std::abs(series ? current * z : voltage) * std::sqrt(2.0) / 1000;
+        const double through_A = std::abs(series ? current : voltage / z);
+        // A series element adds to the voltage, a shunt element to the current.
+        (series ? voltage : current) += series ? current * z : voltage / z;
+        double& stress = part == Part::L ? s.il_A : part == Part::C ? s.vc_kVpk : s.vc2_kVpk;
+        stress = part == Part::L ? through_A : across_kVpk;
     }
     return s;
 }
