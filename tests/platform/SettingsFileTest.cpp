@@ -9,6 +9,7 @@
 #include <QDir>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 #include "tests/support/TempDir.h"
 
@@ -22,21 +23,16 @@ const std::string kBom = "\xEF\xBB\xBF";
 
 TEST(SettingsFile, OnlyAFileOf49LinesIsKeptOthersAreBackedUpAndReplacedWithANotice) {
     const std::string defaults = CrLfLines(DefaultSettingsLines());
-    {
-        WorkingDirectory dir;
-        std::string restored;
-        ASSERT_TRUE(EnsureSettingsFile(kPath, restored).ok());
-        EXPECT_EQ(ReadBytes(kPath), defaults) << "a missing file is made";
-    }
     const std::string valid = CrLfLines(DefaultsWith(0, "antenlen 3"));
     std::string unix = valid;  // LF ends and no end after the last line
     for (std::size_t at; (at = unix.find('\r')) != std::string::npos;) unix.erase(at, 1);
     unix.pop_back();
     const struct {
-        std::string content;
-        std::size_t counted;  // 49: kept as it is
+        std::optional<std::string> content;  // none: no file
+        std::size_t counted;                 // 49: kept as it is
     } cases[] = {
-        {"", 0},  // nothing to keep: replaced without a word
+        {std::nullopt, 0},  // made without a word
+        {"", 0},            // nothing to keep: replaced without a word
         {valid, 49},
         {unix, 49},
         {kBom + valid, 49},
@@ -49,17 +45,17 @@ TEST(SettingsFile, OnlyAFileOf49LinesIsKeptOthersAreBackedUpAndReplacedWithANoti
     };
     for (const auto& [content, counted] : cases) {
         WorkingDirectory dir;
-        WriteBytes(kPath, content);
+        if (content) WriteBytes(kPath, *content);
         std::string restored;
         ASSERT_TRUE(EnsureSettingsFile(kPath, restored).ok()) << counted;
         if (counted == 49 || counted == 0) {
-            EXPECT_EQ(ReadBytes(kPath), counted ? content : defaults);
+            EXPECT_EQ(ReadBytes(kPath), counted ? *content : defaults);
             EXPECT_EQ(restored, "");
             EXPECT_EQ(dir.entries(), QStringList{"ORVANE.INI"});
             continue;
         }
         EXPECT_EQ(ReadBytes(kPath), defaults) << counted;
-        EXPECT_EQ(ReadBytes(kPath + ".bak"), content) << counted;
+        EXPECT_EQ(ReadBytes(kPath + ".bak"), *content) << counted;
         EXPECT_EQ(restored, "ORVANE.INI had " + std::to_string(counted) +
                                 (counted == 1 ? " line" : " lines") +
                                 ", not 49: defaults restored, old file kept as ORVANE.INI.bak");
