@@ -147,33 +147,19 @@ TEST(FeedPointImpedance, FormulaSwitchesLieExactlyWhereTheModelPutsThem) {
     EXPECT_GT(std::fabs(r2.above - r2.at), 1);
 }
 
+// Divisions by 0 (frequency, diameter), the logarithm of 0 (length), length and diameter of
+// opposite signs, a negative R_f + Mloss under the root, an overflow, not a number, and a
+// thick short rod whose Zlc lies below Rrad above a quarter wave (ATanH out of range).
 TEST(FeedPointImpedance, EveryFaultIsNoResult) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const struct {
-        double AntennaInput::*field;
-        double value;
-        const char* why;
-    } cases[] = {
-        {&AntennaInput::frequency_MHz, 0, "division by 0"},
-        {&AntennaInput::length_m, 0, "logarithm of 0"},
-        {&AntennaInput::diameter_mm, 0, "division by 0"},
-        {&AntennaInput::diameter_mm, -5, "length and diameter of opposite signs"},
-        {&AntennaInput::mloss_Ohm, -100, "negative R_f + Mloss under the root"},
-        {&AntennaInput::frequency_MHz, 1e308, "overflow"},
-        {&AntennaInput::length_m, nan, "not a number"},
-    };
-    for (const auto& c : cases) {
-        AntennaInput in;
-        in.*c.field = c.value;
-        EXPECT_FALSE(FeedPointImpedance(in)) << c.why;
+    const AntennaInput thick{.diameter_mm = 4000, .frequency_MHz = 20};
+    const AntennaInput cases[] = {
+        {.frequency_MHz = 0}, {.diameter_mm = 0}, {.length_m = 0},          {.diameter_mm = -5},
+        {.mloss_Ohm = -100},  {.length_m = nan},  {.frequency_MHz = 1e308}, thick};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_FALSE(FeedPointImpedance(cases[i])) << i;
     }
-
-    // A thick short rod: Zlc below Rrad above a quarter wave, ATanH out of range.
-    AntennaInput in;
-    in.diameter_mm = 4000;
-    in.frequency_MHz = 20;
-    EXPECT_FALSE(FeedPointImpedance(in));
-    const std::optional<RodLine> rod = RodCharacteristic(in.length_m, in.diameter_mm);
+    const std::optional<RodLine> rod = RodCharacteristic(thick.length_m, thick.diameter_mm);
     ASSERT_TRUE(rod);
     EXPECT_LT(rod->zlc, 586 * 0.3 * 0.3);
     // The rod's line needs a length and a diameter of one sign.
