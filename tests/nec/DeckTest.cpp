@@ -36,22 +36,16 @@ TEST(NecDeck, SegmentsFollowLengthAndThickness) {
         bool extended_kernel;
         const char* fault;  // part of the fault text, or nullptr
     };
-    const Case cases[] = {
-        {4.5, 5, 21, false, nullptr},
-        {4.2, 50, 21, false, nullptr},  // exactly 8 radii per segment
-        {4.5, 100, 21, true, nullptr},  // 4 radii: the extended kernel
-        {4.5, 300, 15, true, nullptr},  // fewer segments, each 2 radii
-        {1, 400, 2, true, nullptr},     // a short stub needs few segments
-        {4.5, 1000, 0, false, "too thick"},
-        {40, 5, 81, false, nullptr},  // 20 per wavelength at 30 MHz
-        {80, 5, 0, false, "too long"},
-        {1e300, 5, 0, false, "too long"},
-        {0, 5, 0, false, "above 0"},
-        {4.5, 0, 0, false, "above 0"},
-        {-4.5, 5, 0, false, "above 0"},
-        {nan, 5, 0, false, "above 0"},
-        {4.5, inf, 0, false, "above 0"},
-    };
+    // 4.2 m by 50 mm has exactly 8 radii per segment, 4.5 m by 100 mm 4 (the extended
+    // kernel); at 300 mm there are fewer segments of 2 radii each; a short stub needs few
+    // segments; 40 m has 20 per wavelength at 30 MHz.
+    const Case cases[] = {{4.5, 5, 21, false, nullptr},     {4.2, 50, 21, false, nullptr},
+                          {4.5, 100, 21, true, nullptr},    {4.5, 300, 15, true, nullptr},
+                          {1, 400, 2, true, nullptr},       {4.5, 1000, 0, false, "too thick"},
+                          {40, 5, 81, false, nullptr},      {80, 5, 0, false, "too long"},
+                          {1e300, 5, 0, false, "too long"}, {0, 5, 0, false, "above 0"},
+                          {4.5, 0, 0, false, "above 0"},    {-4.5, 5, 0, false, "above 0"},
+                          {nan, 5, 0, false, "above 0"},    {4.5, inf, 0, false, "above 0"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.length_m << " m, " << c.diameter_mm << " mm");
         const NecDeck deck = WriteNecDeck(c.length_m, c.diameter_mm);
