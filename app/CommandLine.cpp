@@ -2,9 +2,26 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "platform/SettingsFile.h"
+
+namespace {
+
+constexpr Network kNetworks[] = {Network::HpCl, Network::HpLc, Network::HpClc,
+                                 Network::LpCl, Network::LpLc, Network::LpClc};
+
+// The name --network takes: "HP-CL" is hpcl.
+QString OptionName(Network network) {
+    return QString(NetworkName(network)).remove('-').toLower();
+}
+
+// Beyond this a picture of the sweep diagram would take gigabytes.
+constexpr double kLargestScale = 10;
+
+}  // namespace
 
 CommandLine::CommandLine()
     : help_({"h", "help"}, "Shows this help and exits."),
@@ -12,10 +29,29 @@ CommandLine::CommandLine()
       settings_("settings",
                 "Keeps the inputs, markers, limits and tuner banks in <file> instead of "
                 "ORVANE.INI in the working directory.",
-                "file") {
+                "file"),
+      exportSweep_("export-sweep",
+                   "Writes the antenna and the six networks over the sweep diagram's frequencies "
+                   "to <file> as CSV, without a window.",
+                   "file"),
+      exportTouchstone_("export-touchstone",
+                        "Writes the feed-point impedance over the same frequencies to <file> as "
+                        "a Touchstone one-port (.s1p), without a window.",
+                        "file"),
+      exportPng_("export-png",
+                 "Draws sweep.png, impedance-fine.png and impedance-coarse.png into <folder> "
+                 "as the window draws them, without a window.",
+                 "folder"),
+      network_("network",
+               "The network whose values and matching path the pictures show: hpcl (the "
+               "default), hplc, hpclc, lpcl, lplc or lpclc.",
+               "net"),
+      scale_("scale", "Pixels per pixel of the window in the pictures, above 0 and up to 10 (1).",
+             "s") {
     parser_.setApplicationDescription(
         "Short vertical antenna rod, its matching networks and simulated antenna tuners.");
-    parser_.addOptions({help_, version_, settings_});
+    parser_.addOptions({help_, version_, settings_, exportSweep_, exportTouchstone_, exportPng_,
+                        network_, scale_});
 }
 
 CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
@@ -33,7 +69,62 @@ CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
         error_ = "Option 'settings' needs a file name.";
         return Request::Invalid;
     }
-    return Request::Window;
+    if ((parser_.isSet(network_) || parser_.isSet(scale_)) && !parser_.isSet(exportPng_)) {
+        error_ = QString("Option '%1' goes with --export-png.")
+                     .arg(parser_.isSet(network_) ? "network" : "scale");
+        return Request::Invalid;
+    }
+    const bool exporting = parser_.isSet(exportSweep_) || parser_.isSet(exportTouchstone_) ||
+                           parser_.isSet(exportPng_);
+    if (!exporting) return Request::Window;
+    return ParseExport() ? Request::Export : Request::Invalid;
+}
+
+bool CommandLine::ParseExport() {
+    const struct {
+        const QCommandLineOption& option;
+        ExportJob::Kind kind;
+    } kinds[] = {{exportSweep_, ExportJob::Kind::SweepCsv},
+                 {exportTouchstone_, ExportJob::Kind::Touchstone},
+                 {exportPng_, ExportJob::Kind::Pictures}};
+    int given = 0;
+    for (const auto& [option, kind] : kinds) {
+        if (!parser_.isSet(option)) continue;
+        ++given;
+        const QString name = option.names().front();
+        if (parser_.value(option).isEmpty()) {
+            error_ = QString("Option '%1' needs a %2.").arg(name, option.valueName());
+            return false;
+        }
+        job_.kind = kind;
+        job_.path = QFile::encodeName(parser_.value(option)).toStdString();
+    }
+    if (given > 1) {
+        error_ = "Give one of --export-sweep, --export-touchstone and --export-png at a time.";
+        return false;
+    }
+    if (parser_.isSet(network_)) {
+        const QString wanted = parser_.value(network_);
+        const auto known = std::find_if(std::begin(kNetworks), std::end(kNetworks),
+                                        [&](Network n) { return wanted == OptionName(n); });
+        if (known == std::end(kNetworks)) {
+            error_ = QString("Unknown network '%1': give hpcl, hplc, hpclc, lpcl, lplc or lpclc.")
+                         .arg(wanted);
+            return false;
+        }
+        job_.network = *known;
+    }
+    if (parser_.isSet(scale_)) {
+        bool number = false;
+        job_.scale = parser_.value(scale_).toDouble(&number);
+        if (!number || !(job_.scale > 0 && job_.scale <= kLargestScale)) {
+            error_ = QString("Option 'scale' needs a number above 0 and up to %1, not '%2'.")
+                         .arg(kLargestScale)
+                         .arg(parser_.value(scale_));
+            return false;
+        }
+    }
+    return true;
 }
 
 int CommandLine::Answer(Request request) const {
@@ -47,6 +138,7 @@ int CommandLine::Answer(Request request) const {
             return 0;
         case Request::Invalid:
         case Request::Window:
+        case Request::Export:
             break;
     }
     std::fprintf(stderr, "orvane: %s\n\n%s", qPrintable(error_), qPrintable(parser_.helpText()));

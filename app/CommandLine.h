@@ -4,11 +4,13 @@
 #include <QCommandLineParser>
 #include <QStringList>
 
+#include "app/ExportRun.h"
+
 // What Orvane is asked to do when it starts. A run without a window (an export, say) adds
 // its option and its request here, and main() hands that request to its runner.
 class CommandLine {
 public:
-    enum class Request { Window, Help, Version, Invalid };
+    enum class Request { Window, Export, Help, Version, Invalid };
 
     CommandLine();
     Request Parse(const QStringList& arguments);
@@ -20,12 +22,24 @@ public:
     // --settings they stay with ORVANE.INI in the working directory.
     void UseSettingsFile() const;
 
+    // What an Export request writes.
+    const ExportJob& exportJob() const { return job_; }
+
 private:
+    // Reads the export options into job_; false with error_ set when they do not fit.
+    bool ParseExport();
+
     QCommandLineParser parser_;
     QCommandLineOption help_;
     QCommandLineOption version_;
     QCommandLineOption settings_;
+    QCommandLineOption exportSweep_;
+    QCommandLineOption exportTouchstone_;
+    QCommandLineOption exportPng_;
+    QCommandLineOption network_;
+    QCommandLineOption scale_;
     QString error_;
+    ExportJob job_;
 };
 
 // The arguments as the program got them, before any application object exists.

@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 
 #include "app/CommandLine.h"
+#include "app/ExportRun.h"
 #include "app/Identity.h"
 #include "app/WindowRun.h"
 
@@ -10,6 +11,10 @@ int main(int argc, char* argv[]) {
     const CommandLine::Request request = commandLine.Parse(ArgumentsOf(argc, argv));
     commandLine.UseSettingsFile();
     if (request == CommandLine::Request::Window) return RunWindow(argc, argv);
+    // Exports need no display and leave the settings file as it is.
+    if (request == CommandLine::Request::Export) {
+        return RunExport(commandLine.exportJob(), argc, argv);
+    }
     // Help, version and errors need no display and open no window.
     QCoreApplication app(argc, argv);
     return commandLine.Answer(request);

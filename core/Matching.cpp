@@ -245,6 +245,24 @@ bool HasSecondCapacitor(Network network) {
     return network == Network::HpClc || network == Network::LpClc;
 }
 
+const char* NetworkName(Network network) {
+    switch (network) {
+        case Network::HpCl:
+            return "HP-CL";
+        case Network::HpLc:
+            return "HP-LC";
+        case Network::HpClc:
+            return "HP-CLC";
+        case Network::LpCl:
+            return "LP-CL";
+        case Network::LpLc:
+            return "LP-LC";
+        case Network::LpClc:
+            break;
+    }
+    return "LP-CLC";
+}
+
 namespace {
 
 bool InRange(double value, double low, double high) {

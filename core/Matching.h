@@ -33,3 +33,6 @@ enum class MatchVerdict { NoSolution, OutsideLimits, InsideLimits };
 MatchVerdict Judge(Network network, const MatchValues& values, const MatchLimits& limits);
 
 bool HasSecondCapacitor(Network network);
+
+// The network's short name, as its box and the files name it ("HP-CL").
+const char* NetworkName(Network network);

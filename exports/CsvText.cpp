@@ -1,6 +1,7 @@
 #include "exports/CsvText.h"
 
 #include "core/NumberFormat.h"
+#include "exports/Networks.h"
 
 std::string ExportNumber(double value) {
     return SignificantText(value, 10);
@@ -28,4 +29,16 @@ void CsvText::Number(double value) {
 void CsvText::EndRecord() {
     text_ += "\r\n";
     recordStart_ = true;
+}
+
+const char* VerdictText(MatchVerdict verdict) {
+    switch (verdict) {
+        case MatchVerdict::InsideLimits:
+            return "ok";
+        case MatchVerdict::OutsideLimits:
+            return "outside";
+        case MatchVerdict::NoSolution:
+            break;
+    }
+    return "none";
 }

@@ -5,27 +5,17 @@
 #include "core/PartStress.h"
 #include "core/SweepFrequencies.h"
 #include "exports/CsvText.h"
+#include "exports/Networks.h"
 
 namespace {
-
-struct NetworkColumns {
-    Network network;
-    const char* name;
-};
-
-// In the order of the main window's network boxes.
-constexpr NetworkColumns kNetworks[] = {
-    {Network::HpCl, "HPCL"}, {Network::HpLc, "HPLC"}, {Network::HpClc, "HPCLC"},
-    {Network::LpCl, "LPCL"}, {Network::LpLc, "LPLC"}, {Network::LpClc, "LPCLC"},
-};
 
 constexpr const char* kAntennaColumns[] = {"f_MHz", "R_f_Ohm", "X_f_Ohm",   "Z_f_Ohm",
                                            "SWR_f", "U_f_V",   "eta_f_pct", "eta_tot_pct"};
 
 void WriteHeader(CsvText& csv) {
     for (const char* column : kAntennaColumns) csv.Field(column);
-    for (const NetworkColumns& n : kNetworks) {
-        const std::string name = n.name;
+    for (const ExportNetwork& n : kExportNetworks) {
+        const std::string name = n.column;
         const bool two = HasSecondCapacitor(n.network);
         csv.Field(name + "_C_pF");
         if (two) csv.Field(name + "_C2_pF");
@@ -46,24 +36,12 @@ int PartCount(Network network) {
 void WriteFault(CsvText& csv, double f_MHz) {
     csv.Number(f_MHz);
     for (std::size_t i = 1; i < std::size(kAntennaColumns); ++i) csv.Empty();
-    for (const NetworkColumns& n : kNetworks) {
+    for (const ExportNetwork& n : kExportNetworks) {
         for (int i = 0; i < PartCount(n.network); ++i) csv.Empty();
-        csv.Field("fault");
+        csv.Field(kFaultVerdict);
         for (int i = 0; i < PartCount(n.network); ++i) csv.Empty();
     }
     csv.EndRecord();
-}
-
-const char* VerdictText(MatchVerdict verdict) {
-    switch (verdict) {
-        case MatchVerdict::InsideLimits:
-            return "ok";
-        case MatchVerdict::OutsideLimits:
-            return "outside";
-        case MatchVerdict::NoSolution:
-            break;
-    }
-    return "none";
 }
 
 void WriteNetwork(CsvText& csv, Network network, const AntennaResult& a, const AntennaInput& in,
@@ -108,7 +86,7 @@ std::string SweepCsv(const AntennaInput& antenna, const MatchLimits& limits) {
              {f, a->r_f, a->x_f, a->z_f, a->swr_f, a->u_f, a->eta_f, a->eta_tot}) {
             csv.Number(value);
         }
-        for (const NetworkColumns& n : kNetworks) WriteNetwork(csv, n.network, *a, in, limits);
+        for (const ExportNetwork& n : kExportNetworks) WriteNetwork(csv, n.network, *a, in, limits);
         csv.EndRecord();
     }
     return csv.text();

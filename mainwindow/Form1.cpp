@@ -18,8 +18,11 @@
 #include "platform/SettingsFile.h"
 #include "tuners/TunerWindows.h"
 
-Form1::Form1() {
+Form1::Form1(SettingsUse use) : settingsUse_(use) {
     setObjectName("Form1");
+    askFileName = [this](const FileQuestion& question) {
+        return AskWithFileDialog(this, question);
+    };
     setWindowTitle("ORVANE");
     BuildMenuBar();
     BuildDesignArea();
@@ -34,11 +37,13 @@ Form1::Form1() {
     tuners_ = std::make_unique<TunerWindows>(*this);
 
     repeatDelay = 0.15f;
-    std::string restored;
-    const FileResult ensured = EnsureSettingsFile(SettingsFilePath(), restored);
-    settingsReady_ = ensured.ok();
-    if (!ensured.ok()) ReportFileProblem(ensured.error);
-    if (!restored.empty()) ReportFileProblem(restored);
+    if (settingsUse_ == SettingsUse::File) {
+        std::string restored;
+        const FileResult ensured = EnsureSettingsFile(SettingsFilePath(), restored);
+        settingsReady_ = ensured.ok();
+        if (!ensured.ok()) ReportFileProblem(ensured.error);
+        if (!restored.empty()) ReportFileProblem(restored);
+    }
     LoadMainSettings();
     ApplyNetworkLabelColours();
     limits_.cmin_pF = FieldValue(Text16);
@@ -84,7 +89,8 @@ void Form1::EndSession() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    if (FileResult saved = SaveMainSettings(); !saved.ok()) {
+    if (FileResult saved = settingsUse_ == SettingsUse::File ? SaveMainSettings() : FileResult{};
+        !saved.ok()) {
         ReportFileProblem(saved.error);
         // The values would be lost: the user may rather copy them or mend the folder.
         const QString question =

@@ -1,16 +1,25 @@
 #pragma once
 
+#include <QImage>
+#include <QList>
 #include <QMainWindow>
+#include <QPointF>
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "core/Antenna.h"
 #include "core/Matching.h"
+#include "core/PartStress.h"
+#include "mainwindow/FileQuestion.h"
 #include "platform/TextFile.h"
 #include "tuners/TunerHost.h"
 
+class QAction;
 class QButtonGroup;
 class QCheckBox;
 class QKeyEvent;
@@ -21,6 +30,7 @@ class QRadioButton;
 class PictureBox;
 class StatusLine;
 class TunerWindows;
+struct SweepDiagramInput;
 
 // The main window: antenna inputs, results, the six matching networks and the diagrams.
 // Constructing it runs the whole load sequence; closing it writes the inputs back.
@@ -29,8 +39,30 @@ class TunerWindows;
 class Form1 : public QMainWindow, public TunerHost {
     Q_OBJECT
 public:
-    Form1();
+    // Where the inputs come from and go to.
+    enum class SettingsUse {
+        File,   // the settings file: made valid at start, read, written back at close
+        Given,  // no file is touched: the caller gives the values (pictures for files)
+    };
+
+    explicit Form1(SettingsUse use = SettingsUse::File);
     ~Form1() override;
+
+    // Values of the main window's keys as a settings file holds them replace the inputs, and
+    // one recalculation follows; a key without a value gives its field the design text.
+    void ShowSettingsValues(const std::map<std::string, std::string>& values);
+
+    // The sweep diagram and both impedance-plane views of `network`, drawn as the window
+    // draws them at `ratio` device pixels per unit. For a hidden window: a shown one draws
+    // at its screen's ratio.
+    struct Pictures {
+        QImage sweep, fine, coarse;
+    };
+    Pictures DrawPictures(Network network, qreal ratio);
+
+    // Asks for a file to open or to save with the standard dialog; empty when the user
+    // cancels. Tests give their answers here instead.
+    std::function<QString(const FileQuestion&)> askFileName;
 
     // The program is being ended from outside (a signal, the session): writes the inputs
     // back and closes; a write that fails is reported, but nobody is asked.
@@ -92,8 +124,37 @@ private:
 
     void SaveViewState() const;
     void LoadMainSettings();
+    void FillMainFields(const std::map<std::string, std::string>& values);
+    std::map<std::string, QString> MainFieldTexts() const;
     FileResult SaveMainSettings();
     void ReportFileProblem(const std::string& message);
+
+    // The File menu.
+    void BuildFileMenu();
+    void OpenSettings();
+    void SaveSettingsAs();
+    void ExportSweepData();
+    void ExportTouchstone();
+    void SavePicture();
+    void CopyResults();
+    // A file the user asked for could not be written: status line, standard error and a box.
+    void ReportFailedSave(const QString& what, const std::string& path, const FileResult& failure);
+    // Whether a key pressed in a field goes to the menu rather than to the field: Ctrl+C
+    // where the field has no selection, and the menu's other keys.
+    bool KeyBelongsToMenu(QObject* watched, const QKeyEvent& key) const;
+
+    // The inputs as a pass reads them from the fields.
+    AntennaInput ReadAntennaInput() const;
+    MatchLimits ReadMatchLimits() const;
+    SweepDiagramInput DiagramInput() const;
+
+    // Part stress of the last pass, per network box; none where a network has no solution
+    // or the pass failed.
+    void ShowPartStress();
+
+    // The read-out of the diagrams under the pointer, in the status line.
+    void ReadOutSweep(double x);
+    void ReadOutImpedance(PictureBox* view, double k, QPointF at);
 
     // Input fields and spin buttons.
     void ConnectInputHandlers();
@@ -166,6 +227,7 @@ private:
     bool keepViewState_ = false;
 
     std::unique_ptr<StatusLine> statusLine_;
+    SettingsUse settingsUse_;
     // The settings file was found or made valid at start-up, so it may be read and rewritten.
     bool settingsReady_ = false;
     std::unique_ptr<TunerWindows> tuners_;
@@ -188,5 +250,9 @@ private:
     // R_f and X_f as the last pass wrote them; none when it failed before. The reactance
     // field may show a capacitance or an inductance since, which no tuner can take.
     std::optional<FeedPointTexts> feedPoint_;
+    // The Ptx of the last pass and the stress of each network's parts at it.
+    double stressPower_W_ = 0;
+    std::array<std::optional<PartStress>, 6> partStress_;
+    QList<QAction*> menuActions_;
     int recalculationCount_ = 0;
 };

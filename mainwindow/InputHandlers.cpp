@@ -60,6 +60,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             // Form_MouseMove: off the diagram the read-out shows the set frequency again.
             if (watched == design_) Text28->setText(Text8->text());
             break;
+        case QEvent::ShortcutOverride:
+            // Not taken by the field: the shortcut then reaches the menu.
+            if (KeyBelongsToMenu(watched, *static_cast<QKeyEvent*>(event))) return true;
+            break;
         case QEvent::KeyPress:
             if (const auto field = InputIndex(watched)) {
                 return InputKeyPressed(*field, *static_cast<QKeyEvent*>(event));

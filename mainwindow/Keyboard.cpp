@@ -66,6 +66,8 @@ void Form1::ConnectKeyboard() {
         previous = next;
     }
     new FocusMark(Picture1);
+    // Every field lets the File menu's keys through (see KeyBelongsToMenu).
+    for (QLineEdit* field : design_->findChildren<QLineEdit*>()) field->installEventFilter(this);
 
     auto* openTuner = new QAction(this);
     openTuner->setObjectName("OpenTuner");

@@ -5,6 +5,7 @@
 #include "mainwindow/HelpWindows.h"
 
 void Form1::BuildMenuBar() {
+    BuildFileMenu();
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("HelpMenu");
     QAction* page = help->addAction("Using Orvane", this, [this] { ShowUsingOrvane(this); });

@@ -28,12 +28,7 @@ void Form1::RecalculateIfIdle() {
     Recalculate();
 }
 
-void Form1::Recalculate() {
-    QLineEdit* const guarded[] = {Text3, Text5, Text6, Text9, Text10, Text15};
-    for (QLineEdit* field : guarded) SetBackColor(field, colors::kInvalid);
-    feedPoint_.reset();
-
-    limits_ = {FieldValue(Text16), FieldValue(Text29), FieldValue(Text33)};
+AntennaInput Form1::ReadAntennaInput() const {
     AntennaInput input;
     input.length_m = FieldValue(Text1);
     input.diameter_mm = FieldValue(Text2);
@@ -43,6 +38,22 @@ void Form1::Recalculate() {
     input.cfoot_pF = FieldValue(Text17);
     input.lcoil_uH = FieldValue(Text45);
     input.ptx_W = FieldValue(Text43);
+    return input;
+}
+
+MatchLimits Form1::ReadMatchLimits() const {
+    return {FieldValue(Text16), FieldValue(Text29), FieldValue(Text33)};
+}
+
+void Form1::Recalculate() {
+    QLineEdit* const guarded[] = {Text3, Text5, Text6, Text9, Text10, Text15};
+    for (QLineEdit* field : guarded) SetBackColor(field, colors::kInvalid);
+    feedPoint_.reset();
+    partStress_.fill(std::nullopt);
+    ShowPartStress();
+
+    limits_ = ReadMatchLimits();
+    const AntennaInput input = ReadAntennaInput();
 
     // A fault anywhere below ends the pass silently: the guarded fields stay red.
     Checked c;
@@ -95,7 +106,11 @@ void Form1::Recalculate() {
             }
         }
         WriteNetworkResults(networks_[i], network, values);
+        partStress_[i] = NetworkStress(network, values, limits_, {antenna->r_f, antenna->x_f}, f_Hz,
+                                       input.ptx_W);
     }
+    stressPower_W_ = input.ptx_W;
+    ShowPartStress();
 
     ++recalculationCount_;
     if (redrawSuppressed_ == 0) DrawSweepDiagram();

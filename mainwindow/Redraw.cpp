@@ -2,18 +2,17 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include "diagrams/ImpedancePlane.h"
 #include "diagrams/SweepDiagram.h"
 #include "mainwindow/CurveColumns.h"
 #include "mainwindow/Form1.h"
+#include "mainwindow/NetworkBoxes.h"
 #include "platform/FieldText.h"
 #include "platform/PictureBox.h"
 
-void Form1::DrawSweepDiagram() {
-    Picture5_1->Clear();
-    Picture5_10->Clear();
-
+SweepDiagramInput Form1::DiagramInput() const {
     SweepDiagramInput input;
     input.impedancePlane = impedancePlaneMode();
     for (std::size_t i = 0; i < kCurveColumns.size(); ++i) {
@@ -24,16 +23,17 @@ void Form1::DrawSweepDiagram() {
     for (std::size_t i = 0; i < markers_.size(); ++i)
         input.markers_MHz[i] = FieldValue(markers_[i]);
     input.operating_MHz = FieldValue(Text8);
-    input.antenna.length_m = FieldValue(Text1);
-    input.antenna.diameter_mm = FieldValue(Text2);
-    input.antenna.lcoil_uH = FieldValue(Text45);
-    input.antenna.aeloss_Ohm = FieldValue(Text4);
-    input.antenna.mloss_Ohm = FieldValue(Text41);
-    input.antenna.cfoot_pF = FieldValue(Text17);
-    input.antenna.ptx_W = FieldValue(Text43);
+    input.antenna = ReadAntennaInput();
     input.network = selectedNetwork();
     input.limits = limits_;
+    return input;
+}
 
+void Form1::DrawSweepDiagram() {
+    Picture5_1->Clear();
+    Picture5_10->Clear();
+
+    const SweepDiagramInput input = DiagramInput();
     const ImpedanceViews views{*Picture5_1, *Picture5_10};
     LocusPoint locus;
     if (input.impedancePlane) {
@@ -63,4 +63,22 @@ void Form1::QueueRedraw() {
             DrawSweepDiagram();
         },
         Qt::QueuedConnection);
+}
+
+Form1::Pictures Form1::DrawPictures(Network network, qreal ratio) {
+    for (PictureBox* picture : {Picture1, Picture5_1, Picture5_10}) picture->SetPixelRatio(ratio);
+    for (std::size_t i = 0; i < kNetworkBoxes.size(); ++i) {
+        if (kNetworkBoxes[i].network == network) networks_[i].option->setChecked(true);
+    }
+    ApplyNetworkLabelColours();
+    Pictures pictures;
+    // The views first: a redraw in sweep mode clears them.
+    Option8->setChecked(true);
+    DrawSweepDiagram();
+    pictures.fine = Picture5_1->image();
+    pictures.coarse = Picture5_10->image();
+    Option7->setChecked(true);
+    DrawSweepDiagram();
+    pictures.sweep = Picture1->image();
+    return pictures;
 }

@@ -10,6 +10,7 @@
 #include "core/NumberText.h"
 #include "mainwindow/CurveColumns.h"
 #include "mainwindow/Form1.h"
+#include "mainwindow/StatusLine.h"
 #include "platform/EventLoop.h"
 #include "platform/PictureBox.h"
 #include "tuners/TunerWindows.h"
@@ -43,6 +44,14 @@ void Form1::ConnectSelectionHandlers() {
             [this](QPointF at) { DiagramPressed(at.x()); });
     connect(Picture1, &PictureBox::mouseMoved, this,
             [this](QPointF at) { DiagramHovered(at.x()); });
+    for (const auto& [view, k] : {std::pair{Picture5_1, 1.0}, std::pair{Picture5_10, 10.0}}) {
+        view->setMouseTracking(true);
+        connect(view, &PictureBox::mouseMoved, this,
+                [this, view = view, k = k](QPointF at) { ReadOutImpedance(view, k, at); });
+    }
+    for (PictureBox* picture : {Picture1, Picture5_1, Picture5_10}) {
+        connect(picture, &PictureBox::pointerLeft, this, [this] { statusLine_->EndReadout(); });
+    }
     for (PictureBox* picture : {Picture1, Picture5_1, Picture5_10}) {
         connect(picture, &PictureBox::pixelRatioChanged, this, [this] { QueueRedraw(); });
     }
@@ -50,6 +59,7 @@ void Form1::ConnectSelectionHandlers() {
 
 void Form1::NetworkOptionClicked(std::size_t index) {
     if (networks_[index].option->isChecked()) ApplyNetworkLabelColours();
+    ShowPartStress();
     Yield();
     tuners_->CloseAll();
     Yield();
@@ -109,4 +119,5 @@ void Form1::DiagramPressed(double x) {
 
 void Form1::DiagramHovered(double x) {
     Text28->setText(QString::fromStdString(FormatTwoByTwo(static_cast<float>(x) / 20)));
+    ReadOutSweep(x);
 }

@@ -78,6 +78,10 @@ QPointF PictureBox::ToPixels(double x, double y) const {
     return {(x - left_) * scaleX_, (y - top_) * scaleY_};
 }
 
+QPointF PictureBox::ToUser(QPointF position) const {
+    return {left_ + position.x() / scaleX_, top_ + position.y() / scaleY_};
+}
+
 QRectF PictureBox::Reach() const {
     const double margin = drawWidth_ + 2;
     return QRectF(-margin, -margin, size_.width() + 2 * margin, size_.height() + 2 * margin);
@@ -261,4 +265,9 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
     emit mouseMoved(event->position());
+}
+
+void PictureBox::leaveEvent(QEvent* event) {
+    emit pointerLeft();
+    QWidget::leaveEvent(event);
 }

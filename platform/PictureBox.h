@@ -22,6 +22,8 @@ public:
     // User coordinates: (left, top) is the top-left corner, the box spans width x height
     // units; a negative height makes y point up.
     void SetScale(double left, double top, double width, double height);
+    // A position on the widget in user coordinates.
+    QPointF ToUser(QPointF position) const;
     void SetBackground(const QColor& color);
     void SetForeColor(const QColor& color) { fore_ = color; }
     void SetDrawWidth(int width) { drawWidth_ = width < 1 ? 1 : width; }
@@ -58,6 +60,7 @@ signals:
     void mousePressed(QPointF position);
     void mouseMoved(QPointF position);
     void clicked();
+    void pointerLeft();
     void pixelRatioChanged();
 
 protected:
@@ -66,6 +69,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     // One painter serves a whole run of drawing calls; it ends before the image is shown,

@@ -1,5 +1,7 @@
 #include "platform/SettingsFile.h"
 
+#include <filesystem>
+
 namespace {
 
 constexpr std::size_t kKeyLength = 8;
@@ -17,15 +19,19 @@ std::string ValueOf(const std::string& line) {
     return line.size() > kKeyLength ? TrimBlanks(line.substr(kKeyLength)) : std::string();
 }
 
-// The lines as they count: an editor's byte-order mark and blank lines at the end of a
-// file that is already long enough would otherwise make a valid file invalid.
-FileResult ReadSettingsLines(const std::string& path, std::vector<std::string>& lines) {
-    if (FileResult read = ReadAllLines(path, lines); !read.ok()) return read;
-    if (!lines.empty() && lines.front().starts_with(kByteOrderMark)) {
-        lines.front().erase(0, kByteOrderMark.size());
+std::string LineCount(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " line" : " lines");
+}
+
+void ValuesOfLines(const std::vector<std::string>& lines, const std::vector<std::string>& keys,
+                   std::map<std::string, std::string>& values) {
+    values.clear();
+    for (const std::string& line : lines) {
+        const std::string key = KeyOf(line);
+        for (const std::string& wanted : keys) {
+            if (key == wanted) values[wanted] = ValueOf(line);
+        }
     }
-    while (lines.size() > kSettingsLineCount && TrimBlanks(lines.back()).empty()) lines.pop_back();
-    return {};
 }
 
 std::string& CurrentSettingsPath() {
@@ -34,6 +40,17 @@ std::string& CurrentSettingsPath() {
 }
 
 }  // namespace
+
+// An editor's byte-order mark and blank lines at the end of a file that is already long
+// enough would otherwise make a valid file invalid.
+FileResult ReadSettingsLines(const std::string& path, std::vector<std::string>& lines) {
+    if (FileResult read = ReadAllLines(path, lines); !read.ok()) return read;
+    if (!lines.empty() && lines.front().starts_with(kByteOrderMark)) {
+        lines.front().erase(0, kByteOrderMark.size());
+    }
+    while (lines.size() > kSettingsLineCount && TrimBlanks(lines.back()).empty()) lines.pop_back();
+    return {};
+}
 
 const std::string& SettingsFilePath() {
     return CurrentSettingsPath();
@@ -84,8 +101,7 @@ FileResult EnsureSettingsFile(const std::string& path, std::string& restored) {
     if (FileResult written = WriteAllLines(path, DefaultSettingsLines()); !written.ok()) {
         return written;
     }
-    restored = path + " had " + std::to_string(lines.size()) +
-               (lines.size() == 1 ? " line" : " lines") + ", not " +
+    restored = path + " had " + LineCount(lines.size()) + ", not " +
                std::to_string(kSettingsLineCount) + ": defaults restored, old file kept as " +
                backup;
     return {};
@@ -95,11 +111,40 @@ FileResult ReadSettingsKeys(const std::string& path, const std::vector<std::stri
                             std::map<std::string, std::string>& values) {
     std::vector<std::string> lines;
     if (FileResult read = ReadSettingsLines(path, lines); !read.ok()) return read;
+    ValuesOfLines(lines, keys, values);
+    return {};
+}
+
+FileResult ReadSettingsKeysUntouched(const std::string& path, const std::vector<std::string>& keys,
+                                     std::map<std::string, std::string>& values,
+                                     std::string& damaged) {
     values.clear();
-    for (const std::string& line : lines) {
-        const std::string key = KeyOf(line);
-        for (const std::string& wanted : keys) {
-            if (key == wanted) values[wanted] = ValueOf(line);
+    damaged.clear();
+    std::error_code error;
+    if (!std::filesystem::exists(path, error) && !error) return {};
+    std::vector<std::string> lines;
+    if (FileResult read = ReadSettingsLines(path, lines); !read.ok()) return read;
+    if (lines.size() != kSettingsLineCount) {
+        damaged = path + " has " + LineCount(lines.size()) + ", not " +
+                  std::to_string(kSettingsLineCount) +
+                  ": the defaults are used, the file is left as it is";
+        return {};
+    }
+    ValuesOfLines(lines, keys, values);
+    return {};
+}
+
+FileResult ReplaceSettingsValues(const std::string& path, std::vector<std::string>& lines,
+                                 const std::map<std::string, std::string>& values) {
+    for (const auto& [key, value] : values) {
+        if (value.find_first_of("\r\n") != std::string::npos) {
+            return FileProblem(path, "cannot write " + key + ": its value holds a line break");
+        }
+    }
+    for (std::string& line : lines) {
+        auto entry = values.find(KeyOf(line));
+        if (entry != values.end()) {
+            line = line.substr(0, kKeyLength) + " " + TrimBlanks(entry->second);
         }
     }
     return {};
@@ -107,18 +152,10 @@ FileResult ReadSettingsKeys(const std::string& path, const std::vector<std::stri
 
 FileResult RewriteSettingsFile(const std::string& path,
                                const std::map<std::string, std::string>& values) {
-    for (const auto& [key, value] : values) {
-        if (value.find_first_of("\r\n") != std::string::npos) {
-            return FileProblem(path, "cannot write " + key + ": its value holds a line break");
-        }
-    }
     std::vector<std::string> lines;
     if (FileResult read = ReadSettingsLines(path, lines); !read.ok()) return read;
-    for (std::string& line : lines) {
-        auto entry = values.find(KeyOf(line));
-        if (entry != values.end()) {
-            line = line.substr(0, kKeyLength) + " " + TrimBlanks(entry->second);
-        }
+    if (FileResult replaced = ReplaceSettingsValues(path, lines, values); !replaced.ok()) {
+        return replaced;
     }
     return WriteAllLines(path, lines);
 }

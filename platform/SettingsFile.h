@@ -26,16 +26,32 @@ const std::vector<std::string>& DefaultSettingsLines();
 // writes left behind are removed first.
 FileResult EnsureSettingsFile(const std::string& path, std::string& restored);
 
+// The lines of the file as they count: an editor's byte-order mark at the start is no part
+// of the first line, and blank lines after the 49th are dropped.
+FileResult ReadSettingsLines(const std::string& path, std::vector<std::string>& lines);
+
 // One pass over the file: for each key, the trimmed value of the last line that holds it.
 // Keys the file lacks are absent from the result. A UTF-8 byte-order mark at the start is
 // no part of the first line, and blank lines after the 49th do not count.
 FileResult ReadSettingsKeys(const std::string& path, const std::vector<std::string>& keys,
                             std::map<std::string, std::string>& values);
 
+// For a run that must leave the file as it is: the values as ReadSettingsKeys gives them,
+// from a valid file only. A missing file gives none; so does a file of another line count,
+// and `damaged` then says so in one line (it is empty otherwise).
+FileResult ReadSettingsKeysUntouched(const std::string& path, const std::vector<std::string>& keys,
+                                     std::map<std::string, std::string>& values,
+                                     std::string& damaged);
+
 // Gives every line whose key is in `values` its own first eight characters (in their
 // letter case), one blank and the new value trimmed; all other lines stay as they are, in
-// their order. A key the file lacks is not added. A value holding a line break is refused
-// and nothing is written, since it would break the file into other lines.
+// their order. A key the lines lack is not added. A value holding a line break is refused,
+// naming `path`, and the lines stay as they were, since it would break the file into other
+// lines.
+FileResult ReplaceSettingsValues(const std::string& path, std::vector<std::string>& lines,
+                                 const std::map<std::string, std::string>& values);
+
+// ReplaceSettingsValues on the file itself; nothing is written when a value is refused.
 FileResult RewriteSettingsFile(const std::string& path,
                                const std::map<std::string, std::string>& values);
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/TextFile.h"
 
@@ -16,3 +17,8 @@ QString SettingsText(const std::string& value);
 // the key and the character.
 FileResult RewriteSettingsTexts(const std::string& path,
                                 const std::map<std::string, QString>& texts);
+
+// The lines with the field texts as their values, written to `path` as a whole new file;
+// refused as above, and then nothing is written.
+FileResult WriteSettingsTexts(const std::string& path, std::vector<std::string> lines,
+                              const std::map<std::string, QString>& texts);

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <ostream>
 
@@ -24,6 +25,13 @@ QString TextOf(const QWidget& window, const QString& name) {
 
 inline QColor BackOf(const QWidget& window, const QString& name) {
     return Find<QWidget>(window, name)->property("backColor").value<QColor>();
+}
+
+// The main window's status line without the part-stress note that each pass leaves there.
+inline QString ProblemOf(const QWidget& window) {
+    QStringList parts = Find<QLabel>(window, "StatusLine")->text().split("   |   ");
+    parts.removeIf([](const QString& part) { return part.contains(" kV peak"); });
+    return parts.join("   |   ");
 }
 
 inline const QColor kValid{176, 176, 0};

@@ -35,10 +35,6 @@ private:
     QObject context_;
 };
 
-QString StatusOf(const Form1& form) {
-    return Find<QLabel>(form, "StatusLine")->text();
-}
-
 const QString kDenied = std::strerror(EACCES);
 
 }  // namespace
@@ -135,7 +131,7 @@ TEST(Startup, FieldsLoadWithTheNumberRulesAndGoBackAsTypedOnClose) {
     EXPECT_EQ(TextOf(form, "Text2"), "4.5");
     EXPECT_EQ(TextOf(form, "Text8"), "14");
     EXPECT_EQ(TextOf(form, "Text4"), "0");
-    EXPECT_EQ(StatusOf(form), "");
+    EXPECT_EQ(ProblemOf(form), "");
 
     Find(form, "Text1")->setText("  5.25 ");
     Find(form, "Text18")->setText("");
@@ -163,7 +159,7 @@ TEST(Startup, DamagedFileIsKeptAsBackupBeforeTheDefaultsReplaceIt) {
     EXPECT_EQ(TextOf(form, "Text1"), "4.5");
     EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI.bak")), CrLfLines(lines));
     EXPECT_EQ(
-        StatusOf(form),
+        ProblemOf(form),
         "ORVANE.INI had 50 lines, not 49: defaults restored, old file kept as ORVANE.INI.bak");
 }
 
@@ -174,8 +170,8 @@ TEST(Startup, UnwritableFolderIsReportedByItsCauseAndTheWindowStillWorks) {
         testing::internal::CaptureStderr();
         Form1 form;
         const std::string stderrText = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(StatusOf(form), "ORVANE.INI: cannot create: " + kDenied);
-        EXPECT_NE(stderrText.find("orvane: " + StatusOf(form).toStdString() + "\n"),
+        EXPECT_EQ(ProblemOf(form), "ORVANE.INI: cannot create: " + kDenied);
+        EXPECT_NE(stderrText.find("orvane: " + ProblemOf(form).toStdString() + "\n"),
                   std::string::npos)
             << stderrText;
         EXPECT_EQ(TextOf(form, "Text5"), "9.698") << "defaults are used";
@@ -198,7 +194,7 @@ TEST(Startup, CloseAsksBeforeValuesAreLostAndNoKeepsEveryWindowOpen) {
     Form1 form;
     form.repeatDelay = 0;
     EXPECT_EQ(TextOf(form, "Text1"), "6");
-    EXPECT_EQ(StatusOf(form), "") << "a read-only file is read without a word";
+    EXPECT_EQ(ProblemOf(form), "") << "a read-only file is read without a word";
     QTest::mouseClick(Find<QWidget>(form, "Picture2"), Qt::LeftButton);
     QWidget* tuner = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -223,7 +219,7 @@ TEST(Startup, CloseAsksBeforeValuesAreLostAndNoKeepsEveryWindowOpen) {
         EXPECT_FALSE(form.close());
         EXPECT_EQ(no.asked, "Orvane could not save its settings to ORVANE.INI: " + reason +
                                 ". Close anyway?");
-        EXPECT_EQ(StatusOf(form), "ORVANE.INI: " + reason);
+        EXPECT_EQ(ProblemOf(form), "ORVANE.INI: " + reason);
         EXPECT_TRUE(tuner->isVisible()) << "nothing closes before the user agrees";
         EXPECT_EQ(ReadBytes(path), content);
     }

@@ -1,0 +1,73 @@
+#include "app/ExportRun.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <map>
+
+#include "app/WindowRun.h"
+#include "core/Version.h"
+#include "exports/SweepCsv.h"
+#include "exports/Touchstone.h"
+#include "mainwindow/Form1.h"
+#include "mainwindow/MainKeys.h"
+#include "platform/Controls.h"
+#include "platform/ImageFile.h"
+#include "platform/SettingsFile.h"
+
+namespace {
+
+int Failed(const std::string& message) {
+    ReportOnStandardError(message);
+    return 1;
+}
+
+int Written(const FileResult& result) {
+    return result.ok() ? 0 : Failed(result.error);
+}
+
+// The pictures need fonts but no display: the window is built and drawn offscreen.
+int WritePictures(const ExportJob& job, const std::map<std::string, std::string>& values, int& argc,
+                  char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    PrepareWindowApplication();
+    Form1 window(Form1::SettingsUse::Given);
+    window.ShowSettingsValues(values);
+    const Form1::Pictures pictures = window.DrawPictures(job.network, job.scale);
+
+    const QString folder = QFile::decodeName(job.path.c_str());
+    if (!QDir().mkpath(folder)) return Failed(job.path + ": cannot create the folder");
+    const std::pair<const char*, const QImage&> files[] = {
+        {"sweep.png", pictures.sweep},
+        {"impedance-fine.png", pictures.fine},
+        {"impedance-coarse.png", pictures.coarse}};
+    for (const auto& [name, image] : files) {
+        const std::string path = QFile::encodeName(QDir(folder).filePath(name)).toStdString();
+        if (const int code = Written(WritePng(path, image)); code != 0) return code;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int RunExport(const ExportJob& job, int& argc, char** argv) {
+    std::map<std::string, std::string> values;
+    std::string damaged;
+    const FileResult read =
+        ReadSettingsKeysUntouched(SettingsFilePath(), MainKeyNames(), values, damaged);
+    if (!read.ok()) return Failed(read.error);
+    if (!damaged.empty()) ReportOnStandardError(damaged);
+
+    const MainInputs inputs = InputsFromSettings(values);
+    switch (job.kind) {
+        case ExportJob::Kind::SweepCsv:
+            return Written(WriteFileAtomically(job.path, SweepCsv(inputs.antenna, inputs.limits)));
+        case ExportJob::Kind::Touchstone:
+            return Written(
+                WriteFileAtomically(job.path, TouchstoneText(inputs.antenna, kOrvaneVersion)));
+        case ExportJob::Kind::Pictures:
+            break;
+    }
+    return WritePictures(job, values, argc, argv);
+}

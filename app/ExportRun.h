@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "core/Matching.h"
+
+// What a run without a window writes.
+struct ExportJob {
+    enum class Kind { SweepCsv, Touchstone, Pictures };
+    Kind kind = Kind::SweepCsv;
+    std::string path;  // the file, or the folder of the pictures
+    Network network = Network::HpCl;
+    double scale = 1;
+};
+
+// Writes the job's files from the settings in use and returns the exit code: 0 when all
+// are written, 1 when the settings cannot be read or a file cannot be written (one line on
+// standard error; no file is left half written). The settings file is only read: a missing
+// one gives the defaults, a damaged one is reported and the defaults are used.
+int RunExport(const ExportJob& job, int& argc, char** argv);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/Matching.h"
+
+// The six networks with their CSV column prefixes, in the order of the network boxes.
+struct ExportNetwork {
+    Network network;
+    const char* column;
+};
+
+inline constexpr ExportNetwork kExportNetworks[] = {
+    {Network::HpCl, "HPCL"}, {Network::HpLc, "HPLC"}, {Network::HpClc, "HPCLC"},
+    {Network::LpCl, "LPCL"}, {Network::LpLc, "LPLC"}, {Network::LpClc, "LPCLC"},
+};
+
+// ok (inside the limits), outside (a solution outside them) or none (no solution).
+const char* VerdictText(MatchVerdict verdict);
+// Written instead of a verdict where the antenna model faults.
+inline constexpr const char* kFaultVerdict = "fault";
