@@ -29,15 +29,15 @@ int Written(const FileResult& result) {
 // The pictures need fonts but no display: the window is built and drawn offscreen.
 int WritePictures(const ExportJob& job, const std::map<std::string, std::string>& values, int& argc,
                   char** argv) {
+    const QString folder = QFile::decodeName(job.path.c_str());
+    if (!QDir().mkpath(folder)) return Failed(job.path + ": cannot create the folder");
+
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     PrepareWindowApplication();
     Form1 window(Form1::SettingsUse::Given);
     window.ShowSettingsValues(values);
     const Form1::Pictures pictures = window.DrawPictures(job.network, job.scale);
-
-    const QString folder = QFile::decodeName(job.path.c_str());
-    if (!QDir().mkpath(folder)) return Failed(job.path + ": cannot create the folder");
     const std::pair<const char*, const QImage&> files[] = {
         {"sweep.png", pictures.sweep},
         {"impedance-fine.png", pictures.fine},

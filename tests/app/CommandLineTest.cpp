@@ -4,13 +4,19 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRadioButton>
 #include <QThread>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <memory>
 #include <optional>
 
 #include "core/Version.h"
+#include "exports/SweepCsv.h"
+#include "exports/Touchstone.h"
 #include "platform/SettingsFile.h"
+#include "tests/mainwindow/FormAccess.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -88,6 +94,12 @@ TEST(CommandLine, AnswersWithoutAWindowAndRefusesWhatItDoesNotKnow) {
         {{"file.ini"}, "offscreen", 2, "", "Unexpected argument 'file.ini'"},
         {{"--settings"}, "offscreen", 2, "", "Missing value after '--settings'"},
         {{"--settings="}, "offscreen", 2, "", "needs a file name"},
+        {{"--export-sweep"}, "", 2, "", "Missing value after '--export-sweep'"},
+        {{"--export-png", "pics", "--network", "hp-cl"}, "", 2, "", "Unknown network 'hp-cl'"},
+        {{"--export-png", "pics", "--scale", "0"}, "", 2, "", "above 0 and up to 10, not '0'"},
+        {{"--export-png", "pics", "--scale", "1e9"}, "", 2, "", "above 0 and up to 10"},
+        {{"--scale", "2"}, "", 2, "", "'scale' goes with --export-png"},
+        {{"--export-sweep", "a.csv", "--export-touchstone", "b.s1p"}, "", 2, "", "one of"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -146,5 +158,125 @@ TEST(CommandLine, SettingsOptionPutsTheFileWhereItIsToldWithTheSameRules) {
         EXPECT_EQ(ReadBytes(where), c.after);
         EXPECT_EQ(ReadBytes(file + ".bak"), c.backup);
         EXPECT_EQ(QFile::exists(dir.path() + "/ORVANE.INI"), c.arguments.isEmpty());
+    }
+}
+
+// The exports read the settings as they find them, change nothing there, and write their
+// file whole or not at all.
+TEST(CommandLine, ExportsReadTheSettingsUntouchedAndWriteWholeFilesOnly) {
+    const QString kDenied = std::strerror(EACCES);
+    std::vector<std::string> rod = DefaultsWith(0, "ANTENLEN 3");
+    rod[6] = "TXPOWERW 400";
+    rod[17] = "matchc01 20";
+    AntennaInput rodInput;
+    rodInput.length_m = 3;
+    rodInput.ptx_W = 400;
+    const MatchLimits rodLimits{20, 250, 35};
+    std::vector<std::string> damaged = DefaultSettingsLines();
+    damaged.push_back("ANTENLEN 9");
+
+    const QStringList sweep = {"--export-sweep", "out"};
+    const struct {
+        QStringList arguments;
+        std::string settings;  // rod.ini; empty: none
+        mode_t mode;
+        int exitCode;
+        std::string written;  // empty: no file
+        QString err;
+    } cases[] = {
+        {{"--export-sweep", "out"}, "", 0644, 0, SweepCsv({}, {}), ""},
+        {sweep, CrLfLines(rod), 0644, 0, SweepCsv(rodInput, rodLimits), ""},
+        {{"--export-touchstone", "out"},
+         CrLfLines(rod),
+         0644,
+         0,
+         TouchstoneText(rodInput, kOrvaneVersion),
+         ""},
+        {sweep, CrLfLines(damaged), 0644, 0, SweepCsv({}, {}),
+         "rod.ini has 50 lines, not 49: the defaults are used, the file is left as it is\n"},
+        {sweep, CrLfLines(rod), 0, 1, "", "rod.ini: cannot read: " + kDenied + "\n"},
+        {{"--export-sweep", "locked/out"},
+         CrLfLines(rod),
+         0644,
+         1,
+         "",
+         "locked/out: cannot write: " + kDenied + "\n"},
+        {{"--export-png", "locked/pics"},
+         CrLfLines(rod),
+         0644,
+         1,
+         "",
+         "locked/pics: cannot create the folder\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        WorkingDirectory dir;
+        ASSERT_EQ(::mkdir(dir.file("locked").c_str(), 0555), 0);
+        QStringList arguments = c.arguments;
+        if (!c.settings.empty()) {
+            WriteBytes(dir.file("rod.ini"), c.settings);
+            ASSERT_EQ(::chmod(dir.file("rod.ini").c_str(), c.mode), 0);
+            arguments << "--settings"
+                      << "rod.ini";
+        }
+        const std::optional<Finished> run = WaitForEnd(Start(arguments, dir.path(), ""));
+        ASSERT_TRUE(run);
+        EXPECT_EQ(run->exitCode, c.exitCode) << run->err.toStdString();
+        EXPECT_EQ(run->err, c.err.isEmpty() ? "" : "orvane: " + c.err) << "one line";
+        EXPECT_EQ(ReadBytes(dir.file("out")), c.written);
+        EXPECT_EQ(dir.entries("locked"), QStringList()) << "nothing half written";
+        QStringList entries = {"locked"};
+        if (!c.settings.empty()) entries << "rod.ini";
+        if (!c.written.empty()) entries << "out";
+        entries.sort();
+        EXPECT_EQ(dir.entries(), entries);
+        if (!c.settings.empty()) {
+            ASSERT_EQ(::chmod(dir.file("rod.ini").c_str(), 0644), 0);
+            EXPECT_EQ(ReadBytes(dir.file("rod.ini")), c.settings) << "left as it was";
+        }
+    }
+}
+
+// The pictures are the window's own drawing: at scale 1, pixel for pixel what its picture
+// boxes show for the settings and the network.
+TEST(CommandLine, PicturesAreWhatTheWindowDraws) {
+    const auto picture = [](const QString& path) {
+        return QImage(path).convertToFormat(QImage::Format_RGB32);
+    };
+    const auto grab = [](const Form1& form, const char* name) {
+        return Find<QWidget>(form, name)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const struct {
+        QStringList options;
+        const char* option;  // nullptr: only the size is checked
+    } cases[] = {
+        {{}, "Option4"},
+        {{"--network", "lpclc"}, "Option11"},
+        {{"--network", "hplc", "--scale", "2"}, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options.join(' ').toStdString());
+        WorkingDirectory dir;
+        const std::string settings = CrLfLines(DefaultsWith(2, "FREQUMHZ 14.2"));
+        WriteBytes(dir.file("ORVANE.INI"), settings);
+        const std::optional<Finished> run =
+            WaitForEnd(Start(QStringList{"--export-png", "pics"} + c.options, dir.path(), ""));
+        ASSERT_TRUE(run);
+        ASSERT_EQ(run->exitCode, 0) << run->err.toStdString();
+        EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI")), settings);
+        const QImage sweep = picture(dir.path() + "/pics/sweep.png");
+        const QImage fine = picture(dir.path() + "/pics/impedance-fine.png");
+        const QImage coarse = picture(dir.path() + "/pics/impedance-coarse.png");
+        if (!c.option) {
+            EXPECT_EQ(sweep.size(), QSize(1200, 800));
+            EXPECT_EQ(coarse.size(), QSize(552, 848));
+            continue;
+        }
+        Form1 form;
+        Find<QRadioButton>(form, c.option)->click();
+        EXPECT_EQ(sweep, grab(form, "Picture1"));
+        Find<QRadioButton>(form, "Option8")->click();
+        EXPECT_EQ(fine, grab(form, "Picture5_1"));
+        EXPECT_EQ(coarse, grab(form, "Picture5_10"));
     }
 }
