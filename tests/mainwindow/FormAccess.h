@@ -1,10 +1,15 @@
 #pragma once
 
+#include <QApplication>
 #include <QColor>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QVariant>
 #include <ostream>
 
@@ -26,6 +31,32 @@ QString TextOf(const QWidget& window, const QString& name) {
 inline QColor BackOf(const QWidget& window, const QString& name) {
     return Find<QWidget>(window, name)->property("backColor").value<QColor>();
 }
+
+inline QAction* MenuAction(const QMenu& menu, const QString& text) {
+    for (QAction* action : menu.actions()) {
+        if (action->text() == text) return action;
+    }
+    return nullptr;
+}
+
+// Gives the answer to a message box as soon as one is shown; `asked` keeps its text and
+// stays empty when none came. Made just before the box is due: the first pass of the event
+// loop looks for it.
+class Answerer {
+public:
+    explicit Answerer(QMessageBox::StandardButton answer) {
+        QTimer::singleShot(0, &context_, [this, answer] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                asked = box->text();
+                box->button(answer)->click();
+            }
+        });
+    }
+    QString asked;
+
+private:
+    QObject context_;
+};
 
 // The main window's status line without the part-stress note that each pass leaves there.
 inline QString ProblemOf(const QWidget& window) {

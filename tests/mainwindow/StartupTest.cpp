@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <cerrno>
 #include <cstring>
 
@@ -16,24 +13,6 @@
 #include "tests/support/TempDir.h"
 
 namespace {
-
-// Gives the answer to a question box as soon as one is shown; `asked` keeps its text and
-// stays empty when none came.
-class Answerer {
-public:
-    explicit Answerer(QMessageBox::StandardButton answer) {
-        QTimer::singleShot(0, &context_, [this, answer] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                asked = box->text();
-                box->button(answer)->click();
-            }
-        });
-    }
-    QString asked;
-
-private:
-    QObject context_;
-};
 
 const QString kDenied = std::strerror(EACCES);
 

@@ -20,17 +20,6 @@
 #include "tests/mainwindow/FormAccess.h"
 #include "tests/support/TempDir.h"
 
-namespace {
-
-QAction* MenuAction(const QMenu& menu, const QString& text) {
-    for (QAction* action : menu.actions()) {
-        if (action->text() == text) return action;
-    }
-    return nullptr;
-}
-
-}  // namespace
-
 // The test's screens (screens.json): the primary one of 1920 x 1200, 1920 x 1080 at 200 % and
 // 1024 x 600.
 TEST(Window, FitsEveryScreenAndEveryControlCanBeScrolledTo) {

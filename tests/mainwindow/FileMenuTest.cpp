@@ -1,0 +1,181 @@
+// The File menu: settings files, the exports, the picture and the results for a spreadsheet.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QClipboard>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <cerrno>
+#include <cstring>
+
+#include "core/Version.h"
+#include "exports/CsvText.h"
+#include "exports/Touchstone.h"
+#include "platform/SettingsFile.h"
+#include "tests/mainwindow/FormAccess.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+const QString kDenied = std::strerror(EACCES);
+
+void Choose(Form1& form, const QString& item, const std::string& file) {
+    form.askFileName = [file](const FileQuestion&) { return QString::fromStdString(file); };
+    MenuAction(*Find<QMenu>(form, "FileMenu"), item)->trigger();
+}
+
+// Opening or saving settings makes another file the one in use for the whole program.
+struct SettingsFileKept {
+    ~SettingsFileKept() { SetSettingsFilePath(kSettingsFileName); }
+};
+
+QStringList Split(const std::string& text, const char* separator) {
+    return QString::fromStdString(text).split(separator);
+}
+
+}  // namespace
+
+TEST(FileMenu, SweepDataHasTheVerdictsOfTheNetworkBoxes) {
+    WorkingDirectory dir;
+    Form1 form;
+    form.repeatDelay = 0;
+    Choose(form, "Export sweep data...", dir.file("sweep.csv"));
+    const QStringList records = Split(ReadBytes(dir.file("sweep.csv")), "\r\n");
+    const QStringList header = records.front().split(',');
+    const char* const boxes[][2] = {{"HPCL", "Text11"}, {"HPLC", "Text13"}, {"HPCLC", "Text30"},
+                                    {"LPCL", "Text34"}, {"LPLC", "Text36"}, {"LPCLC", "Text38"}};
+    for (const char* f : {"1.9", "3.7", "7.1", "14.2", "21.3", "28.3"}) {
+        Find(form, "Text8")->setText(f);
+        QStringList row;
+        for (const QString& record : records) {
+            if (record.startsWith(QString(f) + ",")) row = record.split(',');
+        }
+        ASSERT_EQ(row.size(), header.size()) << f;
+        for (const auto& [network, field] : boxes) {
+            const QString verdict = TextOf(form, field).isEmpty()   ? "none"
+                                    : BackOf(form, field) == kValid ? "ok"
+                                                                    : "outside";
+            EXPECT_EQ(row[header.indexOf(QString(network) + "_verdict")], verdict)
+                << network << " at " << f;
+        }
+    }
+
+    Choose(form, "Export Touchstone...", dir.file("rod.s1p"));
+    EXPECT_EQ(ReadBytes(dir.file("rod.s1p")), TouchstoneText({}, kOrvaneVersion));
+    Choose(form, "Save picture...", dir.file("sweep.png"));
+    EXPECT_EQ(
+        QImage(dir.path() + "/sweep.png").convertToFormat(QImage::Format_RGB32),
+        Find<QWidget>(form, "Picture1")->grab().toImage().convertToFormat(QImage::Format_RGB32));
+}
+
+TEST(FileMenu, OpenSettingsTakesAGoodFileRepairsADamagedOneAndRefusesAnUnreadableOne) {
+    std::vector<std::string> damaged = DefaultsWith(0, "ANTENLEN 9");
+    damaged.push_back("ANTENLEN 8");
+    const struct {
+        std::vector<std::string> lines;
+        mode_t mode;
+        QString length;  // Text1 after opening; the inputs stay on a refusal
+        QString problem;
+    } cases[] = {
+        {DefaultsWith(0, "ANTENLEN 6"), 0644, "6", ""},
+        {damaged, 0644, "4.5", "had 50 lines, not 49: defaults restored, old file kept as "},
+        {DefaultsWith(0, "ANTENLEN 6"), 0, "7", "rod.ini: cannot read: " + kDenied},
+    };
+    for (const auto& c : cases) {
+        WorkingDirectory dir;
+        SettingsFileKept kept;
+        const std::string rod = dir.file("rod.ini");
+        WriteBytes(rod, CrLfLines(c.lines));
+        ASSERT_EQ(::chmod(rod.c_str(), c.mode), 0);
+        Form1 form;
+        form.repeatDelay = 0;
+        Find(form, "Text1")->setText("7");
+        Choose(form, "Open settings...", rod);
+        EXPECT_EQ(TextOf(form, "Text1"), c.length);
+        EXPECT_TRUE(c.problem.isEmpty() ? ProblemOf(form).isEmpty()
+                                        : ProblemOf(form).contains(c.problem))
+            << ProblemOf(form).toStdString();
+        EXPECT_EQ(ReadBytes(rod + ".bak"), c.lines == damaged ? CrLfLines(damaged) : "");
+        EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI")), CrLfLines(DefaultsWith(0, "ANTENLEN 7")))
+            << "the inputs so far are kept in their own file";
+
+        // From now on the inputs go where they came from.
+        Find(form, "Text1")->setText("5");
+        form.close();
+        const bool opened = c.mode != 0;
+        EXPECT_EQ(SettingsFilePath(), opened ? rod : kSettingsFileName);
+        ASSERT_EQ(::chmod(rod.c_str(), 0644), 0);
+        EXPECT_EQ(Split(ReadBytes(opened ? rod : dir.file("ORVANE.INI")), "\r\n").front(),
+                  "ANTENLEN 5");
+    }
+}
+
+TEST(FileMenu, SaveSettingsAsKeepsInputsAndBanksOrSaysWhyNot) {
+    WorkingDirectory dir;
+    SettingsFileKept kept;
+    const std::string before = CrLfLines(DefaultsWith(21, "HPCLXC01 3"));
+    WriteBytes(dir.file("ORVANE.INI"), before);
+    ASSERT_EQ(::mkdir(dir.file("locked").c_str(), 0555), 0);
+    Form1 form;
+    form.repeatDelay = 0;
+    Find(form, "Text1")->setText("6");
+
+    Answerer ok(QMessageBox::Ok);
+    Choose(form, "Save settings as...", dir.file("locked/rod.ini"));
+    const QString failure =
+        QString::fromStdString(dir.file("locked/rod.ini")) + ": cannot write: " + kDenied;
+    EXPECT_EQ(ok.asked, "Orvane could not save the settings to " +
+                            QString::fromStdString(dir.file("locked/rod.ini")) +
+                            ": cannot write: " + kDenied + ".");
+    EXPECT_EQ(ProblemOf(form), failure);
+    EXPECT_EQ(dir.entries("locked"), QStringList());
+    EXPECT_EQ(SettingsFilePath(), kSettingsFileName) << "nothing is lost: the file stays in use";
+
+    Choose(form, "Save settings as...", dir.file("rod.ini"));
+    std::vector<std::string> saved = DefaultsWith(21, "HPCLXC01 3");
+    saved[0] = "ANTENLEN 6";
+    EXPECT_EQ(ReadBytes(dir.file("rod.ini")), CrLfLines(saved));
+    EXPECT_EQ(ProblemOf(form), "");
+    Find(form, "Text1")->setText("8");
+    form.close();
+    saved[0] = "ANTENLEN 8";
+    EXPECT_EQ(ReadBytes(dir.file("rod.ini")), CrLfLines(saved));
+    EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI")), before);
+}
+
+TEST(FileMenu, CtrlCCopiesTheResultsUnlessAFieldHasASelection) {
+    WorkingDirectory dir;
+    Form1 form;
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QLineEdit* length = Find(form, "Text1");
+    length->setFocus();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+
+    QTest::keyClick(length, Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = clipboard->text().split('\n');
+    const AntennaResult antenna = FeedPointImpedance({}).value();
+    for (const QString& line :
+         {QString("Length\t4.5\tm"),
+          "R_f\t" + QString::fromStdString(ExportNumber(antenna.r_f)) + "\tOhm",
+          QString("HP-LC\t\t\t\tnone\t\t\t")}) {
+        EXPECT_TRUE(lines.contains(line)) << line.toStdString();
+    }
+    EXPECT_TRUE(
+        clipboard->text().contains(QRegularExpression("\nHP-CL\t23.9\\d*\t\t6.4\\d*\toutside\t")));
+
+    length->selectAll();
+    QTest::keyClick(length, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), "4.5") << "the field copies its selection";
+
+    int asked = 0;
+    form.askFileName = [&asked](const FileQuestion&) {
+        ++asked;
+        return QString();
+    };
+    QTest::keyClick(length, Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(asked, 1) << "Ctrl+E exports from a field too";
+}
