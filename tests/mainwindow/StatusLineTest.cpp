@@ -1,0 +1,121 @@
+// What the main window's status line tells besides problems: the part stress of the selected
+// network after each pass, and the diagrams' values under the pointer.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QMouseEvent>
+#include <QRadioButton>
+
+#include "core/NumberFormat.h"
+#include "core/PartStress.h"
+#include "tests/mainwindow/FormAccess.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+QString StatusOf(const Form1& form) {
+    return Find<QLabel>(form, "StatusLine")->text();
+}
+
+QString Digits(double value, int digits) {
+    return QString::fromStdString(SignificantText(value, digits));
+}
+
+void MoveOver(QWidget* over, QPoint at) {
+    QMouseEvent event(QEvent::MouseMove, at, over->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(over, &event);
+}
+
+}  // namespace
+
+TEST(StatusLine, PartStressOfTheSelectedNetworkAtTheSetPower) {
+    WorkingDirectory dir;
+    Form1 form;
+    form.repeatDelay = 0;
+    const struct {
+        const char* option;
+        const char* box;
+        Network network;
+        double power, frequency;
+    } cases[] = {
+        {"Option4", "Label45", Network::HpCl, 100, 7.1},
+        {"Option4", "Label45", Network::HpCl, 400, 7.1},
+        {"Option11", "Label82", Network::LpClc, 400, 7.1},
+        {"Option5", "Label48", Network::HpLc, 400, 7.1},  // no solution: nothing
+        {"Option4", "Label45", Network::HpCl, 400, 0},    // the pass fails: nothing
+    };
+    for (const auto& c : cases) {
+        Find<QRadioButton>(form, c.option)->click();
+        Find(form, "Text43")->setText(Digits(c.power, 6));
+        Find(form, "Text8")->setText(Digits(c.frequency, 6));
+        AntennaInput in;
+        in.ptx_W = c.power;
+        in.frequency_MHz = c.frequency;
+        QString expected;
+        if (const std::optional<AntennaResult> a = FeedPointImpedance(in)) {
+            const MatchLimits limits;
+            const std::optional<PartStress> stress = NetworkStress(
+                c.network, Match(c.network, a->r_f, a->x_f, c.frequency * 1e6, limits), limits,
+                {a->r_f, a->x_f}, c.frequency * 1e6, c.power);
+            if (stress) {
+                expected = QString("%1 at %2 W: C %3 kV peak")
+                               .arg(NetworkName(c.network), Digits(c.power, 6),
+                                    Digits(stress->vc_kVpk, 3));
+                if (HasSecondCapacitor(c.network)) {
+                    expected += ", C' " + Digits(stress->vc2_kVpk, 3) + " kV peak";
+                }
+                expected += ", L " + Digits(stress->il_A, 3) + " A";
+            }
+        }
+        EXPECT_EQ(StatusOf(form), expected) << c.option << " " << c.frequency;
+        EXPECT_EQ(Find<QLabel>(form, c.box)->toolTip(), expected);
+    }
+}
+
+TEST(StatusLine, ReadsOutTheDiagramsUnderThePointerUntilItLeaves) {
+    WorkingDirectory dir;
+    Form1 form;
+    const QString note = StatusOf(form);
+    QWidget* sweep = Find<QWidget>(form, "Picture1");
+    AntennaInput in;
+    in.frequency_MHz = 7.15f;  // pixel 143, as f(MHz) reads it
+    const AntennaResult a = FeedPointImpedance(in).value();
+    const MatchValues hpcl = MatchHpCl(a.r_f, a.x_f, in.frequency_MHz * 1e6);
+    const struct {
+        const char* check;
+        QString quantity;
+    } quantities[] = {
+        {"Check1", "R_f " + Digits(a.r_f, 4) + " Ohm"},
+        {"Check2", "X_f " + Digits(a.x_f, 4) + " Ohm"},
+        {"Check3", "Z_f " + Digits(a.z_f, 4) + " Ohm"},
+        {"Check4", "SWR_f " + Digits(a.swr_f, 4)},
+        {"Check10", "U_f " + Digits(a.u_f, 4) + " V"},
+        {"Check5", "eta_f " + Digits(a.eta_f, 4) + " %"},
+        {"Check9", "eta_tot " + Digits(a.eta_tot, 4) + " %"},
+    };
+    const QString network =
+        QString::fromUtf8("HP-CL: C_m %1 pF, L_m %2 \u00b5H (outside the limits)")
+            .arg(Digits(hpcl.c_pF, 4), Digits(hpcl.l_uH, 4));
+    for (const bool shown : {true, false}) {
+        for (const auto& q : quantities) Find<QCheckBox>(form, q.check)->setChecked(shown);
+        MoveOver(sweep, {143, 100});
+        const QString readout = StatusOf(form);
+        EXPECT_TRUE(readout.startsWith("f 7.15 MHz")) << readout.toStdString();
+        EXPECT_TRUE(readout.endsWith(network)) << readout.toStdString();
+        for (const auto& q : quantities) {
+            EXPECT_EQ(readout.contains(q.quantity), shown) << q.quantity.toStdString();
+        }
+    }
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(sweep, &leave);
+    EXPECT_EQ(StatusOf(form), note);
+
+    // The impedance plane at R = 50 Ohm, X = 0 in the fine view and X = 100 Ohm in the coarse
+    // one: 50 + j100 Ohm has |Z| = 111.8 Ohm and an SWR of 5.828.
+    Find<QRadioButton>(form, "Option8")->click();
+    MoveOver(Find<QWidget>(form, "Picture5_1"), {50, 212});
+    EXPECT_EQ(StatusOf(form), "R 50 Ohm   X 0 Ohm   |Z| 50 Ohm   SWR 1");
+    MoveOver(Find<QWidget>(form, "Picture5_10"), {5, 202});
+    EXPECT_EQ(StatusOf(form), "R 50 Ohm   X 100 Ohm   |Z| 111.8 Ohm   SWR 5.828");
+}
