@@ -1,5 +1,6 @@
-// Start-up as a user meets it, each run a new process: `orvane --version` to its end, and
-// the main window to its first paint (offscreen platform).
+// Start-up as a user meets it, each run a new process: `orvane --version` to its end, the
+// main window to its first paint (offscreen platform), and `orvane --export-sweep` to its end
+// with the file written.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -9,6 +10,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 extern char** environ;
 
@@ -18,7 +20,7 @@ using Clock = std::chrono::steady_clock;
 
 // Runs the program and returns the seconds until it wrote its first byte or, when it writes
 // nothing, until it ended.
-double SecondsToFirstOutput(const char* program, const char* argument) {
+double SecondsToFirstOutput(std::vector<const char*> arguments) {
     int out[2];
     if (::pipe(out) != 0) std::abort();
     posix_spawn_file_actions_t actions;
@@ -26,10 +28,11 @@ double SecondsToFirstOutput(const char* program, const char* argument) {
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, out[0]);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    char* const argv[] = {const_cast<char*>(program), const_cast<char*>(argument), nullptr};
+    arguments.push_back(nullptr);
+    char* const* argv = const_cast<char* const*>(arguments.data());
     const auto start = Clock::now();
     pid_t pid = 0;
-    if (posix_spawn(&pid, program, &actions, nullptr, argv, environ) != 0) std::abort();
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv, environ) != 0) std::abort();
     ::close(out[1]);
     char first = 0;
     [[maybe_unused]] const ssize_t got = ::read(out[0], &first, 1);
@@ -44,17 +47,26 @@ double SecondsToFirstOutput(const char* program, const char* argument) {
 
 void BM_VersionCommand(benchmark::State& state) {
     for (auto _ : state) {
-        state.SetIterationTime(SecondsToFirstOutput(ORVANE_PROGRAM, "--version"));
+        state.SetIterationTime(SecondsToFirstOutput({ORVANE_PROGRAM, "--version"}));
     }
 }
 BENCHMARK(BM_VersionCommand)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_StartUpToFirstPaint(benchmark::State& state) {
     for (auto _ : state) {
-        state.SetIterationTime(SecondsToFirstOutput(ORVANE_STARTUP_PROBE, nullptr));
+        state.SetIterationTime(SecondsToFirstOutput({ORVANE_STARTUP_PROBE}));
     }
 }
 BENCHMARK(BM_StartUpToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The 1197 points of the antenna and the six networks, from the settings to the CSV file.
+void BM_ExportSweepCommand(benchmark::State& state) {
+    for (auto _ : state) {
+        state.SetIterationTime(
+            SecondsToFirstOutput({ORVANE_PROGRAM, "--export-sweep", "sweep.csv"}));
+    }
+}
+BENCHMARK(BM_ExportSweepCommand)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
