@@ -55,7 +55,7 @@ int RunExport(const ExportJob& job, int& argc, char** argv) {
     std::map<std::string, std::string> values;
     std::string damaged;
     const FileResult read =
-        ReadSettingsKeysUntouched(SettingsFilePath(), MainKeyNames(), values, damaged);
+        ReadSettingsKeysAsIs(SettingsFilePath(), MainKeyNames(), values, damaged);
     if (!read.ok()) return Failed(read.error);
     if (!damaged.empty()) ReportOnStandardError(damaged);
 

@@ -23,8 +23,8 @@ std::string LineCount(std::size_t count) {
     return std::to_string(count) + (count == 1 ? " line" : " lines");
 }
 
-void ValuesOfLines(const std::vector<std::string>& lines, const std::vector<std::string>& keys,
-                   std::map<std::string, std::string>& values) {
+void KeyValues(const std::vector<std::string>& lines, const std::vector<std::string>& keys,
+               std::map<std::string, std::string>& values) {
     values.clear();
     for (const std::string& line : lines) {
         const std::string key = KeyOf(line);
@@ -111,26 +111,27 @@ FileResult ReadSettingsKeys(const std::string& path, const std::vector<std::stri
                             std::map<std::string, std::string>& values) {
     std::vector<std::string> lines;
     if (FileResult read = ReadSettingsLines(path, lines); !read.ok()) return read;
-    ValuesOfLines(lines, keys, values);
+    KeyValues(lines, keys, values);
     return {};
 }
 
-FileResult ReadSettingsKeysUntouched(const std::string& path, const std::vector<std::string>& keys,
-                                     std::map<std::string, std::string>& values,
-                                     std::string& damaged) {
+FileResult ReadSettingsKeysAsIs(const std::string& path, const std::vector<std::string>& keys,
+                                std::map<std::string, std::string>& values, std::string& damaged) {
     values.clear();
     damaged.clear();
     std::error_code error;
     if (!std::filesystem::exists(path, error) && !error) return {};
     std::vector<std::string> lines;
     if (FileResult read = ReadSettingsLines(path, lines); !read.ok()) return read;
+    // An empty file is a new one, as at start-up.
+    if (lines.empty()) return {};
     if (lines.size() != kSettingsLineCount) {
         damaged = path + " has " + LineCount(lines.size()) + ", not " +
                   std::to_string(kSettingsLineCount) +
-                  ": the defaults are used, the file is left as it is";
+                  ": the defaults are used, the file stays as it is";
         return {};
     }
-    ValuesOfLines(lines, keys, values);
+    KeyValues(lines, keys, values);
     return {};
 }
 

@@ -36,12 +36,12 @@ FileResult ReadSettingsLines(const std::string& path, std::vector<std::string>& 
 FileResult ReadSettingsKeys(const std::string& path, const std::vector<std::string>& keys,
                             std::map<std::string, std::string>& values);
 
-// For a run that must leave the file as it is: the values as ReadSettingsKeys gives them,
-// from a valid file only. A missing file gives none; so does a file of another line count,
-// and `damaged` then says so in one line (it is empty otherwise).
-FileResult ReadSettingsKeysUntouched(const std::string& path, const std::vector<std::string>& keys,
-                                     std::map<std::string, std::string>& values,
-                                     std::string& damaged);
+// For a run without a window: ReadSettingsKeys on the file as it is, which is never created
+// or repaired. A missing or empty file gives no values, and so does one with another line
+// count, which the window would replace by the defaults (`damaged` then says so in one
+// line); only a file that is there and cannot be read is a failure.
+FileResult ReadSettingsKeysAsIs(const std::string& path, const std::vector<std::string>& keys,
+                                std::map<std::string, std::string>& values, std::string& damaged);
 
 // Gives every line whose key is in `values` its own first eight characters (in their
 // letter case), one blank and the new value trimmed; all other lines stay as they are, in

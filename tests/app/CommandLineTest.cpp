@@ -193,7 +193,7 @@ TEST(CommandLine, ExportsReadTheSettingsUntouchedAndWriteWholeFilesOnly) {
          TouchstoneText(rodInput, kOrvaneVersion),
          ""},
         {sweep, CrLfLines(damaged), 0644, 0, SweepCsv({}, {}),
-         "rod.ini has 50 lines, not 49: the defaults are used, the file is left as it is\n"},
+         "rod.ini has 50 lines, not 49: the defaults are used, the file stays as it is\n"},
         {sweep, CrLfLines(rod), 0, 1, "", "rod.ini: cannot read: " + kDenied + "\n"},
         {{"--export-sweep", "locked/out"},
          CrLfLines(rod),
