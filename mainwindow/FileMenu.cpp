@@ -17,8 +17,6 @@
 #include "mainwindow/Form1.h"
 #include "mainwindow/MainKeys.h"
 #include "mainwindow/StatusLine.h"
-#include "platform/Controls.h"
-#include "platform/FieldText.h"
 #include "platform/ImageFile.h"
 #include "platform/PictureBox.h"
 #include "platform/SettingsFile.h"
@@ -114,8 +112,11 @@ void Form1::OpenSettings() {
     SetSettingsFilePath(path);
     settingsReady_ = true;
     // A problem with the file before is over; a repaired one is told.
-    statusLine_->ShowProblem(QString::fromStdString(restored));
-    if (!restored.empty()) ReportOnStandardError(restored);
+    if (restored.empty()) {
+        statusLine_->ShowProblem({});
+    } else {
+        ReportFileProblem(restored);
+    }
     // They hold banks and results of the file before.
     tuners_->CloseAll();
     ShowSettingsValues(values);

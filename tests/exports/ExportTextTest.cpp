@@ -95,15 +95,6 @@ TEST(SweepCsv, HeaderAndOneRecordPerPointOfTheDiagram) {
     EXPECT_EQ(Split(lines[1], ",")[0], "0.1");
     EXPECT_EQ(Split(lines[281], ",")[0], "7.1");
     EXPECT_EQ(Split(lines[1197], ",")[0], "30");
-    // The verdicts as the network boxes show them for the default antenna at 7.1 and 14.2 MHz.
-    const std::vector<std::string> at7 = Split(lines[281], ","), at14 = Split(lines[565], ",");
-    const std::vector<std::string> verdicts7 = {at7[10], at7[15], at7[21],
-                                                at7[27], at7[32], at7[38]};
-    const std::vector<std::string> verdicts14 = {at14[10], at14[15], at14[21],
-                                                 at14[27], at14[32], at14[38]};
-    EXPECT_EQ(verdicts7,
-              (std::vector<std::string>{"outside", "none", "none", "outside", "none", "outside"}));
-    EXPECT_EQ(verdicts14, (std::vector<std::string>{"ok", "none", "ok", "ok", "none", "outside"}));
 }
 
 TEST(SweepCsv, RecordsEqualTheModel) {
