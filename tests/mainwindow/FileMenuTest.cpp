@@ -3,8 +3,6 @@
 #include <sys/stat.h>
 
 #include <QClipboard>
-#include <QMenuBar>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <cerrno>
