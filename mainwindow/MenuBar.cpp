@@ -5,6 +5,9 @@
 #include "mainwindow/HelpWindows.h"
 
 void Form1::BuildMenuBar() {
+    QMenu* view = menuBar()->addMenu("&View");
+    view->setObjectName("ViewMenu");
+    BuildNecSwitch(*view);
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("HelpMenu");
     QAction* page = help->addAction("Using Orvane", this, [this] { ShowUsingOrvane(this); });
