@@ -12,10 +12,14 @@ CommandLine::CommandLine()
       settings_("settings",
                 "Keeps the inputs, markers, limits and tuner banks in <file> instead of "
                 "ORVANE.INI in the working directory.",
-                "file") {
+                "file"),
+      necCompare_("nec-compare",
+                  "Writes the model's R_f and X_f against NEC-2's (nec2c) at 0.1 to 30 MHz to "
+                  "<file.csv> and exits.",
+                  "file.csv") {
     parser_.setApplicationDescription(
         "Short vertical antenna rod, its matching networks and simulated antenna tuners.");
-    parser_.addOptions({help_, version_, settings_});
+    parser_.addOptions({help_, version_, settings_, necCompare_});
 }
 
 CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
@@ -33,6 +37,11 @@ CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
         error_ = "Option 'settings' needs a file name.";
         return Request::Invalid;
     }
+    if (parser_.isSet(necCompare_)) {
+        if (!necCompareFile().isEmpty()) return Request::NecCompare;
+        error_ = "Option 'nec-compare' needs a file name.";
+        return Request::Invalid;
+    }
     return Request::Window;
 }
 
@@ -47,6 +56,7 @@ int CommandLine::Answer(Request request) const {
             return 0;
         case Request::Invalid:
         case Request::Window:
+        case Request::NecCompare:
             break;
     }
     std::fprintf(stderr, "orvane: %s\n\n%s", qPrintable(error_), qPrintable(parser_.helpText()));

@@ -8,7 +8,7 @@
 // its option and its request here, and main() hands that request to its runner.
 class CommandLine {
 public:
-    enum class Request { Window, Help, Version, Invalid };
+    enum class Request { Window, Help, Version, NecCompare, Invalid };
 
     CommandLine();
     Request Parse(const QStringList& arguments);
@@ -20,11 +20,15 @@ public:
     // --settings they stay with ORVANE.INI in the working directory.
     void UseSettingsFile() const;
 
+    // Where --nec-compare writes its CSV.
+    QString necCompareFile() const { return parser_.value(necCompare_); }
+
 private:
     QCommandLineParser parser_;
     QCommandLineOption help_;
     QCommandLineOption version_;
     QCommandLineOption settings_;
+    QCommandLineOption necCompare_;
     QString error_;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/SettingsFile.h"
 
+#include <filesystem>
+
 namespace {
 
 constexpr std::size_t kKeyLength = 8;
@@ -26,6 +28,17 @@ FileResult ReadSettingsLines(const std::string& path, std::vector<std::string>& 
     }
     while (lines.size() > kSettingsLineCount && TrimBlanks(lines.back()).empty()) lines.pop_back();
     return {};
+}
+
+void KeyValues(const std::vector<std::string>& lines, const std::vector<std::string>& keys,
+               std::map<std::string, std::string>& values) {
+    values.clear();
+    for (const std::string& line : lines) {
+        const std::string key = KeyOf(line);
+        for (const std::string& wanted : keys) {
+            if (key == wanted) values[wanted] = ValueOf(line);
+        }
+    }
 }
 
 std::string& CurrentSettingsPath() {
@@ -95,13 +108,27 @@ FileResult ReadSettingsKeys(const std::string& path, const std::vector<std::stri
                             std::map<std::string, std::string>& values) {
     std::vector<std::string> lines;
     if (FileResult read = ReadSettingsLines(path, lines); !read.ok()) return read;
+    KeyValues(lines, keys, values);
+    return {};
+}
+
+FileResult ReadSettingsKeysAsIs(const std::string& path, const std::vector<std::string>& keys,
+                                std::map<std::string, std::string>& values, std::string& damaged) {
     values.clear();
-    for (const std::string& line : lines) {
-        const std::string key = KeyOf(line);
-        for (const std::string& wanted : keys) {
-            if (key == wanted) values[wanted] = ValueOf(line);
-        }
+    damaged.clear();
+    std::error_code error;
+    if (!std::filesystem::exists(path, error) && !error) return {};
+    std::vector<std::string> lines;
+    if (FileResult read = ReadSettingsLines(path, lines); !read.ok()) return read;
+    if (lines.empty()) return {};
+    if (lines.size() != kSettingsLineCount) {
+        damaged = path + " has " + std::to_string(lines.size()) +
+                  (lines.size() == 1 ? " line" : " lines") + ", not " +
+                  std::to_string(kSettingsLineCount) +
+                  ": the defaults are used, the file stays as it is";
+        return {};
     }
+    KeyValues(lines, keys, values);
     return {};
 }
 

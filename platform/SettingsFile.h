@@ -32,6 +32,13 @@ FileResult EnsureSettingsFile(const std::string& path, std::string& restored);
 FileResult ReadSettingsKeys(const std::string& path, const std::vector<std::string>& keys,
                             std::map<std::string, std::string>& values);
 
+// For a run without a window: ReadSettingsKeys on the file as it is, which is never created
+// or repaired. A missing or empty file gives no values, and so does one with another line
+// count, which the window would replace by the defaults (`damaged` then says so in one
+// line); only a file that is there and cannot be read is a failure.
+FileResult ReadSettingsKeysAsIs(const std::string& path, const std::vector<std::string>& keys,
+                                std::map<std::string, std::string>& values, std::string& damaged);
+
 // Gives every line whose key is in `values` its own first eight characters (in their
 // letter case), one blank and the new value trimmed; all other lines stay as they are, in
 // their order. A key the file lacks is not added. A value holding a line break is refused
