@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -195,6 +196,7 @@ TEST(Selections, TheProgramsOwnStartKeepsTheViewBetweenRuns) {
         w.click("Option9");
         w.click("Option13");
         w.click("Option8");
+        Find<QAction>(w.form, "NecCompare")->setChecked(true);
         w.form.close();
     }
     const auto viewOf = [](const Form1& form) {
@@ -203,10 +205,11 @@ TEST(Selections, TheProgramsOwnStartKeepsTheViewBetweenRuns) {
                            Find<QRadioButton>(form, "Option9")->isChecked() ? "LP-CL" : "HP-CL",
                            TextOf<QLabel>(form, "Label10"),
                            TextOf(form, "Text10"),
-                           Find<QWidget>(form, "Frame2")->isVisibleTo(&form) ? "R/X" : "f/y"};
+                           Find<QWidget>(form, "Frame2")->isVisibleTo(&form) ? "R/X" : "f/y",
+                           Find<QAction>(form, "NecCompare")->isChecked() ? "NEC-2" : "model"};
     };
-    const QStringList design = {"Z_f", "1 K", "HP-CL", "eta_f (%)", "48.444", "f/y"};
-    const QStringList kept = {"no Z_f", "10 K", "LP-CL", "eta_f (dB)", "-3.2", "R/X"};
+    const QStringList design = {"Z_f", "1 K", "HP-CL", "eta_f (%)", "48.444", "f/y", "model"};
+    const QStringList kept = {"no Z_f", "10 K", "LP-CL", "eta_f (dB)", "-3.2", "R/X", "NEC-2"};
     EXPECT_EQ(viewOf(Window().form), design);
     Window restored;
     restored.form.KeepViewState();
