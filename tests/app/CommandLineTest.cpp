@@ -152,13 +152,13 @@ TEST(CommandLine, SettingsOptionPutsTheFileWhereItIsToldWithTheSameRules) {
     }
 }
 
-// The settings file is only read; when nec2c is missing or fails, or the CSV cannot be
-// written, an earlier CSV stays as it was.
+// ORVANE.INI is only read; when nec2c is missing or fails, or the CSV cannot be written, an
+// earlier CSV stays as it was.
 TEST(CommandLine, NecCompareWritesTheModelAgainstNec2OrNothing) {
     std::vector<std::string> damaged = DefaultSettingsLines();
     damaged.pop_back();
     const struct {
-        std::string settings;  // rod.ini; empty: none
+        std::string settings;  // empty: no ORVANE.INI
         QString csv;
         bool nec2c;       // on the PATH
         double length_m;  // of the rod compared; 0: nothing written, exit 1
@@ -166,7 +166,7 @@ TEST(CommandLine, NecCompareWritesTheModelAgainstNec2OrNothing) {
     } cases[] = {
         {"", "cmp.csv", true, 4.5, ""},
         {CrLfLines(DefaultsWith(0, "ANTENLEN 2.5")), "cmp.csv", true, 2.5, ""},
-        {CrLfLines(damaged), "cmp.csv", true, 4.5, "rod.ini has 48 lines, not 49"},
+        {CrLfLines(damaged), "cmp.csv", true, 4.5, "ORVANE.INI has 48 lines, not 49"},
         {CrLfLines(DefaultsWith(1, "ANTENDIA 3000")), "cmp.csv", true, 0, "too thick"},
         {"", "cmp.csv", false, 0, "orvane: NEC-2: nec2c is not installed"},
         {"", "locked/cmp.csv", true, 0, "locked/cmp.csv"},
@@ -176,19 +176,13 @@ TEST(CommandLine, NecCompareWritesTheModelAgainstNec2OrNothing) {
         WorkingDirectory dir;
         ASSERT_EQ(::mkdir(dir.file("locked").c_str(), 0555), 0);
         WriteBytes(dir.file("cmp.csv"), "earlier\r\n");
-        QStringList arguments = {"--nec-compare", c.csv};
-        if (!c.settings.empty()) {
-            WriteBytes(dir.file("rod.ini"), c.settings);
-            arguments << "--settings"
-                      << "rod.ini";
-        }
+        if (!c.settings.empty()) WriteBytes(dir.file("ORVANE.INI"), c.settings);
         const std::optional<Finished> run = WaitForEnd(
-            Start(arguments, dir.path(), "", c.nec2c ? QString() : dir.path() + "/locked"));
+            Start({"--nec-compare", c.csv}, dir.path(), "", c.nec2c ? "" : dir.path() + "/locked"));
         ASSERT_TRUE(run);
         EXPECT_EQ(run->exitCode, c.length_m > 0 ? 0 : 1) << run->err.toStdString();
         EXPECT_TRUE(run->err.contains(c.error)) << run->err.toStdString();
-        EXPECT_EQ(ReadBytes(dir.file("rod.ini")), c.settings);
-        EXPECT_FALSE(QFile::exists(dir.path() + "/ORVANE.INI"));
+        EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI")), c.settings);
         const QStringList lines =
             QString::fromStdString(ReadBytes(dir.file("cmp.csv"))).split("\r\n");
         if (c.length_m == 0) {

@@ -130,16 +130,14 @@ TEST(Selections, DecibelChoiceRelabelsAndRewritesAtOnce) {
 TEST(Selections, ImpedancePlaneModeDisablesTheMarkersAndGivesThemBack) {
     Window w;
     Find(w.form, "Text20")->setText("8.5");
-    w.click("Option8");
-    EXPECT_TRUE(Find<QWidget>(w.form, "Frame2")->isVisibleTo(&w.form));
-    for (int i = 18; i <= 27; ++i)
-        EXPECT_FALSE(Find(w.form, QString("Text%1").arg(i))->isEnabled());
-    EXPECT_FALSE(Find<QCheckBox>(w.form, "Check6")->isEnabled());
-
-    w.click("Option7");
-    EXPECT_FALSE(Find<QWidget>(w.form, "Frame2")->isVisibleTo(&w.form));
-    for (int i = 18; i <= 27; ++i) EXPECT_TRUE(Find(w.form, QString("Text%1").arg(i))->isEnabled());
-    EXPECT_TRUE(Find<QCheckBox>(w.form, "Check6")->isEnabled());
+    for (const bool impedancePlane : {true, false}) {
+        w.click(impedancePlane ? "Option8" : "Option7");
+        EXPECT_EQ(Find<QWidget>(w.form, "Frame2")->isVisibleTo(&w.form), impedancePlane);
+        for (int i = 18; i <= 27; ++i) {
+            EXPECT_EQ(Find(w.form, QString("Text%1").arg(i))->isEnabled(), !impedancePlane);
+        }
+        EXPECT_EQ(Find<QCheckBox>(w.form, "Check6")->isEnabled(), !impedancePlane);
+    }
     EXPECT_TRUE(Find<QCheckBox>(w.form, "Check6")->isChecked());
     EXPECT_EQ(TextOf(w.form, "Text20"), "8.5");
     EXPECT_EQ(TextOf(w.form, "Text18"), "1.9");
