@@ -83,8 +83,8 @@ void DrawNecCurves(PictureBox& picture, const SweepDiagramInput& input,
 
 void PlotNecLocus(const ImpedanceViews& views, std::span<const NecComparisonRow> rows) {
     for (const NecComparisonRow& row : rows) {
-        if (row.nec)
-            PlotImpedancePoint(views, row.nec->r, row.nec->x, row.frequency_MHz * 1e6, kNecLocus,
-                               false);
+        if (!row.nec) continue;
+        PlotImpedancePoint(views, row.nec->r, row.nec->x, row.frequency_MHz * 1e6, kNecLocus,
+                           false);
     }
 }
