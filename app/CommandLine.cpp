@@ -47,11 +47,15 @@ CommandLine::CommandLine()
                "default), hplc, hpclc, lpcl, lplc or lpclc.",
                "net"),
       scale_("scale", "Pixels per pixel of the window in the pictures, above 0 and up to 10 (1).",
-             "s") {
+             "s"),
+      necCompare_("nec-compare",
+                  "Writes the model's R_f and X_f against NEC-2's (nec2c) at 0.1 to 30 MHz to "
+                  "<file> as CSV, without a window.",
+                  "file") {
     parser_.setApplicationDescription(
         "Short vertical antenna rod, its matching networks and simulated antenna tuners.");
     parser_.addOptions({help_, version_, settings_, exportSweep_, exportTouchstone_, exportPng_,
-                        network_, scale_});
+                        network_, scale_, necCompare_});
 }
 
 CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
@@ -75,7 +79,7 @@ CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
         return Request::Invalid;
     }
     const bool exporting = parser_.isSet(exportSweep_) || parser_.isSet(exportTouchstone_) ||
-                           parser_.isSet(exportPng_);
+                           parser_.isSet(exportPng_) || parser_.isSet(necCompare_);
     if (!exporting) return Request::Window;
     return ParseExport() ? Request::Export : Request::Invalid;
 }
@@ -86,7 +90,8 @@ bool CommandLine::ParseExport() {
         ExportJob::Kind kind;
     } kinds[] = {{exportSweep_, ExportJob::Kind::SweepCsv},
                  {exportTouchstone_, ExportJob::Kind::Touchstone},
-                 {exportPng_, ExportJob::Kind::Pictures}};
+                 {exportPng_, ExportJob::Kind::Pictures},
+                 {necCompare_, ExportJob::Kind::NecCompare}};
     int given = 0;
     for (const auto& [option, kind] : kinds) {
         if (!parser_.isSet(option)) continue;
@@ -100,7 +105,8 @@ bool CommandLine::ParseExport() {
         job_.path = QFile::encodeName(parser_.value(option)).toStdString();
     }
     if (given > 1) {
-        error_ = "Give one of --export-sweep, --export-touchstone and --export-png at a time.";
+        error_ = "Give one of --export-sweep, --export-touchstone, --export-png and --nec-compare at a "
+                 "time.";
         return false;
     }
     if (parser_.isSet(network_)) {

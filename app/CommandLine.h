@@ -38,6 +38,7 @@ private:
     QCommandLineOption exportPng_;
     QCommandLineOption network_;
     QCommandLineOption scale_;
+    QCommandLineOption necCompare_;
     QString error_;
     ExportJob job_;
 };

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <map>
 
+#include "app/NecCompareRun.h"
 #include "app/WindowRun.h"
 #include "core/Version.h"
 #include "exports/SweepCsv.h"
@@ -66,6 +67,11 @@ int RunExport(const ExportJob& job, int& argc, char** argv) {
         case ExportJob::Kind::Touchstone:
             return Written(
                 WriteFileAtomically(job.path, TouchstoneText(inputs.antenna, kOrvaneVersion)));
+        case ExportJob::Kind::NecCompare: {
+            // The runner's process needs an event loop, but no display.
+            QCoreApplication app(argc, argv);
+            return RunNecCompare(job.path, inputs.antenna);
+        }
         case ExportJob::Kind::Pictures:
             break;
     }

@@ -6,7 +6,7 @@
 
 // What a run without a window writes.
 struct ExportJob {
-    enum class Kind { SweepCsv, Touchstone, Pictures };
+    enum class Kind { SweepCsv, Touchstone, Pictures, NecCompare };
     Kind kind = Kind::SweepCsv;
     std::string path;  // the file, or the folder of the pictures
     Network network = Network::HpCl;

@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
     const CommandLine::Request request = commandLine.Parse(ArgumentsOf(argc, argv));
     commandLine.UseSettingsFile();
     if (request == CommandLine::Request::Window) return RunWindow(argc, argv);
-    // Exports need no display and leave the settings file as it is.
+    // Runs without a window need no display and leave the settings file as it is.
     if (request == CommandLine::Request::Export) {
         return RunExport(commandLine.exportJob(), argc, argv);
     }

@@ -2,7 +2,10 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -75,6 +78,45 @@ void BM_ImpedancePlaneRedraw(benchmark::State& state) {
     SetDiagramType(false);
 }
 BENCHMARK(BM_ImpedancePlaneRedraw)->Unit(benchmark::kMicrosecond);
+
+// From a new rod in the length field (after the field's pause) to NEC-2's curves on screen,
+// with a run of nec2c each time. The longest wait of a 1 ms timer meanwhile is the longest
+// an input event could have waited.
+void BM_NecOverlayAfterGeometryChange(benchmark::State& state) {
+    SetDiagramType(false);
+    Form1& form = BenchWindow();
+    auto* necSwitch = form.findChild<QAction*>("NecCompare");
+    auto* status = form.findChild<QLabel*>("StatusLine");
+    auto* length = form.findChild<QLineEdit*>("Text1");
+    necSwitch->setChecked(true);
+    using Clock = std::chrono::steady_clock;
+    std::chrono::duration<double, std::milli> longestGap{};
+    int rod = 0;
+    for (auto _ : state) {
+        auto last = Clock::now();
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, [&] {
+            const auto now = Clock::now();
+            longestGap =
+                std::max(longestGap, std::chrono::duration<double, std::milli>(now - last));
+            last = now;
+        });
+        tick.start(1);
+        length->setText(QString::number(4.5 + 0.001 * ++rod));
+        while (!status->text().startsWith("NEC-2 at")) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        // The repaint that puts the new picture on screen.
+        QCoreApplication::processEvents();
+    }
+    state.counters["longest_event_gap_ms"] = longestGap.count();
+    necSwitch->setChecked(false);
+    length->setText("4.5");
+}
+BENCHMARK(BM_NecOverlayAfterGeometryChange)
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 double CpuSeconds() {
     rusage usage{};

@@ -96,25 +96,30 @@ void DrawImpedanceGrid(const ImpedanceViews& views, Network network) {
 }
 
 bool PlotLocusPoint(const ImpedanceViews& views, double r_f, double x_f, double f_Hz) {
+    return PlotImpedancePoint(views, r_f, x_f, f_Hz, kLocus, true);
+}
+
+bool PlotImpedancePoint(const ImpedanceViews& views, double r, double x, double f_Hz,
+                        const QColor& colour, bool labelled) {
     // The sweep's repeated additions leave the frequency a hair off; whole hertz it is.
     const double f_MHz = std::floor(f_Hz + 0.001) / 1e6;
     const bool wholeMHz = f_MHz - std::floor(f_MHz) == 0;
     const bool fiveMHz = f_MHz / 5 - std::floor(f_MHz / 5) == 0;
     for (const auto& [view, k] :
          {std::pair<PictureBox*, double>{&views.fine, 1}, {&views.coarse, 10}}) {
-        float x, y;
-        if (!ToSingle(r_f / k, x) || !ToSingle(x_f / k, y)) return false;
-        view->SetForeColor(kLocus);
+        float vx, vy;
+        if (!ToSingle(r / k, vx) || !ToSingle(x / k, vy)) return false;
+        view->SetForeColor(colour);
         view->SetDrawWidth(2);
-        view->PSet(x, y);
+        view->PSet(vx, vy);
         if (wholeMHz) {
             view->SetDrawWidth(3);
-            view->PSet(x, y);
+            view->PSet(vx, vy);
         }
         if (fiveMHz) {
             view->SetDrawWidth(5);
-            view->PSet(x, y);
-            view->Print(QString::fromStdString(" " + FormatField(f_MHz)));
+            view->PSet(vx, vy);
+            if (labelled) view->Print(QString::fromStdString(" " + FormatField(f_MHz)));
         }
         view->SetDrawWidth(2);
     }

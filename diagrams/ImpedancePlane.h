@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QColor>
+
 #include "core/Matching.h"
 
 class PictureBox;
@@ -21,3 +23,8 @@ void DrawImpedanceGrid(const ImpedanceViews& views, Network network);
 // One point of the antenna's locus; bigger at whole MHz, labelled at multiples of 5 MHz.
 // False when the point cannot be drawn (beyond single precision).
 bool PlotLocusPoint(const ImpedanceViews& views, double r_f, double x_f, double f_Hz);
+
+// A point of a locus in the given colour, bigger at whole MHz and at multiples of 5 MHz, where
+// a labelled locus also prints the frequency. False when it cannot be drawn.
+bool PlotImpedancePoint(const ImpedanceViews& views, double r, double x, double f_Hz,
+                        const QColor& colour, bool labelled);

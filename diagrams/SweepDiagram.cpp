@@ -16,16 +16,18 @@ struct CurveStyle {
     QColor color;
 };
 
-const QColor kPositiveReactance(0xFF, 0x60, 0x00);
-const QColor kNegativeReactance(0x00, 0x80, 0xFF);
 const QColor kCapacitorCurve(0x00, 0xB0, 0xB0);
 
 // Line curves in drawing order; C'_m is drawn as dots between C_m and L_m.
 const CurveStyle kLineCurves[] = {
-    {kCurveRf, QColor(0xE0, 0xE0, 0x00)},     {kCurveZf, QColor(0xC8, 0x88, 0x00)},
-    {kCurveXf, kPositiveReactance},           {kCurveSwr, QColor(0x00, 0xE0, 0xE0)},
-    {kCurveUf, QColor(0xA0, 0x90, 0xFF)},     {kCurveEtaF, QColor(0x00, 0xA0, 0x00)},
-    {kCurveEtaTot, QColor(0x00, 0xC0, 0x00)}, {kCurveCm, kCapacitorCurve},
+    {kCurveRf, kResistanceCurve},
+    {kCurveZf, QColor(0xC8, 0x88, 0x00)},
+    {kCurveXf, kPositiveReactance},
+    {kCurveSwr, QColor(0x00, 0xE0, 0xE0)},
+    {kCurveUf, QColor(0xA0, 0x90, 0xFF)},
+    {kCurveEtaF, QColor(0x00, 0xA0, 0x00)},
+    {kCurveEtaTot, QColor(0x00, 0xC0, 0x00)},
+    {kCurveCm, kCapacitorCurve},
     {kCurveLm, QColor(0xF0, 0x80, 0x00)},
 };
 
@@ -33,12 +35,6 @@ bool ToCoordinate(double value, float& coordinate, Checked& c) {
     if (ToSingle(value, coordinate)) return true;
     c.Fail();
     return false;
-}
-
-double ScaledY(double value, double range, double bound, Checked& c) {
-    double y = 399 - c.Div(c.Finite(400 * value), range);
-    if (std::abs(y) > bound) y = std::copysign(bound, y);
-    return y;
 }
 
 void DrawGrid(PictureBox& picture) {
@@ -78,6 +74,12 @@ bool Realisable(Network network, const MatchValues& m, const MatchLimits& limits
 }
 
 }  // namespace
+
+double ScaledY(double value, double range, double bound, Checked& c) {
+    double y = 399 - c.Div(c.Finite(400 * value), range);
+    if (std::abs(y) > bound) y = std::copysign(bound, y);
+    return y;
+}
 
 double RangeValue(const std::string& caption) {
     const double value = ParseLeadingNumber(caption);
@@ -162,8 +164,8 @@ bool TraceSweepCurves(const SweepDiagramInput& input, const LocusPoint& locus,
                     !ToCoordinate(y[style.curve], y2, c)) {
                     return false;
                 }
-                QColor color = style.color;
-                if (style.curve == kCurveXf && a->x_f < 0) color = kNegativeReactance;
+                const QColor color =
+                    style.curve == kCurveXf ? ReactanceColour(a->x_f) : style.color;
                 strokes.push_back({color, x1, y1, x2, y2});
             }
             // The second capacitor follows the first as a dotted trace.

@@ -42,8 +42,20 @@ struct SweepDiagramInput {
 // Receives each point in R/X mode; false ends the drawing (a fault while plotting).
 using LocusPoint = std::function<bool(double r_f, double x_f, double f_Hz)>;
 
+const QColor kResistanceCurve(0xE0, 0xE0, 0x00);
+const QColor kPositiveReactance(0xFF, 0x60, 0x00);
+const QColor kNegativeReactance(0x00, 0x80, 0xFF);
+// The X_f curve's colour at a point: by the sign of the reactance, its height is |X_f|.
+inline QColor ReactanceColour(double x_f) {
+    return x_f < 0 ? kNegativeReactance : kPositiveReactance;
+}
+
 // The full-scale value a range caption stands for: its number, times 1000 after a "K".
 double RangeValue(const std::string& caption);
+
+// The diagram's y of a curve value at full scale `range`, held within +-bound so that lines
+// far off the picture still point the right way.
+double ScaledY(double value, double range, double bound, Checked& c);
 
 // One piece of a curve, in drawing order: the segment from the previous sweep point to
 // this one, or a dot of the dotted C'_m trace. Width 2, in the sweep diagram's pixels.

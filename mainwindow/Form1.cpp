@@ -10,6 +10,7 @@
 #include "core/NumberText.h"
 #include "mainwindow/NetworkBoxes.h"
 #include "mainwindow/StatusLine.h"
+#include "nec/Runner.h"
 #include "platform/BackColor.h"
 #include "platform/Colors.h"
 #include "platform/Controls.h"

@@ -25,11 +25,14 @@ class QCheckBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
+class NecRunner;
 class PictureBox;
 class StatusLine;
 class TunerWindows;
+struct ImpedanceViews;
 struct SweepDiagramInput;
 
 // The main window: antenna inputs, results, the six matching networks and the diagrams.
@@ -81,6 +84,8 @@ public:
 
     // Pause of every input change handler and of the spin-button repeat, in seconds.
     float repeatDelay = 0.15f;
+    // A run of nec2c that takes longer is ended; a test may shorten it.
+    int necTimeout_ms = 10000;
 
     // Completed recalculation passes, so that tests can count them.
     int recalculationCount() const { return recalculationCount_; }
@@ -121,6 +126,13 @@ private:
     void BuildImpedancePlaneFrame();
     void BuildSelections();
     void BuildNetworkBoxes();
+
+    // The comparison with NEC-2.
+    void BuildNecSwitch(QMenu& menu);
+    void UpdateNecAvailability();
+    void NecSwitchToggled(bool on);
+    NecRunner& NecProcess();
+    void DrawNecComparison(const SweepDiagramInput& input, const ImpedanceViews& views);
 
     void SaveViewState() const;
     void LoadMainSettings();
@@ -228,6 +240,9 @@ private:
 
     std::unique_ptr<StatusLine> statusLine_;
     SettingsUse settingsUse_;
+    QAction* necSwitch_ = nullptr;
+    // Made on first use, so that a window that never compares starts no process machinery.
+    std::unique_ptr<NecRunner> necRunner_;
     // The settings file was found or made valid at start-up, so it may be read and rewritten.
     bool settingsReady_ = false;
     std::unique_ptr<TunerWindows> tuners_;

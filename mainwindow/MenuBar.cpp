@@ -6,6 +6,9 @@
 
 void Form1::BuildMenuBar() {
     BuildFileMenu();
+    QMenu* view = menuBar()->addMenu("&View");
+    view->setObjectName("ViewMenu");
+    BuildNecSwitch(*view);
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("HelpMenu");
     QAction* page = help->addAction("Using Orvane", this, [this] { ShowUsingOrvane(this); });

@@ -43,6 +43,8 @@ void Form1::DrawSweepDiagram() {
         };
     }
     const bool completed = ::DrawSweepDiagram(*Picture1, input, locus);
+    // Below the matching path, which the inner pass draws last.
+    if (necSwitch_->isChecked()) DrawNecComparison(input, views);
     // In R/X mode one more pass draws the matching path on the fresh background.
     if (completed && input.impedancePlane && redrawSuppressed_ == 0) {
         redrawSuppressed_ = 1;

@@ -1,5 +1,6 @@
 // The view as the user left it, kept in the platform's settings store between starts. The
 // settings file holds the inputs only; its format stays as it is.
+#include <QAction>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -42,6 +43,12 @@ void Form1::KeepViewState() {
     ApplyNetworkLabelColours();
     (store.value("view/decibel").toBool() ? Option13 : Option12)->setChecked(true);
     ApplyEfficiencyUnitCaptions();
+    {
+        // The redraw below runs the comparison.
+        const QSignalBlocker quiet(necSwitch_);
+        necSwitch_->setChecked(store.value("view/necCompare").toBool());
+        UpdateNecAvailability();
+    }
     (store.value("view/impedancePlane").toBool() ? Option8 : Option7)->setChecked(true);
     DiagramTypeClicked();
 }
@@ -58,4 +65,5 @@ void Form1::SaveViewState() const {
     }
     store.setValue("view/decibel", Option13->isChecked());
     store.setValue("view/impedancePlane", Option8->isChecked());
+    store.setValue("view/necCompare", necSwitch_->isChecked());
 }

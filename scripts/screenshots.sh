@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the real program under a virtual display: the main window
-# in sweep mode, in R/X mode, and the HP-CL tuner window beside it after a sweep.
-# Needs a build (scripts/run.sh or scripts/test.sh) and Debian's xvfb, xdotool, imagemagick.
+# in sweep mode, with the comparison with NEC-2, in R/X mode, and the HP-CL tuner window
+# beside it after a sweep. Needs a build (scripts/run.sh or scripts/test.sh), nec2c and
+# Debian's xvfb, xdotool, imagemagick.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out="$PWD/docs"
@@ -14,6 +15,8 @@ xvfb=$!
 trap 'kill $app $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 sleep 1
 export DISPLAY=$display
+# The design's view, not whatever the last run on this machine left.
+export XDG_CONFIG_HOME=$work/config
 (cd "$work" && QT_QPA_PLATFORM=xcb "$program" >/dev/null 2>&1) &
 app=$!
 sleep 3
@@ -28,6 +31,13 @@ top=$((heading - 4))
 click() { xdotool mousemove --window "$main" "$1" $(($2 + top)) click 1; sleep "${3:-1}"; }
 
 snap "$main" "$out/main-window.png"
+# Without a window manager the window takes the keys only when given the focus.
+xdotool windowfocus --sync "$main"
+xdotool key F7
+sleep 3
+snap "$main" "$out/nec-comparison.png"
+xdotool key F7
+sleep 1
 click 874 115 2  # diagram type R/X
 snap "$main" "$out/impedance-plane.png"
 click 874 94 2   # back to the sweep diagram

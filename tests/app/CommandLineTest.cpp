@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+#include "core/Antenna.h"
 #include "core/Version.h"
 #include "exports/SweepCsv.h"
 #include "exports/Touchstone.h"
@@ -28,13 +29,15 @@ struct Finished {
 };
 
 // Empty `platform`: no display at all, so a window could not even start.
-QProcess* Start(const QStringList& arguments, const QString& folder, const QString& platform) {
+QProcess* Start(const QStringList& arguments, const QString& folder, const QString& platform,
+                const QString& path = {}) {
     auto* process = new QProcess;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("DISPLAY");
     environment.remove("WAYLAND_DISPLAY");
     environment.remove("QT_QPA_PLATFORM");
     if (!platform.isEmpty()) environment.insert("QT_QPA_PLATFORM", platform);
+    if (!path.isEmpty()) environment.insert("PATH", path);
     process->setProcessEnvironment(environment);
     process->setWorkingDirectory(folder);
     process->start(ORVANE_PROGRAM, arguments);
@@ -262,5 +265,53 @@ TEST(CommandLine, PicturesAreWhatTheWindowDraws) {
         Find<QRadioButton>(form, "Option8")->click();
         EXPECT_EQ(fine, grab(form, "Picture5_1"));
         EXPECT_EQ(coarse, grab(form, "Picture5_10"));
+    }
+}
+
+// ORVANE.INI is only read; when nec2c is missing or fails, or the CSV cannot be written, an
+// earlier CSV stays as it was.
+TEST(CommandLine, NecCompareWritesTheModelAgainstNec2OrNothing) {
+    std::vector<std::string> damaged = DefaultSettingsLines();
+    damaged.pop_back();
+    const struct {
+        std::string settings;  // empty: no ORVANE.INI
+        QString csv;
+        bool nec2c;       // on the PATH
+        double length_m;  // of the rod compared; 0: nothing written, exit 1
+        QString error;
+    } cases[] = {
+        {"", "cmp.csv", true, 4.5, ""},
+        {CrLfLines(DefaultsWith(0, "ANTENLEN 2.5")), "cmp.csv", true, 2.5, ""},
+        {CrLfLines(damaged), "cmp.csv", true, 4.5, "ORVANE.INI has 48 lines, not 49"},
+        {CrLfLines(DefaultsWith(1, "ANTENDIA 3000")), "cmp.csv", true, 0, "too thick"},
+        {"", "cmp.csv", false, 0, "orvane: NEC-2: nec2c is not installed"},
+        {"", "locked/cmp.csv", true, 0, "locked/cmp.csv"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error.toStdString());
+        WorkingDirectory dir;
+        ASSERT_EQ(::mkdir(dir.file("locked").c_str(), 0555), 0);
+        WriteBytes(dir.file("cmp.csv"), "earlier\r\n");
+        if (!c.settings.empty()) WriteBytes(dir.file("ORVANE.INI"), c.settings);
+        const std::optional<Finished> run = WaitForEnd(
+            Start({"--nec-compare", c.csv}, dir.path(), "", c.nec2c ? "" : dir.path() + "/locked"));
+        ASSERT_TRUE(run);
+        EXPECT_EQ(run->exitCode, c.length_m > 0 ? 0 : 1) << run->err.toStdString();
+        EXPECT_TRUE(run->err.contains(c.error)) << run->err.toStdString();
+        EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI")), c.settings);
+        const QStringList lines =
+            QString::fromStdString(ReadBytes(dir.file("cmp.csv"))).split("\r\n");
+        if (c.length_m == 0) {
+            EXPECT_EQ(lines, QStringList({"earlier", ""}));
+            continue;
+        }
+        ASSERT_EQ(lines.size(), 302);
+        EXPECT_EQ(lines[0], "f_MHz,R_model_Ohm,X_model_Ohm,R_nec_Ohm,X_nec_Ohm,dR_pct,dX_pct");
+        const QStringList at7_1 = lines[71].split(',');
+        ASSERT_EQ(at7_1.size(), 7);
+        EXPECT_EQ(at7_1[0], "7.1");
+        const AntennaResult model = FeedPointImpedance({.length_m = c.length_m}).value();
+        EXPECT_NEAR(at7_1[1].toDouble(), model.r_f, 1e-9 * model.r_f);
+        EXPECT_NEAR(at7_1[2].toDouble(), model.x_f, 1e-9 * std::abs(model.x_f));
     }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -129,16 +130,14 @@ TEST(Selections, DecibelChoiceRelabelsAndRewritesAtOnce) {
 TEST(Selections, ImpedancePlaneModeDisablesTheMarkersAndGivesThemBack) {
     Window w;
     Find(w.form, "Text20")->setText("8.5");
-    w.click("Option8");
-    EXPECT_TRUE(Find<QWidget>(w.form, "Frame2")->isVisibleTo(&w.form));
-    for (int i = 18; i <= 27; ++i)
-        EXPECT_FALSE(Find(w.form, QString("Text%1").arg(i))->isEnabled());
-    EXPECT_FALSE(Find<QCheckBox>(w.form, "Check6")->isEnabled());
-
-    w.click("Option7");
-    EXPECT_FALSE(Find<QWidget>(w.form, "Frame2")->isVisibleTo(&w.form));
-    for (int i = 18; i <= 27; ++i) EXPECT_TRUE(Find(w.form, QString("Text%1").arg(i))->isEnabled());
-    EXPECT_TRUE(Find<QCheckBox>(w.form, "Check6")->isEnabled());
+    for (const bool impedancePlane : {true, false}) {
+        w.click(impedancePlane ? "Option8" : "Option7");
+        EXPECT_EQ(Find<QWidget>(w.form, "Frame2")->isVisibleTo(&w.form), impedancePlane);
+        for (int i = 18; i <= 27; ++i) {
+            EXPECT_EQ(Find(w.form, QString("Text%1").arg(i))->isEnabled(), !impedancePlane);
+        }
+        EXPECT_EQ(Find<QCheckBox>(w.form, "Check6")->isEnabled(), !impedancePlane);
+    }
     EXPECT_TRUE(Find<QCheckBox>(w.form, "Check6")->isChecked());
     EXPECT_EQ(TextOf(w.form, "Text20"), "8.5");
     EXPECT_EQ(TextOf(w.form, "Text18"), "1.9");
@@ -195,6 +194,7 @@ TEST(Selections, TheProgramsOwnStartKeepsTheViewBetweenRuns) {
         w.click("Option9");
         w.click("Option13");
         w.click("Option8");
+        Find<QAction>(w.form, "NecCompare")->setChecked(true);
         w.form.close();
     }
     const auto viewOf = [](const Form1& form) {
@@ -203,10 +203,11 @@ TEST(Selections, TheProgramsOwnStartKeepsTheViewBetweenRuns) {
                            Find<QRadioButton>(form, "Option9")->isChecked() ? "LP-CL" : "HP-CL",
                            TextOf<QLabel>(form, "Label10"),
                            TextOf(form, "Text10"),
-                           Find<QWidget>(form, "Frame2")->isVisibleTo(&form) ? "R/X" : "f/y"};
+                           Find<QWidget>(form, "Frame2")->isVisibleTo(&form) ? "R/X" : "f/y",
+                           Find<QAction>(form, "NecCompare")->isChecked() ? "NEC-2" : "model"};
     };
-    const QStringList design = {"Z_f", "1 K", "HP-CL", "eta_f (%)", "48.444", "f/y"};
-    const QStringList kept = {"no Z_f", "10 K", "LP-CL", "eta_f (dB)", "-3.2", "R/X"};
+    const QStringList design = {"Z_f", "1 K", "HP-CL", "eta_f (%)", "48.444", "f/y", "model"};
+    const QStringList kept = {"no Z_f", "10 K", "LP-CL", "eta_f (dB)", "-3.2", "R/X", "NEC-2"};
     EXPECT_EQ(viewOf(Window().form), design);
     Window restored;
     restored.form.KeepViewState();

@@ -1,66 +1,17 @@
 #include <gtest/gtest.h>
-#include <signal.h>
 
 #include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <cerrno>
 #include <optional>
 
 #include "nec/Comparison.h"
 #include "nec/Runner.h"
 #include "tests/nec/NecData.h"
+#include "tests/support/NecStandIn.h"
 
 namespace {
-
-// An environment variable set for one test, the old value put back afterwards (an unset
-// PATH or TMPDIR reads as empty).
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const QString& value) : name_(name), old_(qgetenv(name)) {
-        qputenv(name, value.toLocal8Bit());
-    }
-    ~ScopedEnv() { qputenv(name_, old_); }
-
-private:
-    const char* name_;
-    QByteArray old_;
-};
-
-// A PATH of one folder that holds only a stand-in for nec2c (or nothing). The stand-in
-// records the process id of each start in the folder's file "pids".
-class StandIn {
-public:
-    explicit StandIn(const char* script)
-        : path_("PATH", folder_.path()), pids_(folder_.filePath("pids")) {
-        if (!script) return;
-        QFile file(folder_.filePath("nec2c"));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        QByteArray text(script);
-        if (!text.startsWith("#!"))
-            text.prepend("#!/bin/sh\necho $$ >> '" + pids_.toUtf8() + "'\n");
-        file.write(text.replace("DATA", ORVANE_NEC_TEST_DATA));
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    }
-
-    // The processes the stand-in ran that are still there.
-    int alive() const {
-        QFile file(pids_);
-        if (!file.open(QIODevice::ReadOnly)) return 0;
-        int count = 0;
-        for (const QByteArray& pid : file.readAll().split('\n')) {
-            if (!pid.isEmpty() && (::kill(pid.toInt(), 0) == 0 || errno != ESRCH)) ++count;
-        }
-        return count;
-    }
-
-private:
-    QTemporaryDir folder_;
-    ScopedEnv path_;
-    QString pids_;
-};
 
 struct RunEnd {
     std::optional<NecOutcome> outcome;
@@ -152,7 +103,7 @@ TEST(NecRunner, EveryFaultIsOneLineWithoutResult) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
-        const StandIn stand_in(c.script);
+        const StandIn stand_in(c.script, ORVANE_NEC_TEST_DATA);
         EXPECT_EQ(NecAvailable(), c.script != nullptr);
         NecRunner runner;
         runner.setTimeout(300);

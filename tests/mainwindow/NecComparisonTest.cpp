@@ -1,0 +1,126 @@
+// The comparison with NEC-2 in the window: the overlay beside the model's pictures, and what
+// a missing or failing nec2c leaves.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QTest>
+#include <set>
+
+#include "nec/Runner.h"
+#include "platform/PictureBox.h"
+#include "tests/mainwindow/FormAccess.h"
+#include "tests/support/NecStandIn.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+const char* const kPictures[] = {"Picture1", "Picture5_1", "Picture5_10"};
+const QRgb kResistance = 0xE0E000, kPositiveX = 0xFF6000, kNegativeX = 0x0080FF;
+
+struct Window {
+    WorkingDirectory dir;
+    Form1 form;
+    Window() { form.repeatDelay = 0; }
+    QAction* necSwitch() { return Find<QAction>(form, "NecCompare"); }
+    QString status() { return TextOf<QLabel>(form, "StatusLine"); }
+    QImage picture(const char* name) { return Find<PictureBox>(form, name)->image(); }
+    void awaitStatus(const QString& text) {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return status().contains(text); }, 30000))
+            << status().toStdString();
+    }
+};
+
+std::set<QRgb> ColoursAdded(const QImage& on, const QImage& off) {
+    std::set<QRgb> added;
+    for (int y = 0; y < on.height(); ++y) {
+        for (int x = 0; x < on.width(); ++x) {
+            if (on.pixel(x, y) != off.pixel(x, y)) added.insert(on.pixel(x, y) & 0xFFFFFF);
+        }
+    }
+    return added;
+}
+
+}  // namespace
+
+TEST(NecComparison, ShowsNec2BesideTheModelAndLeavesNoTraceWhenOff) {
+    ASSERT_TRUE(NecAvailable()) << "nec2c is missing; scripts/setup.sh installs it";
+    Window plain, w;
+    w.form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.form));
+    QTest::keyClick(Find(w.form, "Text1"), Qt::Key_F7);
+    ASSERT_TRUE(w.necSwitch()->isChecked());
+    EXPECT_EQ(w.status(), "NEC-2: computing the rod of 4.5 m, 5 mm ...");
+    w.awaitStatus("NEC-2 at 7.1 MHz: R_f ");
+    EXPECT_TRUE(w.status().contains(" Ohm (model 9.70, ")) << w.status().toStdString();
+    EXPECT_TRUE(w.status().contains(" Ohm (model -413.5, ")) << w.status().toStdString();
+
+    // Each of NEC-2's curves while the model's is shown, in its colours.
+    const struct {
+        bool resistance, reactance;
+        std::set<QRgb> colours;
+    } curves[] = {{true, false, {kResistance}}, {false, true, {kPositiveX, kNegativeX}}};
+    for (const auto& c : curves) {
+        for (Window* each : {&plain, &w}) {
+            Find<QCheckBox>(each->form, "Check1")->setChecked(c.resistance);
+            Find<QCheckBox>(each->form, "Check2")->setChecked(c.reactance);
+        }
+        const std::set<QRgb> added = ColoursAdded(w.picture("Picture1"), plain.picture("Picture1"));
+        EXPECT_TRUE(Within(added, c.colours) && !added.empty()) << c.resistance;
+    }
+    for (Window* each : {&plain, &w}) Find<QRadioButton>(each->form, "Option8")->click();
+    for (const char* view : {"Picture5_1", "Picture5_10"}) {
+        EXPECT_GT(InkOf(w.picture(view), Qt::white).count, 30) << view;
+        EXPECT_EQ(InkOf(plain.picture(view), Qt::white).count, 0) << view;
+    }
+
+    // Another frequency needs no run; another rod does.
+    for (Window* each : {&plain, &w}) Find(each->form, "Text8")->setText("14.2");
+    EXPECT_TRUE(w.status().startsWith("NEC-2 at 14.2 MHz: R_f ")) << w.status().toStdString();
+    Find(w.form, "Text1")->setText("5");
+    EXPECT_EQ(w.status(), "NEC-2: computing the rod of 5 m, 5 mm ...");
+    Find(w.form, "Text1")->setText("4.5");
+
+    QTest::keyClick(Find(w.form, "Text1"), Qt::Key_F7);
+    EXPECT_FALSE(w.status().contains("NEC-2"));
+    for (const char* mode : {"Option8", "Option7"}) {
+        for (Window* each : {&plain, &w}) Find<QRadioButton>(each->form, mode)->click();
+        for (const char* picture : kPictures) {
+            EXPECT_EQ(w.picture(picture), plain.picture(picture)) << mode << " " << picture;
+        }
+    }
+}
+
+TEST(NecComparison, WindowKeepsWorkingWhateverBecomesOfNec2c) {
+    const struct {
+        const char* script;  // nullptr: no nec2c on the PATH
+        const char* status;
+    } cases[] = {
+        {nullptr, "NEC-2: nec2c is not installed (Debian package nec2c)"},
+        {"exit 1", "NEC-2: nec2c failed with exit code 1"},
+        {"exec /bin/sleep 30", "NEC-2: nec2c took longer than 0.3 s and was stopped"},
+        {"echo garbage > \"$4\"", "NEC-2: the report of nec2c could not be read"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.status);
+        const StandIn standIn(c.script);
+        Window plain, w;
+        w.form.necTimeout_ms = 300;
+        EXPECT_EQ(w.necSwitch()->isEnabled(), c.script != nullptr);
+        EXPECT_EQ(w.necSwitch()->toolTip().contains("Debian package nec2c"), !c.script);
+        // As a switch left on by an earlier run comes back.
+        w.necSwitch()->setChecked(true);
+        w.awaitStatus(c.status);
+        EXPECT_TRUE(w.necSwitch()->isEnabled()) << "a switch that is on can be turned off";
+        for (const char* picture : kPictures) {
+            EXPECT_EQ(w.picture(picture), plain.picture(picture)) << picture;
+        }
+        const int passes = w.form.recalculationCount();
+        Find(w.form, "Text8")->setText("14.2");
+        EXPECT_EQ(w.form.recalculationCount(), passes + 1);
+        EXPECT_EQ(TextOf(w.form, "Text5"), "29.564");
+        EXPECT_TRUE(w.status().contains(c.status));
+    }
+}
