@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/SettingsFile.h"
+#include "tuners/search/SweepTuneRows.h"
 
 CommandLine::CommandLine()
     : help_({"h", "help"}, "Shows this help and exits."),
@@ -12,10 +13,16 @@ CommandLine::CommandLine()
       settings_("settings",
                 "Keeps the inputs, markers, limits and tuner banks in <file> instead of "
                 "ORVANE.INI in the working directory.",
-                "file") {
+                "file"),
+      sweepTune_("sweep-tune",
+                 "Runs the sweep-tune of the tuner <net> (hpcl, lpcl or lplc) without a window "
+                 "and writes each step, with the best setting of the banks, to the CSV file "
+                 "<csv>.",
+                 "net") {
     parser_.setApplicationDescription(
         "Short vertical antenna rod, its matching networks and simulated antenna tuners.");
-    parser_.addOptions({help_, version_, settings_});
+    parser_.addOptions({help_, version_, settings_, sweepTune_});
+    parser_.addPositionalArgument("csv", "The file --sweep-tune writes.", "[<csv>]");
 }
 
 CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
@@ -23,8 +30,10 @@ CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
         error_ = parser_.errorText();
         return Request::Invalid;
     }
-    if (const QStringList extra = parser_.positionalArguments(); !extra.isEmpty()) {
-        error_ = QString("Unexpected argument '%1'.").arg(extra.first());
+    const QStringList positional = parser_.positionalArguments();
+    const bool sweepTune = parser_.isSet(sweepTune_);
+    if (positional.size() > (sweepTune ? 1 : 0)) {
+        error_ = QString("Unexpected argument '%1'.").arg(positional.last());
         return Request::Invalid;
     }
     if (parser_.isSet(help_)) return Request::Help;
@@ -33,7 +42,16 @@ CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
         error_ = "Option 'settings' needs a file name.";
         return Request::Invalid;
     }
-    return Request::Window;
+    if (!sweepTune) return Request::Window;
+    if (!SweepTuneKind(parser_.value(sweepTune_).toStdString())) {
+        error_ = "Option 'sweep-tune' takes hpcl, lpcl or lplc.";
+        return Request::Invalid;
+    }
+    if (positional.isEmpty() || positional.first().isEmpty()) {
+        error_ = "Option 'sweep-tune' needs the CSV file to write after the tuner.";
+        return Request::Invalid;
+    }
+    return Request::SweepTune;
 }
 
 int CommandLine::Answer(Request request) const {
@@ -45,12 +63,22 @@ int CommandLine::Answer(Request request) const {
             std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
                         qPrintable(QCoreApplication::applicationVersion()));
             return 0;
+
         case Request::Invalid:
         case Request::Window:
+        case Request::SweepTune:
             break;
     }
     std::fprintf(stderr, "orvane: %s\n\n%s", qPrintable(error_), qPrintable(parser_.helpText()));
     return 2;
+}
+
+TunerKind CommandLine::sweepTuneKind() const {
+    return SweepTuneKind(parser_.value(sweepTune_).toStdString()).value_or(TunerKind::HpCl);
+}
+
+std::string CommandLine::sweepTuneFile() const {
+    return QFile::encodeName(parser_.positionalArguments().value(0)).toStdString();
 }
 
 void CommandLine::UseSettingsFile() const {

@@ -1,5 +1,8 @@
 #include "platform/SettingsFile.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace {
 
 constexpr std::size_t kKeyLength = 8;
@@ -26,6 +29,22 @@ FileResult ReadSettingsLines(const std::string& path, std::vector<std::string>& 
     }
     while (lines.size() > kSettingsLineCount && TrimBlanks(lines.back()).empty()) lines.pop_back();
     return {};
+}
+
+// For each key, the trimmed value of the last line that holds it.
+void ValuesOf(const std::vector<std::string>& lines, const std::vector<std::string>& keys,
+              std::map<std::string, std::string>& values) {
+    for (const std::string& line : lines) {
+        const std::string key = KeyOf(line);
+        for (const std::string& wanted : keys) {
+            if (key == wanted) values[wanted] = ValueOf(line);
+        }
+    }
+}
+
+std::string LineCountText(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " line" : " lines") + ", not " +
+           std::to_string(kSettingsLineCount);
 }
 
 std::string& CurrentSettingsPath() {
@@ -84,10 +103,8 @@ FileResult EnsureSettingsFile(const std::string& path, std::string& restored) {
     if (FileResult written = WriteAllLines(path, DefaultSettingsLines()); !written.ok()) {
         return written;
     }
-    restored = path + " had " + std::to_string(lines.size()) +
-               (lines.size() == 1 ? " line" : " lines") + ", not " +
-               std::to_string(kSettingsLineCount) + ": defaults restored, old file kept as " +
-               backup;
+    restored = path + " had " + LineCountText(lines.size()) +
+               ": defaults restored, old file kept as " + backup;
     return {};
 }
 
@@ -96,12 +113,28 @@ FileResult ReadSettingsKeys(const std::string& path, const std::vector<std::stri
     std::vector<std::string> lines;
     if (FileResult read = ReadSettingsLines(path, lines); !read.ok()) return read;
     values.clear();
-    for (const std::string& line : lines) {
-        const std::string key = KeyOf(line);
-        for (const std::string& wanted : keys) {
-            if (key == wanted) values[wanted] = ValueOf(line);
-        }
+    ValuesOf(lines, keys, values);
+    return {};
+}
+
+FileResult ReadSettingsOrDefaults(const std::string& path, const std::vector<std::string>& keys,
+                                  std::map<std::string, std::string>& values, std::string& note) {
+    note.clear();
+    values.clear();
+    ValuesOf(DefaultSettingsLines(), keys, values);
+    std::error_code error;
+    if (std::filesystem::status(path, error).type() == std::filesystem::file_type::not_found) {
+        return {};
     }
+    std::vector<std::string> lines;
+    if (FileResult read = ReadSettingsLines(path, lines); !read.ok()) return read;
+    if (lines.empty()) return {};
+    if (lines.size() != kSettingsLineCount) {
+        note = path + " has " + LineCountText(lines.size()) +
+               ": the defaults are used and the file is left as it is";
+        return {};
+    }
+    ValuesOf(lines, keys, values);
     return {};
 }
 

@@ -32,6 +32,13 @@ FileResult EnsureSettingsFile(const std::string& path, std::string& restored);
 FileResult ReadSettingsKeys(const std::string& path, const std::vector<std::string>& keys,
                             std::map<std::string, std::string>& values);
 
+// The keys as a window would read them, for a run without one, which neither creates nor
+// repairs the file: every key has the value of its default line unless the file holds it.
+// A missing file gives the defaults, and so does a file that a window would replace by them
+// (its line count is wrong), which `note` then says in one line.
+FileResult ReadSettingsOrDefaults(const std::string& path, const std::vector<std::string>& keys,
+                                  std::map<std::string, std::string>& values, std::string& note);
+
 // Gives every line whose key is in `values` its own first eight characters (in their
 // letter case), one blank and the new value trimmed; all other lines stay as they are, in
 // their order. A key the file lacks is not added. A value holding a line break is refused
