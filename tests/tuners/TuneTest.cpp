@@ -181,7 +181,8 @@ TEST(Tune, HpClShowsTheCoarseLevelItStoppedAt) {
 // TUNE refuses, saying why, a run it cannot search: no valid index range (no step, more
 // settings than 16-bit indices, a value beyond a double, where the field to blame is
 // named), or no antenna values because the main window's last pass failed (its red R_f
-// and X_f are stale). Mended, it tunes again; refused again, it shows no match.
+// and X_f are stale). Mended, it tunes again; refused again, it shows no match and no
+// setting.
 TEST(Tune, RefusesRunsItCannotSearchAndSaysWhy) {
     Session s;
     const char* const kNoValues = "no antenna values: check the main window's inputs";
@@ -234,6 +235,7 @@ TEST(Tune, RefusesRunsItCannotSearchAndSaysWhy) {
         set(true);
         Session::Click(tuner, "Command1");
         EXPECT_EQ(TextOf(tuner, "Text12"), "9999");
+        EXPECT_EQ(TextOf(tuner, "Text10") + TextOf(tuner, "Text13"), "") << "no setting was tried";
         EXPECT_EQ(FillOf(tuner), kRed);
         set(false);
         s.Choose("Option5");  // closes it: the next case starts afresh

@@ -60,6 +60,9 @@ SweepComparison Compare(std::span<const SweepTuneRow> rows) {
 }
 
 std::string ComparisonText(const SweepComparison& comparison, std::size_t rows, bool complete) {
+    if (comparison.compared == 0 && complete) {
+        return "No tuning to compare with the bank settings: TUNE was refused at every step.";
+    }
     std::string text = "Against the best of all bank settings: SWR excess mean " +
                        FixedText(comparison.meanExcess, 3) + ", worst " +
                        FixedText(comparison.worstExcess, 2) + "; best found at " +

@@ -9,6 +9,7 @@
 #include "core/Antenna.h"
 #include "tests/tuners/search/FakeTuner.h"
 #include "tuners/search/BestOfAllSettings.h"
+#include "tuners/search/SweepTuneRows.h"
 #include "tuners/search/TunerSearch.h"
 
 namespace {
@@ -128,4 +129,52 @@ TEST(BestOfAllSettings, FaultsNeverWinAndTiesGoToTheLowestIndex) {
         BestOfAllSettings(TunerKind::HpCl, coilAlone, SwitchedInBank(large, 1),
                           SteppedBank(100 / (2 * 3.14159265 * 7.1), 1));
     EXPECT_LT(shorted.swr, 1.01);
+}
+
+// What a sweep-tune's CSV takes from the search over every setting: the banks as TUNE took
+// them, index 0 included, and how many settings they have, against a plain double loop
+// over the indices.
+TEST(BestOfAllSettings, OfTheBanksTuneTookEqualsThePlainLoopOverTheirIndices) {
+    std::string refusal;
+    const std::optional<BankSetup> switched =
+        SwitchedSetup({20, 40, 80, 3}, {1, 2, 4, 0.5}, refusal);
+    const std::optional<BankSetup> stepped =
+        SteppedSetup({"C", "", 100, 3, 700.0000001}, {"L", "", 2, 3, 14}, refusal);
+    ASSERT_TRUE(switched && stepped) << refusal;
+    EXPECT_EQ(switched->range.cmaxIndex, 7);  // round(143 / 20)
+    EXPECT_EQ(switched->range.lmaxIndex, 8);  // round(7.5 / 1), halves to even
+    const struct {
+        TunerKind kind;
+        BankSetup banks;
+    } cases[] = {
+        {TunerKind::HpCl, *switched}, {TunerKind::LpCl, *stepped}, {TunerKind::LpLc, *stepped}};
+    for (const auto& c : cases) {
+        for (const double f_MHz : {1.9, 7.1, 21.3}) {
+            const fake::Load antenna = DefaultAntenna(f_MHz);
+            const TunerLoad load{f_MHz * 1e6, {antenna.r, antenna.x}};
+            double plainSwr = 9999;
+            std::optional<fake::Setting> plainBest;
+            for (int16_t l = 0; l <= c.banks.range.lmaxIndex; ++l) {
+                for (int16_t ci = 0; ci <= c.banks.range.cmaxIndex; ++ci) {
+                    Checked ck;
+                    const Impedance z = NetworkOf(c.kind)(load, CapacitanceOf(c.banks, ci, ck),
+                                                          InductanceOf(c.banks, l, ck), ck);
+                    const double swr = SwrAgainst50(z, ck);
+                    if (ck.ok() && swr < plainSwr) {
+                        plainSwr = swr;
+                        plainBest = fake::Setting{ci, l};
+                    }
+                }
+            }
+            SweepTuneRow row;
+            row.banks = c.banks;
+            row.load = load;
+            ASSERT_TRUE(CompareWithAllSettings(c.kind, row));
+            EXPECT_EQ(row.best->swr, plainSwr) << f_MHz;
+            EXPECT_EQ(Found(row.best->setting), plainBest) << f_MHz;
+            EXPECT_EQ(row.best->settings, SettingCount(c.banks));
+            EXPECT_EQ(SettingCount(c.banks),
+                      (c.banks.range.cmaxIndex + 1) * (c.banks.range.lmaxIndex + 1));
+        }
+    }
 }
