@@ -63,14 +63,14 @@ std::string ComparisonText(const SweepComparison& comparison, std::size_t rows, 
     if (comparison.compared == 0 && complete) {
         return "No tuning to compare with the bank settings: TUNE was refused at every step.";
     }
-    std::string text = "Against the best of all bank settings: SWR excess mean " +
+    std::string text = "Against the best setting of the banks: SWR excess mean " +
                        FixedText(comparison.meanExcess, 3) + ", worst " +
                        FixedText(comparison.worstExcess, 2) + "; best found at " +
                        std::to_string(comparison.atBest) + " of " +
                        std::to_string(comparison.compared) + " frequencies.";
     if (!complete) {
-        text += " Stopped after " + std::to_string(comparison.compared) + " of " +
-                std::to_string(rows) + ": the rest would take over a quarter of the sweep's time.";
+        text += " Stopped after a quarter of the sweep's time, " + std::to_string(rows) +
+                " frequencies swept.";
     }
     return text;
 }
