@@ -33,7 +33,10 @@ void ExpectNearOptimum(TunerKind kind, std::initializer_list<double> frequencies
         fake::RecordingHost host(tuner.network);
         BestSetting best;
         const double found = RunSearch(kind, host, tuner.range, best);
-        const double optimum = fake::BruteForceBest(tuner.network, tuner.range);
+        const double optimum =
+            BestOfAllSettings(kind, fake::TunerLoadOf(DefaultAntenna(f)),
+                              CapacitorBank(tuner.banks), InductorBank(tuner.banks))
+                .swr;
         EXPECT_GE(found, optimum) << f;
         EXPECT_LE(found, 1.3 * optimum) << f;
         EXPECT_EQ(tuner.network(best.c, best.l), found) << f;
@@ -45,9 +48,6 @@ struct Banks {
     BankValues c, l;
 };
 
-// The windows' formulas, in the order of TunerKind.
-constexpr NetworkFormula kFormulas[] = {HpClInput, LpClInput, LpLcInput};
-
 std::optional<fake::Setting> Found(const std::optional<BestSetting>& best) {
     if (!best) return std::nullopt;
     return fake::Setting{best->c, best->l};
@@ -57,7 +57,7 @@ void ExpectSameAsThePlainLoop(TunerKind kind, const TunerLoad& load, const Banks
                               const std::string& where) {
     const AllSettingsBest fast = BestOfAllSettings(kind, load, banks.c, banks.l);
     const AllSettingsBest plain =
-        fake::PlainBestOfAllSettings(kFormulas[static_cast<int>(kind)], load, banks.c, banks.l);
+        fake::PlainBestOfAllSettings(NetworkOf(kind), load, banks.c, banks.l);
     EXPECT_EQ(fast.swr, plain.swr) << where;
     EXPECT_EQ(Found(fast.setting), Found(plain.setting)) << where;
     EXPECT_EQ(fast.settings, plain.settings) << where;
@@ -151,24 +151,20 @@ TEST(BestOfAllSettings, OfTheBanksTuneTookEqualsThePlainLoopOverTheirIndices) {
     for (const auto& c : cases) {
         for (const double f_MHz : {1.9, 7.1, 21.3}) {
             const fake::Load antenna = DefaultAntenna(f_MHz);
-            const TunerLoad load{f_MHz * 1e6, {antenna.r, antenna.x}};
+            const fake::SwrFunction swrOf = fake::Network(c.kind, antenna, c.banks);
             double plainSwr = 9999;
             std::optional<fake::Setting> plainBest;
             for (int16_t l = 0; l <= c.banks.range.lmaxIndex; ++l) {
                 for (int16_t ci = 0; ci <= c.banks.range.cmaxIndex; ++ci) {
-                    Checked ck;
-                    const Impedance z = NetworkOf(c.kind)(load, CapacitanceOf(c.banks, ci, ck),
-                                                          InductanceOf(c.banks, l, ck), ck);
-                    const double swr = SwrAgainst50(z, ck);
-                    if (ck.ok() && swr < plainSwr) {
-                        plainSwr = swr;
+                    if (const std::optional<double> swr = swrOf(ci, l); swr && *swr < plainSwr) {
+                        plainSwr = *swr;
                         plainBest = fake::Setting{ci, l};
                     }
                 }
             }
             SweepTuneRow row;
             row.banks = c.banks;
-            row.load = load;
+            row.load = fake::TunerLoadOf(antenna);
             ASSERT_TRUE(CompareWithAllSettings(c.kind, row));
             EXPECT_EQ(row.best->swr, plainSwr) << f_MHz;
             EXPECT_EQ(Found(row.best->setting), plainBest) << f_MHz;
