@@ -35,7 +35,7 @@ SweepResults::SweepResults(TunerKind kind, QLabel* statusLine, QWidget* window)
     connect(export_, &QPushButton::clicked, this, [this] { Export(); });
 }
 
-void SweepResults::Show(std::vector<SweepTuneRow> rows, double sweepSeconds) {
+void SweepResults::CompareSweep(std::vector<SweepTuneRow> rows, double sweepSeconds) {
     Clear();
     comparison_->setText("Comparing with every setting of the banks...");
     pass_.Start(

@@ -19,7 +19,7 @@ public:
     SweepResults(TunerKind kind, QLabel* statusLine, QWidget* window);
 
     // The rows of a whole sweep, which took `sweepSeconds`: starts the comparison.
-    void Show(std::vector<SweepTuneRow> rows, double sweepSeconds);
+    void CompareSweep(std::vector<SweepTuneRow> rows, double sweepSeconds);
     // Forgets the last sweep; a comparison still running stops.
     void Clear();
 

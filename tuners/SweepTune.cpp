@@ -6,10 +6,10 @@
 #include <optional>
 #include <vector>
 
+#include "core/NumberText.h"
 #include "platform/BackColor.h"
 #include "platform/Colors.h"
 #include "platform/EventLoop.h"
-#include "platform/FieldText.h"
 #include "tuners/TunerHost.h"
 #include "tuners/TunerWindow.h"
 #include "tuners/TunerWindows.h"
@@ -65,7 +65,7 @@ std::optional<SweepTuneRow> TuneAt(const SweepTunePoint& point, TunerKind kind, 
     if (window.tuneIdle() && window.tuned()) {
         host.MarkTuningStrip(static_cast<float>(point.f * 600 / 30), window.indicatorColour());
     }
-    return RowOf(window.tuning(), FieldValue(QString::fromStdString(point.text)));
+    return RowOf(window.tuning(), ParseLeadingNumber(point.text));
 }
 
 }  // namespace

@@ -225,7 +225,7 @@ void TunerWindow::SetSweepIdleColour() {
 }
 
 void TunerWindow::SweepFinished(std::vector<SweepTuneRow> rows, double sweepSeconds) {
-    sweepResults_->Show(std::move(rows), sweepSeconds);
+    sweepResults_->CompareSweep(std::move(rows), sweepSeconds);
 }
 
 void TunerWindow::DropSweepResults() {
