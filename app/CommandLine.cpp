@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
+#include <optional>
 
 #include "platform/SettingsFile.h"
+#include "tuners/search/SweepTuneRows.h"
 
 namespace {
 
@@ -51,11 +53,17 @@ CommandLine::CommandLine()
       necCompare_("nec-compare",
                   "Writes the model's R_f and X_f against NEC-2's (nec2c) at 0.1 to 30 MHz to "
                   "<file> as CSV, without a window.",
-                  "file") {
+                  "file"),
+      sweepTune_("sweep-tune",
+                 "Runs the sweep-tune of the tuner <net> (hpcl, lpcl or lplc) without a window "
+                 "and writes each step, with the best setting of the banks, to the CSV file "
+                 "<csv>.",
+                 "net") {
     parser_.setApplicationDescription(
         "Short vertical antenna rod, its matching networks and simulated antenna tuners.");
     parser_.addOptions({help_, version_, settings_, exportSweep_, exportTouchstone_, exportPng_,
-                        network_, scale_, necCompare_});
+                        network_, scale_, necCompare_, sweepTune_});
+    parser_.addPositionalArgument("csv", "The file --sweep-tune writes.", "[<csv>]");
 }
 
 CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
@@ -63,8 +71,10 @@ CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
         error_ = parser_.errorText();
         return Request::Invalid;
     }
-    if (const QStringList extra = parser_.positionalArguments(); !extra.isEmpty()) {
-        error_ = QString("Unexpected argument '%1'.").arg(extra.first());
+    // Only --sweep-tune takes an argument after its option's own.
+    const QStringList positional = parser_.positionalArguments();
+    if (positional.size() > (parser_.isSet(sweepTune_) ? 1 : 0)) {
+        error_ = QString("Unexpected argument '%1'.").arg(positional.last());
         return Request::Invalid;
     }
     if (parser_.isSet(help_)) return Request::Help;
@@ -79,7 +89,8 @@ CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
         return Request::Invalid;
     }
     const bool exporting = parser_.isSet(exportSweep_) || parser_.isSet(exportTouchstone_) ||
-                           parser_.isSet(exportPng_) || parser_.isSet(necCompare_);
+                           parser_.isSet(exportPng_) || parser_.isSet(necCompare_) ||
+                           parser_.isSet(sweepTune_);
     if (!exporting) return Request::Window;
     return ParseExport() ? Request::Export : Request::Invalid;
 }
@@ -91,7 +102,8 @@ bool CommandLine::ParseExport() {
     } kinds[] = {{exportSweep_, ExportJob::Kind::SweepCsv},
                  {exportTouchstone_, ExportJob::Kind::Touchstone},
                  {exportPng_, ExportJob::Kind::Pictures},
-                 {necCompare_, ExportJob::Kind::NecCompare}};
+                 {necCompare_, ExportJob::Kind::NecCompare},
+                 {sweepTune_, ExportJob::Kind::SweepTune}};
     int given = 0;
     for (const auto& [option, kind] : kinds) {
         if (!parser_.isSet(option)) continue;
@@ -105,10 +117,12 @@ bool CommandLine::ParseExport() {
         job_.path = QFile::encodeName(parser_.value(option)).toStdString();
     }
     if (given > 1) {
-        error_ = "Give one of --export-sweep, --export-touchstone, --export-png and --nec-compare at a "
-                 "time.";
+        error_ =
+            "Give one of --export-sweep, --export-touchstone, --export-png, --nec-compare and "
+            "--sweep-tune at a time.";
         return false;
     }
+    if (job_.kind == ExportJob::Kind::SweepTune && !ParseSweepTune()) return false;
     if (parser_.isSet(network_)) {
         const QString wanted = parser_.value(network_);
         const auto known = std::find_if(std::begin(kNetworks), std::end(kNetworks),
@@ -130,6 +144,22 @@ bool CommandLine::ParseExport() {
             return false;
         }
     }
+    return true;
+}
+
+bool CommandLine::ParseSweepTune() {
+    const std::optional<TunerKind> tuner = SweepTuneKind(parser_.value(sweepTune_).toStdString());
+    if (!tuner) {
+        error_ = "Option 'sweep-tune' takes hpcl, lpcl or lplc.";
+        return false;
+    }
+    job_.tuner = *tuner;
+    const QStringList positional = parser_.positionalArguments();
+    if (positional.isEmpty() || positional.first().isEmpty()) {
+        error_ = "Option 'sweep-tune' needs the CSV file to write after the tuner.";
+        return false;
+    }
+    job_.path = QFile::encodeName(positional.first()).toStdString();
     return true;
 }
 

@@ -28,6 +28,8 @@ public:
 private:
     // Reads the export options into job_; false with error_ set when they do not fit.
     bool ParseExport();
+    // The tuner and the CSV file of --sweep-tune into job_, as ParseExport.
+    bool ParseSweepTune();
 
     QCommandLineParser parser_;
     QCommandLineOption help_;
@@ -39,6 +41,7 @@ private:
     QCommandLineOption network_;
     QCommandLineOption scale_;
     QCommandLineOption necCompare_;
+    QCommandLineOption sweepTune_;
     QString error_;
     ExportJob job_;
 };

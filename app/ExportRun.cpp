@@ -6,6 +6,8 @@
 #include <map>
 
 #include "app/NecCompareRun.h"
+#include "app/RunSettings.h"
+#include "app/SweepTuneRun.h"
 #include "app/WindowRun.h"
 #include "core/Version.h"
 #include "exports/SweepCsv.h"
@@ -14,7 +16,6 @@
 #include "mainwindow/MainKeys.h"
 #include "platform/Controls.h"
 #include "platform/ImageFile.h"
-#include "platform/SettingsFile.h"
 
 namespace {
 
@@ -53,12 +54,10 @@ int WritePictures(const ExportJob& job, const std::map<std::string, std::string>
 }  // namespace
 
 int RunExport(const ExportJob& job, int& argc, char** argv) {
+    // The sweep-tune reads the banks of its own tuner as well.
+    if (job.kind == ExportJob::Kind::SweepTune) return RunSweepTune(job.tuner, job.path);
     std::map<std::string, std::string> values;
-    std::string damaged;
-    const FileResult read =
-        ReadSettingsKeysAsIs(SettingsFilePath(), MainKeyNames(), values, damaged);
-    if (!read.ok()) return Failed(read.error);
-    if (!damaged.empty()) ReportOnStandardError(damaged);
+    if (!ReadRunSettings(MainKeyNames(), values)) return 1;
 
     const MainInputs inputs = InputsFromSettings(values);
     switch (job.kind) {
@@ -73,6 +72,7 @@ int RunExport(const ExportJob& job, int& argc, char** argv) {
             return RunNecCompare(job.path, inputs.antenna);
         }
         case ExportJob::Kind::Pictures:
+        case ExportJob::Kind::SweepTune:
             break;
     }
     return WritePictures(job, values, argc, argv);

@@ -3,14 +3,16 @@
 #include <string>
 
 #include "core/Matching.h"
+#include "tuners/search/TunerSearch.h"
 
 // What a run without a window writes.
 struct ExportJob {
-    enum class Kind { SweepCsv, Touchstone, Pictures, NecCompare };
+    enum class Kind { SweepCsv, Touchstone, Pictures, NecCompare, SweepTune };
     Kind kind = Kind::SweepCsv;
     std::string path;  // the file, or the folder of the pictures
     Network network = Network::HpCl;
     double scale = 1;
+    TunerKind tuner = TunerKind::HpCl;  // whose sweep-tune
 };
 
 // Writes the job's files from the settings in use and returns the exit code: 0 when all

@@ -41,19 +41,11 @@ struct Banks {
 };
 
 Banks DefaultBanks(TunerKind kind) {
-    if (kind == TunerKind::HpCl) {
-        const fake::ElementBanks banks;
-        const IndexRange range = banks.Range();
-        return {SwitchedInBank(banks.c_pF, range.cmaxIndex),
-                SwitchedInBank(banks.l_uH, range.lmaxIndex)};
-    }
-    const fake::StepBanks banks;
-    return {SteppedBank(banks.cStep_pF, 1023), SteppedBank(banks.lStep_uH, 511)};
+    const BankSetup banks = fake::DefaultBanks(kind);
+    return {CapacitorBank(banks), InductorBank(banks)};
 }
 
-TunerLoad TunerLoadOf(const fake::Load& load) {
-    return {load.f_MHz * 1e6, {load.r, load.x}};
-}
+using fake::TunerLoadOf;
 
 // Lowest SWR of any setting of the whole bank, the yardstick for a search; and the lowest
 // without index 0 (nothing switched in), which the searches visit only for an empty bank.

@@ -17,6 +17,7 @@
 #include "mainwindow/Form1.h"
 #include "mainwindow/MainKeys.h"
 #include "mainwindow/StatusLine.h"
+#include "platform/FileDialogs.h"
 #include "platform/ImageFile.h"
 #include "platform/PictureBox.h"
 #include "platform/SettingsFile.h"
@@ -86,7 +87,8 @@ void Form1::ReportFailedSave(const QString& what, const std::string& path,
 }
 
 void Form1::OpenSettings() {
-    const QString chosen = askFileName({false, "Open settings", kSettingsFilter, SettingsFolder()});
+    const QString chosen =
+        AskFileName(this, {false, "Open settings", kSettingsFilter, SettingsFolder()});
     if (chosen.isEmpty()) return;
     // The inputs so far go to their own file first, as closing would write them.
     if (FileResult saved = SaveMainSettings(); !saved.ok()) {
@@ -124,7 +126,7 @@ void Form1::OpenSettings() {
 
 void Form1::SaveSettingsAs() {
     const QString chosen =
-        askFileName({true, "Save settings as", kSettingsFilter, Beside(kSettingsFileName)});
+        AskFileName(this, {true, "Save settings as", kSettingsFilter, Beside(kSettingsFileName)});
     if (chosen.isEmpty()) return;
     const std::string path = LocalPath(chosen);
     // The banks come from the file in use; one that cannot be read gives the defaults.
@@ -144,7 +146,7 @@ void Form1::SaveSettingsAs() {
 
 void Form1::ExportSweepData() {
     const QString chosen =
-        askFileName({true, "Export sweep data", "CSV files (*.csv)", Beside("sweep.csv")});
+        AskFileName(this, {true, "Export sweep data", "CSV files (*.csv)", Beside("sweep.csv")});
     if (chosen.isEmpty()) return;
     const std::string path = LocalPath(chosen);
     const FileResult written =
@@ -153,7 +155,8 @@ void Form1::ExportSweepData() {
 }
 
 void Form1::ExportTouchstone() {
-    const QString chosen = askFileName(
+    const QString chosen = AskFileName(
+        this,
         {true, "Export Touchstone", "Touchstone one-port files (*.s1p)", Beside("antenna.s1p")});
     if (chosen.isEmpty()) return;
     const std::string path = LocalPath(chosen);
@@ -164,8 +167,9 @@ void Form1::ExportTouchstone() {
 
 void Form1::SavePicture() {
     const bool impedancePlane = impedancePlaneMode();
-    const QString chosen = askFileName({true, "Save picture", "PNG pictures (*.png)",
-                                        Beside(impedancePlane ? "impedance.png" : "sweep.png")});
+    const QString chosen =
+        AskFileName(this, {true, "Save picture", "PNG pictures (*.png)",
+                           Beside(impedancePlane ? "impedance.png" : "sweep.png")});
     if (chosen.isEmpty()) return;
     const std::string path = LocalPath(chosen);
     // What the window shows, at the screen's pixel ratio: in R/X mode both views with their

@@ -21,9 +21,6 @@
 
 Form1::Form1(SettingsUse use) : settingsUse_(use) {
     setObjectName("Form1");
-    askFileName = [this](const FileQuestion& question) {
-        return AskWithFileDialog(this, question);
-    };
     setWindowTitle("ORVANE");
     BuildMenuBar();
     BuildDesignArea();

@@ -15,7 +15,6 @@
 #include "core/Antenna.h"
 #include "core/Matching.h"
 #include "core/PartStress.h"
-#include "mainwindow/FileQuestion.h"
 #include "platform/TextFile.h"
 #include "tuners/TunerHost.h"
 
@@ -62,10 +61,6 @@ public:
         QImage sweep, fine, coarse;
     };
     Pictures DrawPictures(Network network, qreal ratio);
-
-    // Asks for a file to open or to save with the standard dialog; empty when the user
-    // cancels. Tests give their answers here instead.
-    std::function<QString(const FileQuestion&)> askFileName;
 
     // The program is being ended from outside (a signal, the session): writes the inputs
     // back and closes; a write that fails is reported, but nobody is asked.

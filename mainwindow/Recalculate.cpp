@@ -3,8 +3,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "core/Antenna.h"
 #include "core/Numeric.h"
+#include "core/ShownResults.h"
 #include "diagrams/MatchingPath.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/NetworkBoxes.h"
@@ -56,58 +56,39 @@ void Form1::Recalculate() {
     const AntennaInput input = ReadAntennaInput();
 
     // A fault anywhere below ends the pass silently: the guarded fields stay red.
-    Checked c;
-    const std::optional<RodLine> rod = RodCharacteristic(input.length_m, input.diameter_mm);
-    if (!rod) return;
-    const double zlc = c.Floor(rod->zlc);
-    if (c.faulted()) return;
-    Text3->setText(FieldText(zlc));
-    const double slenderness = c.Floor(rod->slenderness);
-    if (c.faulted()) return;
-    Text7->setText(FieldText(slenderness));
-
-    const std::optional<AntennaResult> antenna = FeedPointImpedance(input);
-    if (!antenna) return;
-    const double shown[] = {
-        num::FloorTo(antenna->r_f, 1000, c), num::FloorTo(antenna->x_f, 1000, c),
-        num::FloorTo(antenna->z_f, 1000, c), num::FloorTo(antenna->swr_f, 1000, c),
-        num::FloorTo(antenna->u_f, 1000, c),
-    };
-    if (c.faulted()) return;
-    Text5->setText(FieldText(shown[0]));
-    Text6->setText(FieldText(shown[1]));
-    Text9->setText(FieldText(shown[2]));
-    Text15->setText(FieldText(shown[3]));
-    Text44->setText(FieldText(shown[4]));
-
-    double etaF = num::FloorTo(antenna->eta_f, 1000, c);
-    double etaTot = num::FloorTo(antenna->eta_tot, 1000, c);
-    if (Option13->isChecked()) {
-        etaF = num::FloorTo(10 * num::log10(antenna->eta_f / 100, c), 10, c);
-        etaTot = num::FloorTo(10 * num::log10(antenna->eta_tot / 100, c), 10, c);
-    }
-    if (c.faulted()) return;
-    Text10->setText(FieldText(etaF));
-    Text42->setText(FieldText(etaTot));
+    const ShownAntenna shown = ShowAntenna(input, Option13->isChecked());
+    if (!shown.rod) return;
+    Text3->setText(FieldText(shown.rod->zlc));
+    Text7->setText(FieldText(shown.rod->slenderness));
+    if (!shown.feed) return;
+    Text5->setText(FieldText(shown.feed->r_f));
+    Text6->setText(FieldText(shown.feed->x_f));
+    Text9->setText(FieldText(shown.feed->z_f));
+    Text15->setText(FieldText(shown.feed->swr_f));
+    Text44->setText(FieldText(shown.feed->u_f));
+    if (!shown.efficiency) return;
+    Text10->setText(FieldText(shown.efficiency->eta_f));
+    Text42->setText(FieldText(shown.efficiency->eta_tot));
     for (QLineEdit* field : guarded) SetBackColor(field, colors::kResult);
     feedPoint_ = FeedPointTexts{Text5->text(), Text6->text()};
 
+    const AntennaResult& antenna = *shown.result;
     const double f_Hz = input.frequency_MHz * 1e6;
     for (std::size_t i = 0; i < kNetworkBoxes.size(); ++i) {
         const Network network = kNetworkBoxes[i].network;
-        const MatchValues values = Match(network, antenna->r_f, antenna->x_f, f_Hz, limits_);
+        const MatchValues values = Match(network, antenna.r_f, antenna.x_f, f_Hz, limits_);
         // Only the inner pass of an R/X redraw draws the selected network's path, and only
         // at the frequency the field shows.
         if (impedancePlaneMode() && network == selectedNetwork() &&
             f_Hz / 1e6 == FieldValue(Text8) && redrawSuppressed_ == 1) {
             if (const auto path =
-                    PlanMatchingPath(network, antenna->r_f, antenna->x_f, f_Hz, values, limits_)) {
+                    PlanMatchingPath(network, antenna.r_f, antenna.x_f, f_Hz, values, limits_)) {
                 DrawMatchingPath({*Picture5_1, *Picture5_10}, *path);
             }
         }
         WriteNetworkResults(networks_[i], network, values);
-        partStress_[i] = NetworkStress(network, values, limits_, {antenna->r_f, antenna->x_f}, f_Hz,
-                                       input.ptx_W);
+        partStress_[i] =
+            NetworkStress(network, values, limits_, {antenna.r_f, antenna.x_f}, f_Hz, input.ptx_W);
     }
     stressPower_W_ = input.ptx_W;
     ShowPartStress();

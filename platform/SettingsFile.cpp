@@ -23,9 +23,9 @@ std::string LineCount(std::size_t count) {
     return std::to_string(count) + (count == 1 ? " line" : " lines");
 }
 
+// For each key, the trimmed value of the last line that holds it.
 void KeyValues(const std::vector<std::string>& lines, const std::vector<std::string>& keys,
                std::map<std::string, std::string>& values) {
-    values.clear();
     for (const std::string& line : lines) {
         const std::string key = KeyOf(line);
         for (const std::string& wanted : keys) {
@@ -111,6 +111,7 @@ FileResult ReadSettingsKeys(const std::string& path, const std::vector<std::stri
                             std::map<std::string, std::string>& values) {
     std::vector<std::string> lines;
     if (FileResult read = ReadSettingsLines(path, lines); !read.ok()) return read;
+    values.clear();
     KeyValues(lines, keys, values);
     return {};
 }
@@ -119,6 +120,7 @@ FileResult ReadSettingsKeysAsIs(const std::string& path, const std::vector<std::
                                 std::map<std::string, std::string>& values, std::string& damaged) {
     values.clear();
     damaged.clear();
+    KeyValues(DefaultSettingsLines(), keys, values);
     std::error_code error;
     if (!std::filesystem::exists(path, error) && !error) return {};
     std::vector<std::string> lines;

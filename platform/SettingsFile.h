@@ -36,9 +36,10 @@ FileResult ReadSettingsLines(const std::string& path, std::vector<std::string>& 
 FileResult ReadSettingsKeys(const std::string& path, const std::vector<std::string>& keys,
                             std::map<std::string, std::string>& values);
 
-// For a run without a window: ReadSettingsKeys on the file as it is, which is never created
-// or repaired. A missing or empty file gives no values, and so does one with another line
-// count, which the window would replace by the defaults (`damaged` then says so in one
+// For a run without a window: the keys as a window would read them from the file as it is,
+// which is never created or repaired. Every key has the value of its default line unless
+// the file holds it. A missing or empty file gives the defaults, and so does one with
+// another line count, which the window would replace by them (`damaged` then says so in one
 // line); only a file that is there and cannot be read is a failure.
 FileResult ReadSettingsKeysAsIs(const std::string& path, const std::vector<std::string>& keys,
                                 std::map<std::string, std::string>& values, std::string& damaged);

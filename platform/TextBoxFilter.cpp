@@ -28,3 +28,9 @@ QValidator::State TextBoxFilter::validate(QString& input, int& position) const {
     }
     return Acceptable;
 }
+
+QString BoxText(QString text, TextBoxFilter::Kind kind) {
+    int position = 0;
+    TextBoxFilter(kind, nullptr).validate(text, position);
+    return text;
+}

@@ -18,3 +18,7 @@ public:
 private:
     Kind kind_;
 };
+
+// The text as a text box of that kind holds it after the program set it, for a run that
+// reads the same values without the box.
+QString BoxText(QString text, TextBoxFilter::Kind kind);

@@ -11,26 +11,18 @@
 #include "platform/FieldText.h"
 #include "tuners/SweepTune.h"
 #include "tuners/TunerLayout.h"
-#include "tuners/WholeNumbers.h"
-#include "tuners/search/Banks.h"
+#include "tuners/search/BankSetup.h"
+#include "tuners/search/WholeNumbers.h"
 
 using namespace tuner_layout;
 
 namespace {
-
-constexpr IndicatorStep kIndicator[] = {
-    {2, {255, 176, 0}},
-    {1.5, {208, 240, 0}},
-    {1.2, {0, 255, 0}},
-};
 
 const TunerLooks kLooks{
     .kind = TunerKind::HpCl,
     .formName = "Form2",
     .caption = "ORVANE BINARY AUTO TUNER HP-CL",
     .schematic = Network::HpCl,
-    .network = HpClInput,
-    .indicator = kIndicator,
     .banksHeading = "TUNER VALUES",
     .rateCaption = "OPERATIONS/s",
     .opsCaption = "OPs",
@@ -41,19 +33,14 @@ const char* const kCapacitorDesign[10] = {"2", "4", "8", "16", "32", "64", "128"
 const char* const kInductorDesign[10] = {"0.1", "0.2", "0.4",  "0.8",  "1.6",
                                          "3.2", "6.4", "12.8", "25.6", ""};
 
-// Sum of the row's values; nothing when that is no finite number.
-std::optional<double> Total(const std::array<QLineEdit*, 10>& row) {
-    Checked c;
-    double sum = 0;
-    for (const QLineEdit* element : row) sum = c.Finite(sum + FieldValue(element));
-    if (c.faulted()) return std::nullopt;
-    return sum;
-}
-
 std::array<double, 10> ElementValues(const std::array<QLineEdit*, 10>& row) {
     std::array<double, 10> values;
     for (std::size_t i = 0; i < row.size(); ++i) values[i] = FieldValue(row[i]);
     return values;
+}
+
+std::optional<double> Total(const std::array<QLineEdit*, 10>& row) {
+    return ElementTotal(ElementValues(row));
 }
 
 }  // namespace
@@ -136,23 +123,9 @@ void HpClTuner::ShowBankLimits() {
     Text5_Change();
 }
 
-std::optional<IndexRange> HpClTuner::PrepareRun(QString& refusal) {
-    Cstep = FieldValue(Text4[0]);
-    Text4_Change();
-    Lstep = FieldValue(Text5[0]);
-    Text5_Change();
-    // Totals left as they were would search banks that are not there.
-    const bool capacitorsSum = Total(Text4).has_value();
-    if (!capacitorsSum || !Total(Text5)) {
-        refusal = QString("TUNE refused: the %1 total is too large.")
-                      .arg(capacitorsSum ? "inductor" : "capacitor");
-        return std::nullopt;
-    }
-    const std::optional<int16_t> c = BankMaxIndex(Ctotal, Cstep, "the first capacitor", refusal);
-    if (!c) return std::nullopt;
-    const std::optional<int16_t> l = BankMaxIndex(Ltotal, Lstep, "the first inductor", refusal);
-    if (!l) return std::nullopt;
-    return IndexRange{*c, *l};
+std::optional<BankSetup> HpClTuner::PrepareRun(std::string& refusal) {
+    ShowBankLimits();
+    return SwitchedSetup(ElementValues(Text4), ElementValues(Text5), refusal);
 }
 
 double HpClTuner::Capacitance(int16_t cidx, Checked& c) const {

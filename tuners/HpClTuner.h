@@ -18,8 +18,12 @@ public:
     // SAVE TUNER VALUES: sorts both rows and stores them in the settings file.
     void Command3_Click();
 
+    // Settings keys of the elements: HPCLXC01 .. HPCLXC10 and HPCLXL01 .. HPCLXL10.
+    static std::string CapacitorKey(std::size_t index);
+    static std::string InductorKey(std::size_t index);
+
 protected:
-    std::optional<IndexRange> PrepareRun(QString& refusal) override;
+    std::optional<BankSetup> PrepareRun(std::string& refusal) override;
     double Capacitance(int16_t cidx, Checked& c) const override;
     double Inductance(int16_t lidx, Checked& c) const override;
     void ShowBankLimits() override;
@@ -32,9 +36,6 @@ private:
 
     void Text4_Change();
     void Text5_Change();
-    // Settings keys of the elements: HPCLXC01 .. HPCLXC10 and HPCLXL01 .. HPCLXL10.
-    static std::string CapacitorKey(std::size_t index);
-    static std::string InductorKey(std::size_t index);
 
     Row Text4{};  // capacitor elements, pF
     Row Text5{};  // inductor elements, µH

@@ -1,30 +1,22 @@
 #include "tuners/LpTuner.h"
 
 #include <QLineEdit>
-#include <cmath>
 #include <optional>
 
 #include "platform/Colors.h"
 #include "platform/FieldText.h"
 #include "tuners/TunerLayout.h"
-#include "tuners/search/Banks.h"
+#include "tuners/search/BankSetup.h"
 
 using namespace tuner_layout;
 
 namespace {
-
-constexpr IndicatorStep kIndicator[] = {
-    {2, {255, 192, 0}},
-    {1.4, {0, 255, 0}},
-};
 
 const TunerLooks kLpClLooks{
     .kind = TunerKind::LpCl,
     .formName = "Form3",
     .caption = "ORVANE BINARY AUTO TUNER LP-CL",
     .schematic = Network::LpCl,
-    .network = LpClInput,
-    .indicator = kIndicator,
     .banksHeading = "BINARY TUNER VALUES",
     .rateCaption = "OPERATIONS/sec",
     .opsCaption = "OPERATIONS",
@@ -36,8 +28,6 @@ const TunerLooks kLpLcLooks{
     .formName = "Form4",
     .caption = "ORVANE BINARY AUTO TUNER LP-LC",
     .schematic = Network::LpLc,
-    .network = LpLcInput,
-    .indicator = kIndicator,
     .banksHeading = "BINARY TUNER VALUES",
     .rateCaption = "OPERATIONS/sec",
     .opsCaption = "OPERATIONS",
@@ -50,29 +40,18 @@ constexpr LpTuner::Keys kLpLcKeys{"LPLCCMIN", "LPLCCNUM", "LPLCLMIN", "LPLCLNUM"
 // Shown instead of a largest value that a double cannot hold; TUNE refuses to search it.
 constexpr const char* kTooLarge = "TOO LARGE";
 
-// Largest bank value of the step and the element count, or nothing with the field to blame
-// in `fault`: the count when 2 to its power overflows, the step otherwise.
-std::optional<double> LargestValue(const LpTuner::BankFields& bank, QString& fault) {
-    Checked c;
-    const double count = FieldValue(bank.count);
-    const double value = LargestSteppedValue(FieldValue(bank.step), count, c);
-    if (c.ok()) return value;
-    Checked power;
-    power.Finite(std::pow(2.0, count));
-    fault = power.faulted()
-                ? QString("%1 is too large: 2 to its power overflows").arg(bank.countName)
-                : QString("%1 is too large: the largest bank value overflows").arg(bank.stepName);
-    return std::nullopt;
-}
-
 }  // namespace
 
+const LpTuner::Keys& LpTuner::KeysOf(TunerKind kind) {
+    return kind == TunerKind::LpCl ? kLpClKeys : kLpLcKeys;
+}
+
 std::unique_ptr<LpTuner> LpTuner::LpCl(TunerHost& host, TunerWindows& all) {
-    return std::make_unique<LpTuner>(kLpClLooks, kLpClKeys, host, all);
+    return std::make_unique<LpTuner>(kLpClLooks, KeysOf(TunerKind::LpCl), host, all);
 }
 
 std::unique_ptr<LpTuner> LpTuner::LpLc(TunerHost& host, TunerWindows& all) {
-    return std::make_unique<LpTuner>(kLpLcLooks, kLpLcKeys, host, all);
+    return std::make_unique<LpTuner>(kLpLcLooks, KeysOf(TunerKind::LpLc), host, all);
 }
 
 LpTuner::LpTuner(const TunerLooks& looks, const Keys& keys, TunerHost& host, TunerWindows& all)
@@ -105,8 +84,8 @@ LpTuner::LpTuner(const TunerLooks& looks, const Keys& keys, TunerHost& host, Tun
                               row.text, row.key ? colors::kInput : colors::kResult);
         if (row.key) BindSettingsKey(row.key, *row.field);
     }
-    capacitors_ = {Text4, Text5, Text6, "Cstep", "TOTAL Cs"};
-    inductors_ = {Text7, Text8, Text9, "Lstep", "TOTAL Ls"};
+    capacitors_ = {Text4, Text5, Text6, kCapacitorStepName, kCapacitorCountName};
+    inductors_ = {Text7, Text8, Text9, kInductorStepName, kInductorCountName};
     for (const BankFields* bank : {&capacitors_, &inductors_}) {
         for (QLineEdit* source : {bank->step, bank->count}) {
             connect(source, &QLineEdit::textChanged, this,
@@ -116,14 +95,20 @@ LpTuner::LpTuner(const TunerLooks& looks, const Keys& keys, TunerHost& host, Tun
     ShowBankLimits();
 }
 
+SteppedBankFields LpTuner::Fields(const BankFields& bank) {
+    std::optional<double> largest;
+    if (bank.largest->text() != kTooLarge) largest = FieldValue(bank.largest);
+    return {bank.stepName, bank.countName, FieldValue(bank.step), FieldValue(bank.count), largest};
+}
+
 void LpTuner::ShowLargestValue(const BankFields& bank) {
-    QString fault;
-    if (const std::optional<double> value = LargestValue(bank, fault)) {
+    std::string fault;
+    if (const std::optional<double> value = LargestBankValue(Fields(bank), fault)) {
         bank.largest->setText(FieldText(*value));
         return;
     }
     bank.largest->setText(kTooLarge);
-    ShowStatus(fault + ".");
+    ShowStatus(QString::fromStdString(fault + "."));
 }
 
 void LpTuner::ShowBankLimits() {
@@ -132,27 +117,15 @@ void LpTuner::ShowBankLimits() {
 }
 
 // The index ranges come from the largest values as displayed.
-std::optional<IndexRange> LpTuner::PrepareRun(QString& refusal) {
-    Cstep = FieldValue(Text4);
-    Lstep = FieldValue(Text7);
-    for (const BankFields* bank : {&capacitors_, &inductors_}) {
-        QString fault;
-        if (bank->largest->text() == kTooLarge && !LargestValue(*bank, fault)) {
-            refusal = "TUNE refused: " + fault + ".";
-            return std::nullopt;
-        }
-    }
-    const std::optional<int16_t> c = BankMaxIndex(FieldValue(Text6), Cstep, "Cstep", refusal);
-    if (!c) return std::nullopt;
-    const std::optional<int16_t> l = BankMaxIndex(FieldValue(Text9), Lstep, "Lstep", refusal);
-    if (!l) return std::nullopt;
-    return IndexRange{*c, *l};
+std::optional<BankSetup> LpTuner::PrepareRun(std::string& refusal) {
+    return SteppedSetup(Fields(capacitors_), Fields(inductors_), refusal);
 }
 
+// The steps as TUNE read them when it started.
 double LpTuner::Capacitance(int16_t cidx, Checked& c) const {
-    return SteppedValue(Cstep, cidx, c);
+    return CapacitanceOf(*tuning().banks(), cidx, c);
 }
 
 double LpTuner::Inductance(int16_t lidx, Checked& c) const {
-    return SteppedValue(Lstep, lidx, c);
+    return InductanceOf(*tuning().banks(), lidx, c);
 }

@@ -27,13 +27,16 @@ public:
         const char* lCount;
     };
 
+    // LP-CL or LP-LC.
+    static const Keys& KeysOf(TunerKind kind);
+
     static std::unique_ptr<LpTuner> LpCl(TunerHost& host, TunerWindows& all);
     static std::unique_ptr<LpTuner> LpLc(TunerHost& host, TunerWindows& all);
 
     LpTuner(const TunerLooks& looks, const Keys& keys, TunerHost& host, TunerWindows& all);
 
 protected:
-    std::optional<IndexRange> PrepareRun(QString& refusal) override;
+    std::optional<BankSetup> PrepareRun(std::string& refusal) override;
     double Capacitance(int16_t cidx, Checked& c) const override;
     double Inductance(int16_t lidx, Checked& c) const override;
     void ShowBankLimits() override;
@@ -41,6 +44,8 @@ protected:
 private:
     // Largest bank value s * 2^m - s from the step s and the element count m.
     void ShowLargestValue(const BankFields& bank);
+    // The bank as TUNE takes it: the largest value as its field shows it.
+    static SteppedBankFields Fields(const BankFields& bank);
 
     QLineEdit *Text4, *Text5, *Text6;  // capacitor step, count, largest value
     QLineEdit *Text7, *Text8, *Text9;  // inductor step, count, largest value

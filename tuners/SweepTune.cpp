@@ -2,15 +2,18 @@
 #include "tuners/SweepTune.h"
 
 #include <QPushButton>
-#include <cmath>
+#include <chrono>
+#include <optional>
+#include <vector>
 
+#include "core/NumberText.h"
 #include "platform/BackColor.h"
 #include "platform/Colors.h"
 #include "platform/EventLoop.h"
-#include "platform/FieldText.h"
 #include "tuners/TunerHost.h"
 #include "tuners/TunerWindow.h"
 #include "tuners/TunerWindows.h"
+#include "tuners/search/SweepTuneRows.h"
 
 namespace {
 
@@ -47,40 +50,52 @@ private:
     TunerWindows& tuners_;
 };
 
-// One tuning of the sweep. When the tuner window is closed on the way (which also stops
-// the sweep), the rest of the step is skipped: there is nothing left to tune or mark; nor
-// is a run that TUNE refused marked.
-void TuneAt(double f, TunerKind kind, TunerHost& host, TunerWindows& tuners) {
+// One tuning of the sweep and what the tuner shows after it. When the tuner window is
+// closed on the way (which also stops the sweep), the rest of the step is skipped: there
+// is nothing left to tune or mark; nor is a run that TUNE refused marked.
+std::optional<SweepTuneRow> TuneAt(const SweepTunePoint& point, TunerKind kind, TunerHost& host,
+                                   TunerWindows& tuners) {
     host.SchematicClicked(kind);
     Yield();
     TunerWindow& window = tuners.Window(kind);
-    if (!window.isLoaded()) return;
+    if (!window.isLoaded()) return std::nullopt;
     window.Command1_Click();
     Yield();
-    if (!window.isLoaded()) return;
+    if (!window.isLoaded()) return std::nullopt;
     if (window.tuneIdle() && window.tuned()) {
-        host.MarkTuningStrip(static_cast<float>(f * 600 / 30), window.indicatorColour());
+        host.MarkTuningStrip(static_cast<float>(point.f * 600 / 30), window.indicatorColour());
     }
+    return RowOf(window.tuning(), ParseLeadingNumber(point.text));
 }
 
 }  // namespace
 
 void sweeptune(int16_t& code, TunerHost& host, TunerWindows& tuners) {
     const SweepInProgress running(tuners);
-    // Repeated addition: after 299 steps f lies just above 30, so 30 MHz is not tuned.
-    for (double f = 0.1; f <= 30; f += 0.1) {
+    const auto started = std::chrono::steady_clock::now();
+    const std::vector<SweepTunePoint> points = SweepTunePoints();
+    std::optional<TunerKind> tuned;
+    std::vector<SweepTuneRow> rows;
+    for (const SweepTunePoint& point : points) {
         if (host.impedancePlaneMode()) code = 0;
         if (code == 0) {
             tuners.CloseAll();
             return;
         }
-        // Adding 1e-5 before rounding down shows a sum just below a tenth as that tenth.
-        host.SetFrequencyText(FieldText(std::floor((f + 1e-5) * 100) / 100));
+        host.SetFrequencyText(QString::fromStdString(point.text));
         for (const SweepTarget& target : kTargets) {
-            if (code == target.code) TuneAt(f, target.kind, host, tuners);
+            if (code != target.code) continue;
+            tuned = target.kind;
+            if (std::optional<SweepTuneRow> row = TuneAt(point, target.kind, host, tuners)) {
+                rows.push_back(std::move(*row));
+            }
         }
     }
     tuners.SetSweepIdleColours();
+    // A window closed during the last step has no whole sweep to show.
+    if (!tuned || rows.size() != points.size() || !tuners.Window(*tuned).isLoaded()) return;
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
+    tuners.Window(*tuned).SweepFinished(std::move(rows), took.count());
 }
 
 void TunerWindow::Command32_Click() {
@@ -100,6 +115,7 @@ void TunerWindow::Command32_Click() {
     host_.RetireTuningStrip();
     sweepCode = SweepCodeOf(host_.selectedNetwork());
     if (sweepCode == 0) return;
+    all_.DropSweepResults();
     SetBackColor(Command32, kSweepRunning);
     SweepStarting();
     sweeptune(sweepCode, host_, all_);

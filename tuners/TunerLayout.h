@@ -23,6 +23,12 @@ inline constexpr int kRightX = 352;
 inline constexpr int kRightWidth = 236;
 inline constexpr int kCellWidth = 76;
 inline constexpr int kSweepY = 176;
+// Below SWEEP: the status line, then how the last sweep did and its export.
+inline constexpr int kStatusY = kSweepY + 32;
+inline constexpr int kStatusHeight = 40;
+inline constexpr int kSweepResultsY = kStatusY + kStatusHeight + 4;
+inline constexpr int kComparisonHeight = 64;
+inline constexpr int kExportHeight = 24;
 
 // Result cells three to a row: the coarse result, the setting last evaluated, then the
 // operations, the time and (HP-CL) the sweep average.

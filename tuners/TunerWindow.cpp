@@ -17,6 +17,7 @@
 #include "platform/SettingsFile.h"
 #include "platform/SettingsTexts.h"
 #include "platform/Shape.h"
+#include "tuners/SweepResults.h"
 #include "tuners/TunerHost.h"
 #include "tuners/TunerLayout.h"
 #include "tuners/TunerWindows.h"
@@ -24,7 +25,7 @@
 using namespace tuner_layout;
 
 TunerWindow::TunerWindow(const TunerLooks& looks, TunerHost& host, TunerWindows& all)
-    : looks_(looks), host_(host), all_(all) {
+    : looks_(looks), host_(host), all_(all), state_(looks.kind, *this) {
     setObjectName(looks.formName);
     setWindowTitle(looks.caption);
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -84,8 +85,8 @@ void TunerWindow::BuildCommonControls() {
     KeepSchematic(*schematic, looks_.schematic);
     y += 84;
     AddLabel("Label17", QRect(kLeftX, y, kLeftWidth, kLabelHeight), looks_.rateCaption);
-    Text15 = AddField("Text15", QRect(kLeftX, y + kLabelHeight, kLeftWidth, kFieldHeight), "20",
-                      colors::kInput);
+    Text15 = AddField("Text15", QRect(kLeftX, y + kLabelHeight, kLeftWidth, kFieldHeight),
+                      kDesignOperationsPerSecond, colors::kInput);
     y += kRowPitch + 4;
     Command1 = NewButton(this, "Command1", QRect(kLeftX, y, 84, 28), "TUNE", colors::kInput);
     Shape1 = new Shape(this, "Shape1", QRect(kLeftX + 92, y, 28, 28), colors::kInvalid);
@@ -118,9 +119,10 @@ void TunerWindow::BuildCommonControls() {
     Label19 = findChild<QLabel*>("Label19");
     Command32 = NewButton(this, "Command32", QRect(kRightX, kSweepY, kRightWidth, 26), "SWEEP",
                           colors::kInput);
-    statusLine_ = AddLabel("StatusLine", QRect(kRightX, kSweepY + 32, kRightWidth, 64), "");
+    statusLine_ = AddLabel("StatusLine", QRect(kRightX, kStatusY, kRightWidth, kStatusHeight), "");
     statusLine_->setWordWrap(true);
     statusLine_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    sweepResults_ = new SweepResults(looks_.kind, statusLine_, this);
 
     for (QLineEdit* antenna : {Text2, Text3}) {
         connect(antenna, &QLineEdit::textEdited, this, [this] { antennaMissing_ = false; });
@@ -150,15 +152,13 @@ void TunerWindow::Load() {
     ++generation_;
     loaded_ = true;
     for (const auto& [field, text] : designTexts_) field->setText(text);
-    Label19->setText("SWR");
+    state_.Reset();
+    Show(state_.display());
     Command1->setText("TUNE");
     ResetSweepButton(true);
-    Shape1->SetFillColor(colors::kInvalid);
     statusLine_->clear();
+    sweepResults_->Clear();
     antennaMissing_ = tuned_ = false;
-    f_Hz = R_feed = X_feed = C_pF = L_uH = SWR = Cstep = Lstep = 0;
-    Cidx = Lidx = bestC = bestL = 0;
-    OPs = opsPerSecond = 0;
     sweepCode = 0;
     ResetState();
     ShowBankLimits();
@@ -207,6 +207,7 @@ void TunerWindow::closeEvent(QCloseEvent* event) {
 // running sweep stops at its next step whichever window was closed.
 void TunerWindow::Form_QueryUnload() {
     sweepCode = 0;
+    sweepResults_->Clear();
     SetSweepIdleColour();
     Command32->setText("SWEEP");
     loaded_ = false;
@@ -223,26 +224,18 @@ void TunerWindow::SetSweepIdleColour() {
     SetBackColor(Command32, colors::kInput);
 }
 
+void TunerWindow::SweepFinished(std::vector<SweepTuneRow> rows, double sweepSeconds) {
+    sweepResults_->CompareSweep(std::move(rows), sweepSeconds);
+}
+
+void TunerWindow::DropSweepResults() {
+    sweepResults_->Clear();
+}
+
 bool TunerWindow::tuneIdle() const {
     return Command1->text() == "TUNE";
 }
 
 QColor TunerWindow::indicatorColour() const {
     return Shape1->FillColor();
-}
-
-std::optional<int16_t> BankMaxIndex(double total, double step, const QString& stepName,
-                                    QString& refusal) {
-    if (step == 0) {
-        refusal = QString("TUNE refused: %1 is 0 or empty.").arg(stepName);
-        return std::nullopt;
-    }
-    const std::optional<int16_t> index = MaxIndex(total, step);
-    if (!index) {
-        refusal = QString(
-                      "TUNE refused: the bank has more settings than 16-bit indices reach "
-                      "(total / %1).")
-                      .arg(stepName);
-    }
-    return index;
 }

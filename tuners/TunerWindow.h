@@ -5,7 +5,6 @@
 #include <QWidget>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,20 +12,16 @@
 #include "core/Checked.h"
 #include "core/Matching.h"
 #include "tuners/TunerHost.h"
-#include "tuners/search/TunerNetworks.h"
+#include "tuners/search/SweepTuneRows.h"
 #include "tuners/search/TunerSearch.h"
+#include "tuners/search/TunerState.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class Shape;
+class SweepResults;
 class TunerWindows;
-
-// From this SWR down the indicator shows `colour`; later steps are lower thresholds.
-struct IndicatorStep {
-    double below;
-    QColor colour;
-};
 
 // What sets one tuner window apart from the others, apart from its banks.
 struct TunerLooks {
@@ -34,8 +29,6 @@ struct TunerLooks {
     const char* formName;
     const char* caption;
     Network schematic;
-    NetworkFormula network;
-    std::span<const IndicatorStep> indicator;
     const char* banksHeading;  // Label5
     const char* rateCaption;   // Label17, the operations per second
     const char* opsCaption;    // Label15
@@ -49,11 +42,9 @@ struct TunerLooks {
 // The window is created once and never deleted while the program runs: closing only hides
 // it and marks it unloaded, so a search or sweep still on the stack meets a living window
 // and sees that it was closed. Showing it again starts from the design-time texts.
-class TunerWindow : public QWidget, public SearchHost {
+class TunerWindow : public QWidget, public TunerSite {
     Q_OBJECT
 public:
-    static constexpr double kNoMatch = 9999;
-
     TunerWindow(const TunerLooks& looks, TunerHost& host, TunerWindows& all);
 
     TunerKind kind() const { return looks_.kind; }
@@ -75,6 +66,13 @@ public:
     bool tuned() const { return tuned_; }
     QColor indicatorColour() const;
     bool searching() const { return runGeneration_ != 0 && runGeneration_ == generation_; }
+    const TunerState& tuning() const { return state_; }
+
+    // A whole sweep of this tuner ended: the window compares its searches with every bank
+    // setting and offers the results for export.
+    void SweepFinished(std::vector<SweepTuneRow> rows, double sweepSeconds);
+    // A new sweep starts: the last one's results go, a comparison still running stops.
+    void DropSweepResults();
 
     // The SWEEP button back to idle; `enabled` decides whether a sweep can be started.
     void ResetSweepButton(bool enabled);
@@ -84,20 +82,16 @@ public:
     // anywhere stops that sweep at its next step.
     int16_t sweepCode = 0;
 
-    // The search's view of the window.
-    double EvaluateSetting(int16_t cidx, int16_t lidx) override;
-    int32_t Operations() const override { return OPs; }
-    void ShowCoarseResult(int level, double bestSWR, int16_t bestC, int16_t bestL) override;
+    // The tuning's view of the window; the subclass gives the bank values of a setting.
+    AntennaFields Antenna() const override;
+    void Show(const TunerDisplay& display) override;
+    void Yield() override;
     bool Abandoned() const override { return !searching() || !loaded_; }
 
 protected:
-    // The banks, supplied by the subclass.
-    // TUNE start: reads the banks' steps into Cstep and Lstep and returns the index ranges,
-    // or nothing with the reason in `refusal`.
-    virtual std::optional<IndexRange> PrepareRun(QString& refusal) = 0;
-    // Bank value of a setting; a fault is reported through `c`.
-    virtual double Capacitance(int16_t cidx, Checked& c) const = 0;
-    virtual double Inductance(int16_t lidx, Checked& c) const = 0;
+    // TUNE start: the banks as the fields give them, or nothing with the reason in
+    // `refusal`.
+    virtual std::optional<BankSetup> PrepareRun(std::string& refusal) = 0;
     // Recomputes the derived bank fields (totals or largest values).
     virtual void ShowBankLimits() = 0;
     // Hooks for the HP-CL window's sweep-time average.
@@ -118,9 +112,6 @@ protected:
 
     QLineEdit *Text1, *Text14;
     QPushButton* Command32 = nullptr;
-    // The last run's bank steps, read when TUNE starts.
-    double Cstep = 0;
-    double Lstep = 0;
 
 private:
     void BuildCommonControls();
@@ -131,10 +122,6 @@ private:
     // The rules of a repaint, applied each time the window is shown.
     void Form_Paint();
     void Form_QueryUnload();
-    void ApplyIndicator();
-    // Evaluation steps 1 to 5 (up to the first yield) and 7 to 11; false at a fault.
-    bool CountSetting(Checked& c);
-    void MatchSetting(Checked& c);
 
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -147,6 +134,7 @@ private:
     QLineEdit *Text16, *Text17, *Text18;
     QLabel* Label19;
     QLabel* statusLine_;
+    SweepResults* sweepResults_;
     QPushButton* Command1;
     Shape* Shape1;
 
@@ -162,12 +150,5 @@ private:
     uint32_t generation_ = 0;
     // Loading of the innermost search on the stack, 0 when none.
     uint32_t runGeneration_ = 0;
-    double f_Hz = 0, R_feed = 0, X_feed = 0, C_pF = 0, L_uH = 0, SWR = 0;
-    int16_t Cidx = 0, Lidx = 0, bestC = 0, bestL = 0;
-    int32_t OPs = 0, opsPerSecond = 0;
+    TunerState state_;
 };
-
-// Largest setting index of a bank whose total and first (smallest) value are given, or
-// nothing with the reason in `refusal`.
-std::optional<int16_t> BankMaxIndex(double total, double step, const QString& stepName,
-                                    QString& refusal);

@@ -43,6 +43,12 @@ void TunerWindows::ResetSweepButtons(bool enabled) {
     }
 }
 
+void TunerWindows::DropSweepResults() {
+    for (const std::unique_ptr<TunerWindow>& window : windows_) {
+        if (window) window->DropSweepResults();
+    }
+}
+
 void TunerWindows::SetSweepIdleColours() {
     for (const std::unique_ptr<TunerWindow>& window : windows_) {
         if (window) window->SetSweepIdleColour();

@@ -27,6 +27,8 @@ public:
 
     // The window of a tuner, created (hidden) on first use.
     TunerWindow& Window(TunerKind kind);
+    // A sweep starts: every window drops its last sweep's results.
+    void DropSweepResults();
     // A sweep that reached its end leaves every SWEEP button in the idle colour.
     void SetSweepIdleColours();
     // A sweep or a search is on the stack; no sweep may start then.

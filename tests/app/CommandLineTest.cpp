@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QThread>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -103,6 +104,8 @@ TEST(CommandLine, AnswersWithoutAWindowAndRefusesWhatItDoesNotKnow) {
         {{"--export-png", "pics", "--scale", "1e9"}, "", 2, "", "above 0 and up to 10"},
         {{"--scale", "2"}, "", 2, "", "'scale' goes with --export-png"},
         {{"--export-sweep", "a.csv", "--export-touchstone", "b.s1p"}, "", 2, "", "one of"},
+        {{"--sweep-tune", "hplc", "out.csv"}, "", 2, "", "takes hpcl, lpcl or lplc"},
+        {{"--sweep-tune", "lpcl"}, "", 2, "", "needs the CSV file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -313,5 +316,52 @@ TEST(CommandLine, NecCompareWritesTheModelAgainstNec2OrNothing) {
         const AntennaResult model = FeedPointImpedance({.length_m = c.length_m}).value();
         EXPECT_NEAR(at7_1[1].toDouble(), model.r_f, 1e-9 * model.r_f);
         EXPECT_NEAR(at7_1[2].toDouble(), model.x_f, 1e-9 * std::abs(model.x_f));
+    }
+}
+
+// The sweep-tune without a window reads the settings as a window would but never creates
+// or repairs them; it writes its CSV whole or not at all and gives each failure one line.
+TEST(CommandLine, SweepTuneWritesItsCsvAndLeavesTheSettingsAsTheyAre) {
+    std::vector<std::string> short48 = DefaultSettingsLines();
+    short48.pop_back();
+    std::vector<std::string> small = DefaultSettingsLines();
+    small[46] = "LPLCCNUM 3";
+    small[48] = "LPLCLNUM 3";
+    const struct {
+        const char* tuner;
+        const char* csv;
+        std::string settings;  // empty: no file
+        mode_t mode;
+        int exitCode;
+        QString err;  // one line, or nothing
+    } cases[] = {
+        {"hpcl", "out.csv", "", 0, 0, ""},
+        {"hpcl", "out.csv", CrLfLines(short48), 0644, 0, "48 lines, not 49"},
+        {"lplc", "locked/out.csv", CrLfLines(small), 0644, 1, "locked/out.csv: cannot"},
+        {"lplc", "out.csv", CrLfLines(small), 0, 1, "ORVANE.INI: cannot"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.err.toStdString());
+        WorkingDirectory dir;
+        const std::string settings = dir.file("ORVANE.INI");
+        if (!c.settings.empty()) {
+            WriteBytes(settings, c.settings);
+            ASSERT_EQ(::chmod(settings.c_str(), c.mode), 0);
+        }
+        ASSERT_EQ(::mkdir(dir.file("locked").c_str(), 0555), 0);
+
+        const std::optional<Finished> run =
+            WaitForEnd(Start({"--sweep-tune", c.tuner, c.csv}, dir.path(), ""));
+        ASSERT_TRUE(run);
+        EXPECT_EQ(run->exitCode, c.exitCode) << run->err.toStdString();
+        EXPECT_TRUE(run->err.contains(c.err)) << run->err.toStdString();
+        EXPECT_EQ(run->err.count('\n'), c.err.isEmpty() ? 0 : 1) << run->err.toStdString();
+        EXPECT_EQ(dir.entries("locked"), QStringList());
+        const std::string csv = ReadBytes(dir.file("out.csv"));
+        EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), c.exitCode == 0 ? 300 : 0);
+        EXPECT_EQ(run->out.contains("best found at"), c.exitCode == 0);
+        ::chmod(settings.c_str(), 0644);
+        EXPECT_EQ(ReadBytes(settings), c.settings) << "the settings file is left as it was";
+        EXPECT_FALSE(QFile::exists(dir.path() + "/ORVANE.INI.bak"));
     }
 }

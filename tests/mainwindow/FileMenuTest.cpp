@@ -11,6 +11,7 @@
 #include "core/Version.h"
 #include "exports/CsvText.h"
 #include "exports/Touchstone.h"
+#include "platform/FileDialogs.h"
 #include "platform/SettingsFile.h"
 #include "tests/mainwindow/FormAccess.h"
 #include "tests/support/TempDir.h"
@@ -20,7 +21,7 @@ namespace {
 const QString kDenied = std::strerror(EACCES);
 
 void Choose(Form1& form, const QString& item, const std::string& file) {
-    form.askFileName = [file](const FileQuestion&) { return QString::fromStdString(file); };
+    SetFileAsker([file](const FileQuestion&) { return QString::fromStdString(file); });
     MenuAction(*Find<QMenu>(form, "FileMenu"), item)->trigger();
 }
 
@@ -170,10 +171,11 @@ TEST(FileMenu, CtrlCCopiesTheResultsUnlessAFieldHasASelection) {
     EXPECT_EQ(clipboard->text(), "4.5") << "the field copies its selection";
 
     int asked = 0;
-    form.askFileName = [&asked](const FileQuestion&) {
+    SetFileAsker([&asked](const FileQuestion&) {
         ++asked;
         return QString();
-    };
+    });
     QTest::keyClick(length, Qt::Key_E, Qt::ControlModifier);
+    SetFileAsker(nullptr);
     EXPECT_EQ(asked, 1) << "Ctrl+E exports from a field too";
 }

@@ -61,6 +61,8 @@ TEST(Looks, EveryCaptionOfEveryWindowShowsWhole) {
     for (QWidget* window : windows) {
         for (QWidget* control : window->findChildren<QWidget*>()) {
             const auto [room, need] = RoomAndNeed(control);
+            // A control without a caption (the menu bar's overflow button) cuts none.
+            if (need == 0) continue;
             EXPECT_LE(need, room) << window->objectName().toStdString() << " "
                                   << control->objectName().toStdString();
         }

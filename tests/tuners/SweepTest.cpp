@@ -4,26 +4,41 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <map>
 #include <utility>
 
+#include "app/SweepTuneRun.h"
+#include "exports/CsvText.h"
 #include "platform/FieldText.h"
+#include "platform/FileDialogs.h"
 #include "platform/PictureBox.h"
 #include "tests/support/SimulatedTime.h"
 #include "tests/tuners/TunerSession.h"
+#include "tuners/AllSettingsPass.h"
 
 using namespace tuner_test;
 
 namespace {
 
-// HP-CL banks of three elements each keep the sweep short: a tuning is a few dozen
-// evaluations instead of a thousand.
-std::vector<std::string> SmallBanks() {
-    std::vector<std::pair<std::size_t, std::string>> lines = {
-        {21, "HPCLXC01 20"}, {22, "HPCLXC02 40"}, {23, "HPCLXC03 80"},
-        {31, "HPCLXL01 1"},  {32, "HPCLXL02 2"},  {33, "HPCLXL03 4"}};
+// Banks of three elements each keep a sweep short: a tuning is a few dozen evaluations
+// instead of a thousand. HPCLXC01 holds a tab, which its text box drops: 20.
+std::vector<std::string> SmallBanks(std::vector<std::pair<std::size_t, std::string>> lines = {}) {
+    lines.insert(lines.end(), {{21, "HPCLXC01 2\t0"},
+                               {22, "HPCLXC02 40"},
+                               {23, "HPCLXC03 80"},
+                               {31, "HPCLXL01 1"},
+                               {32, "HPCLXL02 2"},
+                               {33, "HPCLXL03 4"},
+                               {41, "LPCLCMIN 100"},
+                               {42, "LPCLCNUM 3"},
+                               {43, "LPCLLMIN 2"},
+                               {44, "LPCLLNUM 3"},
+                               {46, "LPLCCNUM 3"},
+                               {48, "LPLCLNUM 3"}});
     for (std::size_t i = 3; i < 10; ++i) {
         lines.emplace_back(21 + i,
                            QString("HPCLXC%1 ").arg(i + 1, 2, 10, QChar('0')).toStdString());
@@ -45,10 +60,11 @@ QString StepText(int k) {
 struct StepRecord {
     QString frequency;
     QColor indicator;
-    QString time;     // Text14 of the step before
-    QString average;  // HP-CL Text8
+    QStringList shown;  // C, L, SWR, OPs and time (Text10 to Text14) of the step before
+    QString average;    // HP-CL Text8
     QString tunerFrequency;
     QColor sweepButton;
+    QString comparison;
 };
 
 class SweepWatch {
@@ -61,8 +77,12 @@ public:
     }
     // Also called once the sweep has ended, for the state after its last step.
     void Record(const QString& f) {
-        steps.push_back({f, FillOf(tuner_), TextOf(tuner_, "Text14"), TextOf(tuner_, "Text8"),
-                         TextOf(tuner_, "Text1"), BackOf(starter_, "Command32")});
+        QStringList shown;
+        for (const char* field : {"Text10", "Text11", "Text12", "Text13", "Text14"}) {
+            shown << TextOf(tuner_, field);
+        }
+        steps.push_back({f, FillOf(tuner_), shown, TextOf(tuner_, "Text8"), TextOf(tuner_, "Text1"),
+                         BackOf(starter_, "Command32"), TextOf<QLabel>(tuner_, "SweepComparison")});
     }
 
     std::vector<StepRecord> steps;
@@ -73,6 +93,10 @@ private:
     QWidget& starter_;
     QObject context_;
 };
+
+QString ExportText(double value) {
+    return QString::fromStdString(ExportNumber(value));
+}
 
 PictureBox& Strip(Session& s, const char* name) {
     return *Find<PictureBox>(*s.form, name);
@@ -122,7 +146,7 @@ TEST(Sweep, TunesEveryTenthOfAMegahertzAndMarksTheStrip) {
         for (int y = 0; y < 4; ++y) {
             EXPECT_EQ(marks.pixelColor(2 * k, y), after.indicator) << StepText(k).toStdString();
         }
-        total += FieldValue(after.time);
+        total += FieldValue(after.shown[4]);
         EXPECT_EQ(after.tunerFrequency, StepText(k));
         EXPECT_EQ(FieldValue(after.average),
                   std::nearbyint(total / (10 * FieldValue(after.tunerFrequency))))
@@ -132,18 +156,6 @@ TEST(Sweep, TunesEveryTenthOfAMegahertzAndMarksTheStrip) {
 
     EXPECT_TRUE(hpcl.isVisible()) << "a sweep that ends leaves its window open";
     EXPECT_EQ(BackOf(hpcl, "Command32"), kIdle);
-}
-
-TEST(Sweep, StepsWithoutAntennaValuesLeaveNoMark) {
-    Session s(SmallBanks());
-    Find(*s.form, "Text1")->setText("0");
-    QWidget& hpcl = s.Open(TunerKind::HpCl);
-    SweepWatch watch(s, hpcl, hpcl);
-    Session::Click(hpcl, "Command32");
-    EXPECT_EQ(watch.steps.size(), 299u);
-    EXPECT_EQ(watch.tunings, 0);
-    EXPECT_EQ(TextOf(hpcl, "Text12"), "9999");
-    for (int x = 0; x < 600; ++x) ASSERT_FALSE(Marked(s, x)) << x;
 }
 
 // The sweep's frequency changes arrive inside the pause of a change typed just before; they
@@ -259,4 +271,112 @@ TEST(Sweep, StartedFromAnotherWindowSweepsTheMainWindowsNetwork) {
     EXPECT_EQ(BackOf(lplc, "Command32"), kIdle);
     EXPECT_TRUE(Marked(s, 14));
     EXPECT_FALSE(Marked(s, 16)) << "the window closed during that step's TUNE";
+}
+
+// The sweep-tune without a window tunes as the window does: its CSV equals the window's
+// export, and its first seven columns what the window showed after each step's TUNE (a
+// TUNE refused for want of antenna values shows no setting and leaves no mark). The window
+// compares with every bank setting only after the sweep, and its figures are those of the
+// CSV's own columns.
+TEST(Sweep, RunWithoutAWindowEqualsTheWindowsSweepAndItsComparison) {
+    const struct {
+        TunerKind kind;
+        std::vector<std::pair<std::size_t, std::string>> settings;
+    } cases[] = {{TunerKind::HpCl, {}},
+                 {TunerKind::LpCl, {}},
+                 {TunerKind::LpLc, {}},
+                 {TunerKind::LpLc, {{0, "ANTENLEN 0"}}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(EntryOf(c.kind).form + std::string(c.settings.empty() ? "" : " refused"));
+        Session s(SmallBanks(c.settings));
+        QWidget& tuner = s.Open(c.kind);
+        SweepWatch watch(s, tuner, tuner);
+        Session::Click(tuner, "Command32");
+        watch.Record("after");
+        auto* exportButton = Find<QPushButton>(tuner, "ExportSweepTune");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !exportButton->isHidden(); }, 60000));
+
+        QString asked = QString::fromStdString(s.dir.file("window.csv"));
+        SetFileAsker([&](const FileQuestion&) { return asked; });
+        Session::Click(tuner, "ExportSweepTune");
+        ASSERT_EQ(RunSweepTune(c.kind, s.dir.file("headless.csv")), 0);
+        const std::string headless = ReadBytes(s.dir.file("headless.csv"));
+        EXPECT_EQ(ReadBytes(s.dir.file("window.csv")), headless);
+        // A write that fails says so in the window.
+        asked = QString::fromStdString(s.dir.file("missing/window.csv"));
+        Session::Click(tuner, "ExportSweepTune");
+        SetFileAsker(nullptr);
+        EXPECT_TRUE(TextOf<QLabel>(tuner, "StatusLine").contains("missing/window.csv: cannot"));
+
+        const QStringList lines = QString::fromStdString(headless).split("\r\n");
+        ASSERT_EQ(lines.size(), 301);
+        EXPECT_EQ(lines[0],
+                  "f_MHz,C_pF,L_uH,SWR,ops,time_s,colour,best_C_pF,best_L_uH,best_SWR,"
+                  "bank_settings");
+        ASSERT_EQ(watch.steps.size(), 300u);
+        double excessSum = 0, worst = 0;
+        int compared = 0, atBest = 0;
+        for (int k = 1; k <= 299; ++k) {
+            const QStringList row = lines[k].split(',');
+            ASSERT_EQ(row.size(), 11);
+            const StepRecord& after = watch.steps[k];
+            EXPECT_EQ(row[0], ExportText(FieldValue(StepText(k))));
+            for (int i = 0; i < 5; ++i) {
+                const QString shown = after.shown[i];
+                EXPECT_EQ(row[i + 1], shown.isEmpty() ? "" : ExportText(FieldValue(shown)));
+            }
+            EXPECT_EQ(row[6], after.indicator.name());
+            EXPECT_EQ(watch.steps[k - 1].comparison, "") << "no comparison between the steps";
+            if (row[9].isEmpty()) continue;
+            const double excess = row[3].toDouble() - row[9].toDouble();
+            excessSum += excess;
+            worst = std::max(worst, excess);
+            ++compared;
+            atBest += excess <= 0;
+        }
+        const QString comparison = TextOf<QLabel>(tuner, "SweepComparison");
+        if (!c.settings.empty()) {
+            EXPECT_EQ(compared, 0);
+            for (int x = 0; x < 600; ++x) ASSERT_FALSE(Marked(s, x)) << x;
+            EXPECT_TRUE(comparison.startsWith("No tuning")) << comparison.toStdString();
+            continue;
+        }
+        const QRegularExpressionMatch figures =
+            QRegularExpression(R"(mean ([\d.]+), worst ([\d.]+); best found at (\d+) of (\d+) )")
+                .match(comparison);
+        ASSERT_TRUE(figures.hasMatch()) << comparison.toStdString();
+        EXPECT_NEAR(figures.captured(1).toDouble(), excessSum / compared, 5e-4);
+        EXPECT_NEAR(figures.captured(2).toDouble(), worst, 5e-3);
+        EXPECT_EQ(figures.captured(3).toInt(), atBest);
+        EXPECT_EQ(figures.captured(4).toInt(), compared);
+    }
+}
+
+// A comparison still running when the window closes hands nothing back; one that runs out
+// of its budget leaves the rest without a best and says so.
+TEST(Sweep, ComparisonStopsWithTheWindowAndAtItsBudget) {
+    Session s(SmallBanks());
+    QWidget& hpcl = s.Open(TunerKind::HpCl);
+    Session::Click(hpcl, "Command32");
+    hpcl.close();
+    QTest::qWait(200);
+    EXPECT_EQ(TextOf<QLabel>(hpcl, "SweepComparison"), "");
+    EXPECT_TRUE(Find<QPushButton>(hpcl, "ExportSweepTune")->isHidden());
+
+    std::vector<SweepTuneRow> rows(3);
+    for (SweepTuneRow& row : rows) {
+        row.load = TunerLoad{7.1e6, {9.698, -413.522}};
+        row.banks = BankSetup{.cStep = 7.5, .lStep = 0.25, .range = {1023, 511}};
+    }
+    QObject receiver;
+    AllSettingsPass pass(&receiver);
+    std::optional<bool> complete;
+    pass.Start(
+        TunerKind::LpCl, rows, 0, [](int, int) {},
+        [&](std::vector<SweepTuneRow> compared, bool whole) {
+            complete = whole;
+            EXPECT_FALSE(compared[0].best.has_value());
+        });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return complete.has_value(); }, 10000));
+    EXPECT_FALSE(*complete);
 }

@@ -138,7 +138,8 @@ void Row(TunerKind kind, const InductorTerms& l, const CapacitorTerms& cs, std::
 }  // namespace
 
 AllSettingsBest BestOfAllSettings(TunerKind kind, const TunerLoad& load,
-                                  const BankValues& capacitors, const BankValues& inductors) {
+                                  const BankValues& capacitors, const BankValues& inductors,
+                                  const StopRequest& stop) {
     AllSettingsBest best;
     best.settings = static_cast<int64_t>(capacitors.value.size()) *
                     static_cast<int64_t>(inductors.value.size());
@@ -148,6 +149,10 @@ AllSettingsBest BestOfAllSettings(TunerKind kind, const TunerLoad& load,
     const CapacitorTerms cs = CapacitorSide(kind, load, w, capacitors);
     std::vector<double> swr(capacitors.value.size());
     for (std::size_t li = 0; li < inductors.value.size(); ++li) {
+        if (stop && stop()) {
+            best.stopped = true;
+            return best;
+        }
         if (inductors.faulted[li]) continue;
         const std::optional<InductorTerms> l = InductorSide(kind, load, w, inductors.value[li]);
         if (!l) continue;

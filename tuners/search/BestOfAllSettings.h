@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "tuners/search/Banks.h"
@@ -12,7 +13,11 @@ struct AllSettingsBest {
     std::optional<BestSetting> setting;  // nothing when no setting comes below 9999
     double swr = 9999;
     int64_t settings = 0;  // how many settings the two banks have
+    bool stopped = false;  // asked to stop before every setting was evaluated
 };
+
+// Asked between the rows of settings (one inductor setting each): true ends the search.
+using StopRequest = std::function<bool()>;
 
 // Evaluates every setting with exactly the arithmetic of the tuner window of `kind`: its
 // network formula, SwrAgainst50 and the clamp at 9999. The settings are taken in the order
@@ -21,4 +26,5 @@ struct AllSettingsBest {
 // inductor index wins, then the lowest capacitor index, and neither a setting that faults
 // nor one at 9999 ever becomes the best.
 AllSettingsBest BestOfAllSettings(TunerKind kind, const TunerLoad& load,
-                                  const BankValues& capacitors, const BankValues& inductors);
+                                  const BankValues& capacitors, const BankValues& inductors,
+                                  const StopRequest& stop = nullptr);

@@ -5,23 +5,23 @@
 // the tests and the benchmark.
 
 #include <algorithm>
-#include <array>
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
 #include <ostream>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "tuners/search/BankSetup.h"
 #include "tuners/search/BestOfAllSettings.h"
 #include "tuners/search/TunerSearch.h"
+#include "tuners/search/TunerState.h"
 
 namespace fake {
 
-inline constexpr double PI = 3.14159265;
 inline constexpr double kNoMatch = 9999;
 
 struct Setting {
@@ -112,116 +112,42 @@ struct Load {
     double x = -413.522;
 };
 
-// Arithmetic that records a division by zero or a result that is not finite.
-class Steps {
-public:
-    double Div(double a, double b) {
-        if (b == 0) fault_ = true;
-        return Finite(a / b);
-    }
-    double Finite(double x) {
-        if (!std::isfinite(x)) fault_ = true;
-        return x;
-    }
-    bool faulted() const { return fault_; }
-
-private:
-    bool fault_ = false;
-};
-
-inline std::optional<double> SwrAgainst50(double r, double x, Steps& s) {
-    const double rho = s.Div(std::sqrt(std::pow(r - 50, 2) + std::pow(x, 2)),
-                             std::sqrt(std::pow(r + 50, 2) + std::pow(x, 2))) -
-                       1e-13;
-    const double swr = s.Div(1 + rho, 1 - rho);
-    if (s.faulted()) return std::nullopt;
-    return swr;
+inline TunerLoad TunerLoadOf(const Load& load) {
+    return {load.f_MHz * 1e6, {load.r, load.x}};
 }
 
-// 1 / (r + jx): impedance to admittance (G, B) and back (R, X) are the same step.
-inline std::pair<double, double> Invert(double r, double x, Steps& s) {
-    const double d = s.Finite(std::pow(r, 2) + std::pow(x, 2));
-    return {s.Div(r, d), s.Div(-x, d)};
-}
-
-// Shunt L at the antenna, series C towards the transmitter.
-inline std::optional<double> HpClSwr(double c_pF, double l_uH, Load a) {
-    Steps s;
-    const double w = 2 * PI * a.f_MHz * 1e6;
-    const auto [g, b] = Invert(a.r, a.x, s);
-    const double b1 = b - s.Div(1, w * l_uH / 1e6);
-    const auto [r1, x1] = Invert(g, b1, s);
-    const double x2 = x1 - s.Div(1, w * c_pF / 1e12);
-    return SwrAgainst50(r1, x2, s);
-}
-
-// Series L at the antenna, shunt C at the transmitter side.
-inline std::optional<double> LpClSwr(double c_pF, double l_uH, Load a) {
-    Steps s;
-    const double w = 2 * PI * a.f_MHz * 1e6;
-    const auto [g, b] = Invert(a.r, a.x + w * l_uH / 1e6, s);
-    const auto [rin, xin] = Invert(g, b + w * c_pF / 1e12, s);
-    return SwrAgainst50(rin, xin, s);
-}
-
-// Shunt C at the antenna, series L towards the transmitter.
-inline std::optional<double> LpLcSwr(double c_pF, double l_uH, Load a) {
-    Steps s;
-    const double w = 2 * PI * a.f_MHz * 1e6;
-    const auto [g, b] = Invert(a.r, a.x, s);
-    const auto [r1, x1] = Invert(g, b + w * c_pF / 1e12, s);
-    return SwrAgainst50(r1, x1 + w * l_uH / 1e6, s);
-}
-
-// The HP-CL window's banks: ten element values each, switched in by the bits of the index.
-struct ElementBanks {
-    std::array<double, 10> c_pF{2, 4, 8, 16, 32, 64, 128};
-    std::array<double, 10> l_uH{0.1, 0.2, 0.4, 0.8, 1.6, 3.2, 6.4, 12.8, 25.6};
-
-    static double Value(const std::array<double, 10>& elements, int16_t index) {
-        double sum = 0;
-        for (int bit = 0; bit < 10; ++bit) {
-            if (index & (1 << bit)) sum += elements[bit];
-        }
-        return sum;
-    }
-    IndexRange Range() const {
-        double cTotal = 0, lTotal = 0;
-        for (const double v : c_pF) cTotal += v;
-        for (const double v : l_uH) lTotal += v;
-        return {*MaxIndex(cTotal, c_pF[0]), *MaxIndex(lTotal, l_uH[0])};
-    }
-};
-
-// The LP windows' banks: the bank value of index n is n times the step.
-struct StepBanks {
-    double cStep_pF = 7.5;
-    double lStep_uH = 0.25;
-};
-
-inline SwrFunction HpClNetwork(Load load, ElementBanks banks = {}) {
-    return [load, banks](int16_t c, int16_t l) {
-        return HpClSwr(ElementBanks::Value(banks.c_pF, c), ElementBanks::Value(banks.l_uH, l),
-                       load);
+// The tuner's network over its banks, as its window evaluates a setting.
+inline SwrFunction Network(TunerKind kind, Load load, const BankSetup& banks) {
+    return [kind, load, banks](int16_t c, int16_t l) -> std::optional<double> {
+        Checked check;
+        const Impedance in = NetworkOf(kind)(TunerLoadOf(load), CapacitanceOf(banks, c, check),
+                                             InductanceOf(banks, l, check), check);
+        const double swr = SwrAgainst50(in, check);
+        if (check.faulted()) return std::nullopt;
+        return swr;
     };
 }
 
-inline SwrFunction LpNetwork(TunerKind kind, Load load, StepBanks banks = {}) {
-    const auto swr = kind == TunerKind::LpCl ? LpClSwr : LpLcSwr;
-    return [swr, load, banks](int16_t c, int16_t l) {
-        return swr(c * banks.cStep_pF, l * banks.lStep_uH, load);
-    };
+// The banks of a newly opened window, as TUNE takes them.
+inline BankSetup DefaultBanks(TunerKind kind) {
+    std::string refusal;
+    if (kind == TunerKind::HpCl) {
+        return *SwitchedSetup({2, 4, 8, 16, 32, 64, 128},
+                              {0.1, 0.2, 0.4, 0.8, 1.6, 3.2, 6.4, 12.8, 25.6}, refusal);
+    }
+    return *SteppedSetup({"", "", 7.5, 10, 7672.5}, {"", "", 0.25, 9, 127.75}, refusal);
 }
 
 // The tuner's network with its default banks, and the index range TUNE would search.
 struct DefaultTuner {
     SwrFunction network;
     IndexRange range;
+    BankSetup banks;
 };
 
 inline DefaultTuner DefaultTunerFor(TunerKind kind, Load load) {
-    if (kind == TunerKind::HpCl) return {HpClNetwork(load), ElementBanks{}.Range()};
-    return {LpNetwork(kind, load), {1023, 511}};
+    const BankSetup banks = DefaultBanks(kind);
+    return {Network(kind, load, banks), banks.range, banks};
 }
 
 // SWR `elsewhere` except at the given settings.
@@ -261,19 +187,6 @@ inline std::vector<Setting> Slice(const std::vector<Setting>& all, size_t first,
     return {begin, begin + static_cast<std::ptrdiff_t>(count)};
 }
 
-// Lowest SWR of any setting of the whole bank, the yardstick for a search.
-inline double BruteForceBest(const SwrFunction& swrOf, IndexRange range) {
-    double best = kNoMatch;
-    for (int32_t l = 0; l <= range.lmaxIndex; ++l) {
-        for (int32_t c = 0; c <= range.cmaxIndex; ++c) {
-            const std::optional<double> swr =
-                swrOf(static_cast<int16_t>(c), static_cast<int16_t>(l));
-            if (swr && *swr < best) best = *swr;
-        }
-    }
-    return best;
-}
-
 // Every setting in turn through the windows' own Checked formulas: what the fast search over
 // all settings must equal, bit for bit.
 inline AllSettingsBest PlainBestOfAllSettings(NetworkFormula network, const TunerLoad& load,
@@ -284,7 +197,7 @@ inline AllSettingsBest PlainBestOfAllSettings(NetworkFormula network, const Tune
         for (size_t c = 0; c < cs.value.size(); ++c) {
             if (cs.faulted[c] || ls.faulted[l]) continue;
             Checked check;
-            double swr = ::SwrAgainst50(network(load, cs.value[c], ls.value[l], check), check);
+            double swr = SwrAgainst50(network(load, cs.value[c], ls.value[l], check), check);
             if (check.faulted()) continue;
             if (swr > kNoMatch) swr = kNoMatch;
             if (swr < best.swr) {

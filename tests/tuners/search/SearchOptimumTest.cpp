@@ -9,6 +9,7 @@
 #include "core/Antenna.h"
 #include "tests/tuners/search/FakeTuner.h"
 #include "tuners/search/BestOfAllSettings.h"
+#include "tuners/search/SweepTuneRows.h"
 #include "tuners/search/TunerSearch.h"
 
 namespace {
@@ -32,7 +33,10 @@ void ExpectNearOptimum(TunerKind kind, std::initializer_list<double> frequencies
         fake::RecordingHost host(tuner.network);
         BestSetting best;
         const double found = RunSearch(kind, host, tuner.range, best);
-        const double optimum = fake::BruteForceBest(tuner.network, tuner.range);
+        const double optimum =
+            BestOfAllSettings(kind, fake::TunerLoadOf(DefaultAntenna(f)),
+                              CapacitorBank(tuner.banks), InductorBank(tuner.banks))
+                .swr;
         EXPECT_GE(found, optimum) << f;
         EXPECT_LE(found, 1.3 * optimum) << f;
         EXPECT_EQ(tuner.network(best.c, best.l), found) << f;
@@ -44,9 +48,6 @@ struct Banks {
     BankValues c, l;
 };
 
-// The windows' formulas, in the order of TunerKind.
-constexpr NetworkFormula kFormulas[] = {HpClInput, LpClInput, LpLcInput};
-
 std::optional<fake::Setting> Found(const std::optional<BestSetting>& best) {
     if (!best) return std::nullopt;
     return fake::Setting{best->c, best->l};
@@ -56,7 +57,7 @@ void ExpectSameAsThePlainLoop(TunerKind kind, const TunerLoad& load, const Banks
                               const std::string& where) {
     const AllSettingsBest fast = BestOfAllSettings(kind, load, banks.c, banks.l);
     const AllSettingsBest plain =
-        fake::PlainBestOfAllSettings(kFormulas[static_cast<int>(kind)], load, banks.c, banks.l);
+        fake::PlainBestOfAllSettings(NetworkOf(kind), load, banks.c, banks.l);
     EXPECT_EQ(fast.swr, plain.swr) << where;
     EXPECT_EQ(Found(fast.setting), Found(plain.setting)) << where;
     EXPECT_EQ(fast.settings, plain.settings) << where;
@@ -128,4 +129,48 @@ TEST(BestOfAllSettings, FaultsNeverWinAndTiesGoToTheLowestIndex) {
         BestOfAllSettings(TunerKind::HpCl, coilAlone, SwitchedInBank(large, 1),
                           SteppedBank(100 / (2 * 3.14159265 * 7.1), 1));
     EXPECT_LT(shorted.swr, 1.01);
+}
+
+// What a sweep-tune's CSV takes from the search over every setting: the banks as TUNE took
+// them, index 0 included, and how many settings they have, against a plain double loop
+// over the indices.
+TEST(BestOfAllSettings, OfTheBanksTuneTookEqualsThePlainLoopOverTheirIndices) {
+    std::string refusal;
+    const std::optional<BankSetup> switched =
+        SwitchedSetup({20, 40, 80, 3}, {1, 2, 4, 0.5}, refusal);
+    const std::optional<BankSetup> stepped =
+        SteppedSetup({"C", "", 100, 3, 700.0000001}, {"L", "", 2, 3, 14}, refusal);
+    ASSERT_TRUE(switched && stepped) << refusal;
+    EXPECT_EQ(switched->range.cmaxIndex, 7);  // round(143 / 20)
+    EXPECT_EQ(switched->range.lmaxIndex, 8);  // round(7.5 / 1), halves to even
+    const struct {
+        TunerKind kind;
+        BankSetup banks;
+    } cases[] = {
+        {TunerKind::HpCl, *switched}, {TunerKind::LpCl, *stepped}, {TunerKind::LpLc, *stepped}};
+    for (const auto& c : cases) {
+        for (const double f_MHz : {1.9, 7.1, 21.3}) {
+            const fake::Load antenna = DefaultAntenna(f_MHz);
+            const fake::SwrFunction swrOf = fake::Network(c.kind, antenna, c.banks);
+            double plainSwr = 9999;
+            std::optional<fake::Setting> plainBest;
+            for (int16_t l = 0; l <= c.banks.range.lmaxIndex; ++l) {
+                for (int16_t ci = 0; ci <= c.banks.range.cmaxIndex; ++ci) {
+                    if (const std::optional<double> swr = swrOf(ci, l); swr && *swr < plainSwr) {
+                        plainSwr = *swr;
+                        plainBest = fake::Setting{ci, l};
+                    }
+                }
+            }
+            SweepTuneRow row;
+            row.banks = c.banks;
+            row.load = fake::TunerLoadOf(antenna);
+            ASSERT_TRUE(CompareWithAllSettings(c.kind, row));
+            EXPECT_EQ(row.best->swr, plainSwr) << f_MHz;
+            EXPECT_EQ(Found(row.best->setting), plainBest) << f_MHz;
+            EXPECT_EQ(row.best->settings, SettingCount(c.banks));
+            EXPECT_EQ(SettingCount(c.banks),
+                      (c.banks.range.cmaxIndex + 1) * (c.banks.range.lmaxIndex + 1));
+        }
+    }
 }

@@ -171,8 +171,14 @@ TEST(LpSearch, BankWithoutElements) {
         SwrFunction swrOf;
         std::vector<Setting> tried;
     } cases[] = {
-        {LpCl, {0, 511}, LpNetwork(LpCl, load), Grid(LpClInductorSequence(511), {0, 1})},
-        {LpLc, {0, 511}, LpNetwork(LpLc, load), Grid(DoublingSequence(511), {1, 0})},
+        {LpCl,
+         {0, 511},
+         Network(LpCl, load, DefaultBanks(LpCl)),
+         Grid(LpClInductorSequence(511), {0, 1})},
+        {LpLc,
+         {0, 511},
+         Network(LpLc, load, DefaultBanks(LpLc)),
+         Grid(DoublingSequence(511), {1, 0})},
         {HpCl, {0, 0}, Landscape(20, {}), levels},
     };
     for (const auto& c : cases) {

@@ -16,12 +16,6 @@ TEST(HpClSequence, GrowsByLevelAndEndsOnTheMaximum) {
               (Indices{1,  2,  3,   5,   7,   10,  14,  19,  26,  35,  47,
                        63, 85, 114, 153, 205, 274, 366, 489, 653, 871, 1023}));
 
-    EXPECT_EQ(HpClSequence(511, 2), (Indices{1, 3, 7, 15, 31, 63, 127, 255, 511}));
-    EXPECT_EQ(HpClSequence(511, 3),
-              (Indices{1, 2, 4, 7, 11, 17, 26, 40, 61, 92, 139, 209, 314, 472, 511}));
-    EXPECT_EQ(HpClSequence(511, 4), (Indices{1,  2,  3,  5,   7,   10,  14,  19,  26,  35,
-                                             47, 63, 85, 114, 153, 205, 274, 366, 489, 511}));
-
     EXPECT_EQ(HpClSequence(127, 2), (Indices{1, 3, 7, 15, 31, 63, 127}));
     EXPECT_EQ(HpClSequence(127, 3), (Indices{1, 2, 4, 7, 11, 17, 26, 40, 61, 92, 127}));
     EXPECT_EQ(HpClSequence(127, 4),
@@ -31,8 +25,6 @@ TEST(HpClSequence, GrowsByLevelAndEndsOnTheMaximum) {
 TEST(LpSequences, DefaultBanks) {
     EXPECT_EQ(LpClCapacitorSequence(1023), (Indices{1023, 682, 455, 303, 202, 135, 90, 60, 40, 27,
                                                     18,   12,  8,   7,   6,   5,   4,  3,  2,  1}));
-    EXPECT_EQ(LpClCapacitorSequence(511),
-              (Indices{511, 341, 227, 151, 101, 67, 45, 30, 20, 13, 9, 8, 7, 6, 5, 4, 3, 2, 1}));
     EXPECT_EQ(LpClCapacitorSequence(127),
               (Indices{127, 85, 57, 38, 25, 17, 11, 7, 6, 5, 4, 3, 2, 1}));
     // From 10 the next is round(6.67) = 7, not 9.

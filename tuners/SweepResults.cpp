@@ -1,0 +1,80 @@
+#include "tuners/SweepResults.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+
+#include "exports/SweepTuneCsv.h"
+#include "platform/Colors.h"
+#include "platform/Controls.h"
+#include "platform/FileDialogs.h"
+#include "platform/TextFile.h"
+#include "tuners/TunerLayout.h"
+
+namespace {
+
+constexpr double kShareOfSweepTime = 0.25;
+
+}  // namespace
+
+SweepResults::SweepResults(TunerKind kind, QLabel* statusLine, QWidget* window)
+    : QWidget(window), kind_(kind), statusLine_(statusLine) {
+    using namespace tuner_layout;
+    setObjectName("SweepResults");
+    setGeometry(kRightX, kSweepResultsY, kRightWidth, kComparisonHeight + 4 + kExportHeight);
+    comparison_ = new QLabel(this);
+    comparison_->setGeometry(0, 0, kRightWidth, kComparisonHeight);
+    comparison_->setObjectName("SweepComparison");
+    comparison_->setWordWrap(true);
+    comparison_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    export_ = NewButton(this, "ExportSweepTune",
+                        QRect(0, kComparisonHeight + 4, kRightWidth, kExportHeight),
+                        "Export sweep-tune results...", colors::kInput);
+    export_->hide();
+    connect(export_, &QPushButton::clicked, this, [this] { Export(); });
+}
+
+void SweepResults::CompareSweep(std::vector<SweepTuneRow> rows, double sweepSeconds) {
+    Clear();
+    comparison_->setText("Comparing with every setting of the banks...");
+    pass_.Start(
+        kind_, std::move(rows), kShareOfSweepTime * sweepSeconds,
+        [this](int compared, int total) {
+            comparison_->setText(QString("Comparing with every setting of the banks: %1 of %2")
+                                     .arg(compared)
+                                     .arg(total));
+        },
+        [this](std::vector<SweepTuneRow> compared, bool complete) {
+            Compared(std::move(compared), complete);
+        });
+}
+
+void SweepResults::Clear() {
+    pass_.Stop();
+    rows_.clear();
+    comparison_->clear();
+    export_->hide();
+}
+
+void SweepResults::Compared(std::vector<SweepTuneRow> rows, bool complete) {
+    rows_ = std::move(rows);
+    comparison_->setText(
+        QString::fromStdString(ComparisonText(Compare(rows_), rows_.size(), complete)));
+    export_->show();
+}
+
+void SweepResults::Export() {
+    const QString suggested =
+        QDir::current().filePath(QString("sweeptune-%1.csv").arg(SweepTuneName(kind_)));
+    const QString path =
+        AskFileName(window(), {true, "Export sweep-tune results", "CSV files (*.csv)", suggested});
+    if (path.isEmpty()) return;
+    const FileResult written =
+        WriteFileAtomically(QFile::encodeName(path).toStdString(), SweepTuneCsv(rows_));
+    if (!written.ok()) {
+        ReportFileProblem(statusLine_, "sweep-tune results not written: " + written.error);
+        return;
+    }
+    statusLine_->setText("Sweep-tune results written to " + path);
+}
