@@ -1,6 +1,8 @@
 // Start-up as a user meets it, each run a new process: `orvane --version` to its end, the
-// main window to its first paint (offscreen platform), and `orvane --export-sweep` to its end
-// with the file written.
+// main window to its first paint (offscreen platform), and the runs without a window to their
+// end with the file written: `orvane --export-sweep` and `orvane --sweep-tune NET`, 299
+// searches and every setting of the default banks at each frequency (524,288 for LP-CL and
+// LP-LC).
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -67,6 +69,23 @@ void BM_ExportSweepCommand(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ExportSweepCommand)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Its summary on standard output comes after the CSV file is written.
+void BM_SweepTuneCommand(benchmark::State& state, const char* tuner) {
+    for (auto _ : state) {
+        state.SetIterationTime(
+            SecondsToFirstOutput({ORVANE_PROGRAM, "--sweep-tune", tuner, "sweep-tune.csv"}));
+    }
+}
+BENCHMARK_CAPTURE(BM_SweepTuneCommand, hpcl, "hpcl")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SweepTuneCommand, lpcl, "lpcl")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SweepTuneCommand, lplc, "lplc")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
