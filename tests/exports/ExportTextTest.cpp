@@ -78,8 +78,12 @@ TEST(CsvText, NumbersAndQuoting) {
     EXPECT_EQ(csv.text(), "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\r\nlines\",\r\n2.5,\r\n");
 }
 
-TEST(SweepCsv, HeaderAndOneRecordPerPointOfTheDiagram) {
-    const std::vector<std::string> lines = Lines(SweepCsv({}, {}));
+// The header, and one record of 42 fields per point of the diagram.
+TEST(SweepCsv, RecordsEqualTheModel) {
+    AntennaInput in;
+    in.ptx_W = 400;
+    const MatchLimits limits{20, 300, 30};
+    const std::vector<std::string> lines = Lines(SweepCsv(in, limits));
     EXPECT_EQ(lines[0],
               "f_MHz,R_f_Ohm,X_f_Ohm,Z_f_Ohm,SWR_f,U_f_V,eta_f_pct,eta_tot_pct,"
               "HPCL_C_pF,HPCL_L_uH,HPCL_verdict,HPCL_VC_kVpk,HPCL_IL_A,"
@@ -92,16 +96,6 @@ TEST(SweepCsv, HeaderAndOneRecordPerPointOfTheDiagram) {
               "LPCLC_IL_A");
     ASSERT_EQ(lines.size(), 1 + 1197u);
     for (const std::string& line : lines) ASSERT_EQ(Split(line, ",").size(), 42u) << line;
-    EXPECT_EQ(Split(lines[1], ",")[0], "0.1");
-    EXPECT_EQ(Split(lines[281], ",")[0], "7.1");
-    EXPECT_EQ(Split(lines[1197], ",")[0], "30");
-}
-
-TEST(SweepCsv, RecordsEqualTheModel) {
-    AntennaInput in;
-    in.ptx_W = 400;
-    const MatchLimits limits{20, 300, 30};
-    const std::vector<std::string> lines = Lines(SweepCsv(in, limits));
     const std::vector<std::string> header = Split(lines[0], ",");
     const std::vector<double> f = SweepFrequencies(SweepGrid::Curves);
     // A number, or a text written as it stands.

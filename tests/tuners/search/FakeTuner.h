@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -138,18 +139,6 @@ inline BankSetup DefaultBanks(TunerKind kind) {
     return *SteppedSetup({"", "", 7.5, 10, 7672.5}, {"", "", 0.25, 9, 127.75}, refusal);
 }
 
-// The tuner's network with its default banks, and the index range TUNE would search.
-struct DefaultTuner {
-    SwrFunction network;
-    IndexRange range;
-    BankSetup banks;
-};
-
-inline DefaultTuner DefaultTunerFor(TunerKind kind, Load load) {
-    const BankSetup banks = DefaultBanks(kind);
-    return {Network(kind, load, banks), banks.range, banks};
-}
-
 // SWR `elsewhere` except at the given settings.
 inline SwrFunction Landscape(double elsewhere, std::map<std::pair<int16_t, int16_t>, double> at) {
     return [elsewhere, at](int16_t c, int16_t l) -> std::optional<double> {
@@ -174,8 +163,12 @@ inline std::vector<Setting> Grid(const std::vector<int16_t>& ls, const std::vect
     return grid;
 }
 
-inline void Append(std::vector<Setting>& to, const std::vector<Setting>& more) {
-    to.insert(to.end(), more.begin(), more.end());
+// The parts one after the other.
+template <typename T>
+std::vector<T> Joined(std::initializer_list<std::vector<T>> parts) {
+    std::vector<T> all;
+    for (const std::vector<T>& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
 }
 
 // At most count settings from position first on.

@@ -17,15 +17,14 @@ TEST(HpClSearch, WholeRunWithDefaultBanksAndEqualSettings) {
     const Searched run = Search(HpCl, Landscape(5, {}), kHpClBanks, {40, 70});
     EXPECT_EQ(run.swr, 5);
     // Coarse at k = 2 only (5 is below 10): 9 inductor x 7 capacitor settings, inductor outer.
-    std::vector<Setting> expected = Grid(HpClSequence(511, 2), HpClSequence(127, 2));
-    ASSERT_EQ(expected.size(), 63u);
+    const std::vector<Setting> coarse = Grid(HpClSequence(511, 2), HpClSequence(127, 2));
+    ASSERT_EQ(coarse.size(), 63u);
     // All settings are equally good, so the first one, (1, 1), stays best throughout:
-    // refinement at steps 6..2 sees only (1, 1), at step 1 the window 1..2 x 1..2.
-    for (int pass = 0; pass < 5; ++pass) Append(expected, Grid({1}, {1}));
-    for (int pass = 0; pass < 3; ++pass) Append(expected, Grid({1, 2}, {1, 2}));
-    Append(expected, Grid(Span(1, 4), Span(1, 4)));  // final +-3, clamped at 1
-    expected.push_back({1, 1});
-    EXPECT_EQ(run.host.evaluated(), expected);
+    // refinement at steps 6..2 sees only (1, 1), at step 1 the window 1..2 x 1..2, then
+    // the final +-3, clamped at 1.
+    const std::vector<Setting> one = Grid({1}, {1}), two = Grid({1, 2}, {1, 2});
+    EXPECT_EQ(run.host.evaluated(), Joined({coarse, one, one, one, one, one, two, two, two,
+                                            Grid(Span(1, 4), Span(1, 4)), one}));
     EXPECT_EQ(run.host.coarse(), (Shown{{2, 5, {1, 1}, 63}}));
     EXPECT_EQ(run.best, (Setting{1, 1}));
 }
@@ -83,20 +82,12 @@ TEST(Search, StopsEarlyBelowOnePointFourOrAtTheOperationLimit) {
     }
 }
 
-TEST(HpClSearch, RefinementWindowAtTheBottomOfTheBank) {
-    // Best (5, 1) at SWR 20: Llo = 2/3 - 1 clamps to 1, Lhi = 2.5 rounds to 2,
-    // Clo = 10/3 - 1 rounds to 2, Chi = 8.5 rounds to 8 (halves to even).
-    const Searched run = Search(HpCl, Landscape(50, {{{5, 1}, 20}}), kHpClBanks);
-    ASSERT_EQ(run.host.coarse(), (Shown{{4, 20, {5, 1}, 63 + 165 + 300}}));
-    std::vector<Setting> expected;
-    for (const int16_t step : {6, 5, 4, 3, 2}) Append(expected, Grid({1}, Span(2, 8, step)));
-    for (int pass = 0; pass < 3; ++pass) Append(expected, Grid({1, 2}, Span(2, 8)));
-    Append(expected, Grid(Span(1, 4), Span(2, 8)));
-    expected.push_back({5, 1});
-    EXPECT_EQ(Slice(run.host.evaluated(), 63 + 165 + 300), expected);
-}
+TEST(Search, CoarseGridOrderAndTheOperationLimit) {
+    const Searched lplc = Search(LpLc, Landscape(20, {}), kLpBanks);
+    const std::vector<Setting> doubling = Grid(DoublingSequence(511), DoublingSequence(1023));
+    ASSERT_EQ(doubling.size(), 110u);
+    EXPECT_EQ(Slice(lplc.host.evaluated(), 0, 110), doubling);
 
-TEST(LpClSearch, DefaultBanksStopAtTheOperationLimit) {
     // 20 x 68 coarse settings; with nothing below 1.4 the limit cuts the coarse phase at 1201
     // operations, the refinement is skipped and the best is evaluated once more.
     const Searched run = Search(LpCl, Landscape(5, {}), kLpBanks);
@@ -108,53 +99,6 @@ TEST(LpClSearch, DefaultBanksStopAtTheOperationLimit) {
     EXPECT_EQ(run.host.evaluated().back(), (Setting{1023, 1}));
 }
 
-TEST(LpClSearch, StepOneBelowSwrTwoAndInductorStepAlwaysOne) {
-    // Banks 127 x 31: 14 x 27 coarse settings, then the first refinement pass around (38, 10).
-    const IndexRange banks{127, 31};
-    const size_t coarse = 14 * 27;
-    ASSERT_EQ(Grid(LpClInductorSequence(31), LpClCapacitorSequence(127)).size(), coarse);
-
-    const Searched below = Search(LpCl, Landscape(5, {{{38, 10}, 1.9}}), banks);
-    EXPECT_EQ(below.host.coarse(), (Shown{{0, 1.9, {38, 10}, static_cast<int32_t>(coarse)}}));
-    // L 8.5 .. 11.53 -> 8 .. 12, C 27.5 .. 51.67 -> 28 .. 52, every index; the step stays 1.
-    const std::vector<Setting> pass = Grid(Span(8, 12), Span(28, 52));
-    EXPECT_EQ(Slice(below.host.evaluated(), coarse, pass.size()), pass);
-    EXPECT_EQ(Slice(below.host.evaluated(), coarse + pass.size(), pass.size()), pass);
-
-    // Exactly 2 uses the row below 3: L 8 .. 12 still in steps of 1, C 12 .. 115 in steps
-    // of 6, then 5.
-    const Searched atTwo = Search(LpCl, Landscape(5, {{{38, 10}, 2}}), banks);
-    const std::vector<Setting> first = Grid(Span(8, 12), Span(12, 115, 6));
-    const std::vector<Setting> second = Grid(Span(8, 12), Span(12, 115, 5));
-    EXPECT_EQ(Slice(atTwo.host.evaluated(), coarse, first.size()), first);
-    EXPECT_EQ(Slice(atTwo.host.evaluated(), coarse + first.size(), second.size()), second);
-}
-
-TEST(LpClSearch, OperationLimitCutsARefinementPass) {
-    // Best (40, 20) at SWR 5: the first pass, L 9 .. 31 x C 3 .. 1023 in steps of 6, is far
-    // larger than the budget left after 20 x 27 coarse settings.
-    const Searched run = Search(LpCl, Landscape(8, {{{40, 20}, 5}}), {1023, 31});
-    const size_t coarse = 20 * 27;
-    EXPECT_EQ(Slice(run.host.evaluated(), coarse, 1201 - coarse),
-              Slice(Grid(Span(9, 31), Span(3, 1023, 6)), 0, 1201 - coarse));
-    EXPECT_EQ(run.host.Operations(), 1202);
-    EXPECT_EQ(run.host.evaluated().back(), (Setting{40, 20}));
-}
-
-TEST(LpLcSearch, CoarseOrderAndRefinementStepsOnBothBanks) {
-    const Searched run = Search(LpLc, Landscape(20, {{{64, 16}, 5}}), kLpBanks);
-    const std::vector<Setting> coarse = Grid(DoublingSequence(511), DoublingSequence(1023));
-    ASSERT_EQ(coarse.size(), 110u);
-    EXPECT_EQ(Slice(run.host.evaluated(), 0, 110), coarse);
-    EXPECT_EQ(run.host.coarse(), (Shown{{0, 5, {64, 16}, 110}}));
-    // Row below 10: L 9.67 .. 25 -> 10 .. 25, C 41.67 .. 97 -> 42 .. 97, steps 6 then 5.
-    const std::vector<Setting> first = Grid(Span(10, 25, 6), Span(42, 97, 6));
-    const std::vector<Setting> second = Grid(Span(10, 25, 5), Span(42, 97, 5));
-    EXPECT_EQ(Slice(run.host.evaluated(), 110, first.size()), first);
-    EXPECT_EQ(Slice(run.host.evaluated(), 110 + first.size(), second.size()), second);
-    EXPECT_EQ(run.host.evaluated().back(), (Setting{64, 16}));
-}
-
 // LP-CL tries capacitor 0 (none) and 1 at every inductor index, and its refinement window
 // 1 .. 0 is empty; the LP-LC sequence starts at 1 and is clamped to 0; HP-CL with neither
 // bank tries 1 and 0 on both at each of its three levels and has no window left. Then the
@@ -163,7 +107,7 @@ TEST(LpSearch, BankWithoutElements) {
     const Load load;
     std::vector<Setting> levels;
     for (int level = 2; level <= 4; ++level) {
-        Append(levels, Grid(HpClSequence(0, level), HpClSequence(0, level)));
+        levels = Joined({levels, Grid(HpClSequence(0, level), HpClSequence(0, level))});
     }
     const struct {
         TunerKind kind;
@@ -190,43 +134,69 @@ TEST(LpSearch, BankWithoutElements) {
     EXPECT_EQ(Search(HpCl, Landscape(20, {}), {0, 0}).best, (Setting{1, 1}));
 }
 
-TEST(Refinement, FirstPassWindowByBestSwr) {
-    const struct Row {
+// The refinement passes that follow the coarse result (shown after `coarse` operations;
+// 0: not counted), up to the operation count (0: not counted). Every other setting has
+// SWR 50.
+TEST(Refinement, PassesAroundTheCoarseBest) {
+    // HP-CL at (5, 1), the bottom of the bank: Llo = 2/3 - 1 clamps to 1, Lhi = 2.5 rounds
+    // to 2, Clo = 10/3 - 1 rounds to 2, Chi = 8.5 rounds to 8 (halves to even): steps 6..2
+    // on one inductor, three passes of step 1, the final +-3 and the best.
+    const std::vector<Setting> twoRows = Grid({1, 2}, Span(2, 8));
+    const std::vector<Setting> atBottom =
+        Joined({Grid({1}, Span(2, 8, 6)), Grid({1}, Span(2, 8, 5)), Grid({1}, Span(2, 8, 4)),
+                Grid({1}, Span(2, 8, 3)), Grid({1}, Span(2, 8, 2)), twoRows, twoRows, twoRows,
+                Grid(Span(1, 4), Span(2, 8)), Grid({1}, {5})});
+    // LP-CL below SWR 2 around (38, 10): L 8.5 .. 11.53 -> 8 .. 12, C 27.5 .. 51.67 ->
+    // 28 .. 52, every index, and the inductor step stays 1; at exactly 2 the row below 3:
+    // C 12 .. 115 in steps of 6, then 5.
+    const std::vector<Setting> belowTwo = Grid(Span(8, 12), Span(28, 52));
+    const std::vector<Setting> atTwo =
+        Joined({Grid(Span(8, 12), Span(12, 115, 6)), Grid(Span(8, 12), Span(12, 115, 5))});
+    // LP-LC below 10: L 9.67 .. 25 -> 10 .. 25, C 41.67 .. 97 -> 42 .. 97, steps 6 then 5.
+    const std::vector<Setting> lplc =
+        Joined({Grid(Span(10, 25, 6), Span(42, 97, 6)), Grid(Span(10, 25, 5), Span(42, 97, 5))});
+    // LP-CL: a first pass far larger than the budget left after 20 x 27 coarse settings.
+    const std::vector<Setting> cut = Slice(Grid(Span(9, 31), Span(3, 1023, 6)), 0, 661);
+    const struct {
         TunerKind kind;
         IndexRange range;
         Setting best;
         double swr;
-        int lLow, lHigh, lStep, cLow, cHigh;  // the first pass, at capacitor step 6
-    } rows[] = {
-        // HP-CL around (63, 255): 10 and more, 3 to below 10, below 3.
-        {HpCl, {127, 511}, {63, 255}, 10, 169, 384, 6, 41, 96},
-        {HpCl, {127, 511}, {63, 255}, 3, 190, 341, 6, 46, 85},
-        {HpCl, {127, 511}, {63, 255}, 2.99, 203, 320, 6, 49, 80},
+        int32_t coarse;
+        std::vector<Setting> passes;
+        int32_t operations;
+    } cases[] = {
+        // The first pass, at capacitor step 6. HP-CL around (63, 255): 10 and more, 3 to
+        // below 10, below 3.
+        {HpCl, kHpClBanks, {63, 255}, 10, 528, Grid(Span(169, 384, 6), Span(41, 96, 6)), 0},
+        {HpCl, kHpClBanks, {63, 255}, 3, 63, Grid(Span(190, 341, 6), Span(46, 85, 6)), 0},
+        {HpCl, kHpClBanks, {63, 255}, 2.99, 63, Grid(Span(203, 320, 6), Span(49, 80, 6)), 0},
         // LP-LC around (64, 16): always, below 10 (elsewhere), below 3.
-        {LpLc, {1023, 511}, {64, 16}, 10, 7, 33, 6, 31, 129},
-        {LpLc, {1023, 511}, {64, 16}, 2.99, 11, 22, 6, 47, 86},
+        {LpLc, kLpBanks, {64, 16}, 10, 110, Grid(Span(7, 33, 6), Span(31, 129, 6)), 0},
+        {LpLc, kLpBanks, {64, 16}, 2.99, 110, Grid(Span(11, 22, 6), Span(47, 86, 6)), 0},
         // LP-CL around (38, 20): the first row spans up to the top of the capacitor bank.
-        {LpCl, {127, 31}, {38, 20}, 3, 9, 31, 1, 3, 127},
-        {LpCl, {127, 31}, {38, 20}, 2.99, 17, 23, 1, 12, 115},
+        {LpCl, {127, 31}, {38, 20}, 3, 378, Grid(Span(9, 31), Span(3, 127, 6)), 0},
+        {LpCl, {127, 31}, {38, 20}, 2.99, 378, Grid(Span(17, 23), Span(12, 115, 6)), 0},
+        {HpCl, kHpClBanks, {5, 1}, 20, 528, atBottom, 612},
+        {LpCl, {127, 31}, {38, 10}, 1.9, 378, Joined({belowTwo, belowTwo}), 0},
+        {LpCl, {127, 31}, {38, 10}, 2, 378, atTwo, 0},
+        {LpLc, kLpBanks, {64, 16}, 5, 110, lplc, 0},
+        {LpCl, {1023, 31}, {40, 20}, 5, 540, cut, 1202},
+        // Around (14563, 10) below SWR 3 the upper capacitor edge 14563 * 3 + 1 exceeds 16
+        // bits; it is clamped to the top of the bank, so the pass still starts at 14563 / 3 - 1.
+        {LpCl, {32767, 30}, {14563, 10}, 2.5, 0, {{4853, 8}, {4859, 8}}, 1202},
     };
-    for (const Row& row : rows) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.kind) << " at " << c.swr);
         const Searched run =
-            Search(row.kind, Landscape(20, {{{row.best.c, row.best.l}, row.swr}}), row.range);
+            Search(c.kind, Landscape(50, {{{c.best.c, c.best.l}, c.swr}}), c.range);
         ASSERT_EQ(run.host.coarse().size(), 1u);
-        ASSERT_EQ(run.host.coarse()[0].best, row.best);
-        const std::vector<Setting> pass =
-            Grid(Span(row.lLow, row.lHigh, row.lStep), Span(row.cLow, row.cHigh, 6));
-        EXPECT_EQ(Slice(run.host.evaluated(), run.host.coarse()[0].shownAfter, pass.size()), pass)
-            << static_cast<int>(row.kind) << " at " << row.swr;
+        const CoarseResult& coarse = run.host.coarse()[0];
+        EXPECT_EQ(coarse.best, c.best);
+        EXPECT_EQ(coarse.shownAfter, c.coarse ? c.coarse : coarse.shownAfter);
+        const auto shownAfter = static_cast<size_t>(coarse.shownAfter);
+        EXPECT_EQ(Slice(run.host.evaluated(), shownAfter, c.passes.size()), c.passes);
+        EXPECT_EQ(run.host.Operations(), c.operations ? c.operations : run.host.Operations());
+        EXPECT_EQ(run.host.evaluated().back(), c.best);
     }
-}
-
-TEST(Refinement, WindowProductsOfLargeIndicesDoNotOverflow) {
-    // Around (14563, 10) below SWR 3 the upper capacitor edge 14563 * 3 + 1 exceeds 16 bits;
-    // it is clamped to the top of the bank, so the pass still starts at 14563 / 3 - 1.
-    const Searched run = Search(LpCl, Landscape(20, {{{14563, 10}, 2.5}}), {32767, 30});
-    ASSERT_EQ(run.host.coarse().size(), 1u);
-    const size_t coarse = static_cast<size_t>(run.host.coarse()[0].shownAfter);
-    EXPECT_EQ(Slice(run.host.evaluated(), coarse, 2), (std::vector<Setting>{{4853, 8}, {4859, 8}}));
-    EXPECT_EQ(run.host.Operations(), 1202);
 }
