@@ -105,10 +105,7 @@ TEST(Search, CoarseGridOrderAndTheOperationLimit) {
 // best is evaluated once more.
 TEST(LpSearch, BankWithoutElements) {
     const Load load;
-    std::vector<Setting> levels;
-    for (int level = 2; level <= 4; ++level) {
-        levels = Joined({levels, Grid(HpClSequence(0, level), HpClSequence(0, level))});
-    }
+    const std::vector<Setting> empty = Grid({1, 0}, {1, 0});  // each level's sequences
     const struct {
         TunerKind kind;
         IndexRange range;
@@ -123,7 +120,7 @@ TEST(LpSearch, BankWithoutElements) {
          {0, 511},
          Network(LpLc, load, DefaultBanks(LpLc)),
          Grid(DoublingSequence(511), {1, 0})},
-        {HpCl, {0, 0}, Landscape(20, {}), levels},
+        {HpCl, {0, 0}, Landscape(20, {}), Joined({empty, empty, empty})},
     };
     for (const auto& c : cases) {
         const Searched run = Search(c.kind, c.swrOf, c.range);

@@ -4,9 +4,12 @@
 #include <limits>
 #include <vector>
 
+#include "tests/tuners/search/FakeTuner.h"
 #include "tuners/search/TunerSearch.h"
 
 using Indices = std::vector<int16_t>;
+using fake::Joined;
+using fake::Span;
 
 TEST(HpClSequence, GrowsByLevelAndEndsOnTheMaximum) {
     EXPECT_EQ(HpClSequence(1023, 2), (Indices{1, 3, 7, 15, 31, 63, 127, 255, 511, 1023}));
@@ -30,15 +33,12 @@ TEST(LpSequences, DefaultBanks) {
     // From 10 the next is round(6.67) = 7, not 9.
     EXPECT_EQ(LpClCapacitorSequence(10), (Indices{10, 7, 6, 5, 4, 3, 2, 1}));
 
-    Indices inductors511;
-    for (int16_t l = 1; l <= 20; ++l) inductors511.push_back(l);
     // 21 -> round(22.5) = 22: halves go to even.
-    for (int16_t l :
+    const Indices inductors511 = Joined<int16_t>(
+        {Span(1, 20),
          {21,  22,  24,  26,  28,  30,  32,  34,  36,  39,  42,  45,  48,  51,  55,  59,
           63,  68,  73,  78,  84,  90,  96,  103, 110, 118, 126, 135, 145, 155, 166, 178,
-          191, 205, 220, 236, 253, 271, 290, 311, 333, 357, 382, 409, 438, 469, 502, 511}) {
-        inductors511.push_back(l);
-    }
+          191, 205, 220, 236, 253, 271, 290, 311, 333, 357, 382, 409, 438, 469, 502, 511}});
     EXPECT_EQ(inductors511.size(), 68u);
     EXPECT_EQ(LpClInductorSequence(511), inductors511);
     Indices inductors127(inductors511.begin(), inductors511.begin() + 47);
@@ -53,12 +53,13 @@ TEST(LpSequences, DefaultBanks) {
 TEST(Sequences, SmallAndEmptyBanks) {
     // A bank with no elements has max index 0: the rising sequences still try 1 first and
     // are then clamped to 0; the falling one starts at 0 and ends on 1.
-    for (int level : {2, 3, 4}) EXPECT_EQ(HpClSequence(0, level), (Indices{1, 0}));
+    for (int level : {2, 3, 4}) {
+        EXPECT_EQ(HpClSequence(0, level), (Indices{1, 0}));
+        EXPECT_EQ(HpClSequence(1, level), (Indices{1}));
+    }
     EXPECT_EQ(LpClCapacitorSequence(0), (Indices{0, 1}));
     EXPECT_EQ(LpClInductorSequence(0), (Indices{1, 0}));
     EXPECT_EQ(DoublingSequence(0), (Indices{1, 0}));
-
-    for (int level : {2, 3, 4}) EXPECT_EQ(HpClSequence(1, level), (Indices{1}));
     EXPECT_EQ(LpClCapacitorSequence(1), (Indices{1}));
     EXPECT_EQ(LpClInductorSequence(1), (Indices{1}));
     EXPECT_EQ(DoublingSequence(1), (Indices{1}));
