@@ -29,17 +29,17 @@ fake::Load DefaultAntenna(double f_MHz) {
 // coarse grid, are left out: there the search misses it by design.
 void ExpectNearOptimum(TunerKind kind, std::initializer_list<double> frequencies) {
     for (const double f : frequencies) {
-        const BankSetup banks = fake::DefaultBanks(kind);
-        const fake::SwrFunction network = fake::Network(kind, DefaultAntenna(f), banks);
-        fake::RecordingHost host(network);
+        const fake::DefaultTuner tuner = fake::DefaultTunerFor(kind, DefaultAntenna(f));
+        fake::RecordingHost host(tuner.network);
         BestSetting best;
-        const double found = RunSearch(kind, host, banks.range, best);
-        const double optimum = BestOfAllSettings(kind, fake::TunerLoadOf(DefaultAntenna(f)),
-                                                 CapacitorBank(banks), InductorBank(banks))
-                                   .swr;
+        const double found = RunSearch(kind, host, tuner.range, best);
+        const double optimum =
+            BestOfAllSettings(kind, fake::TunerLoadOf(DefaultAntenna(f)),
+                              CapacitorBank(tuner.banks), InductorBank(tuner.banks))
+                .swr;
         EXPECT_GE(found, optimum) << f;
         EXPECT_LE(found, 1.3 * optimum) << f;
-        EXPECT_EQ(network(best.c, best.l), found) << f;
+        EXPECT_EQ(tuner.network(best.c, best.l), found) << f;
         EXPECT_EQ(host.swr(), found) << f;
     }
 }
