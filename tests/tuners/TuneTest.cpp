@@ -14,8 +14,6 @@ using namespace tuner_test;
 
 namespace {
 
-constexpr TunerKind kAllKinds[] = {TunerKind::HpCl, TunerKind::LpCl, TunerKind::LpLc};
-
 QString StatusOf(const QWidget& window) {
     return Find<QLabel>(window, "StatusLine")->text();
 }
@@ -94,7 +92,6 @@ TEST(Tune, EndsShowingTheBestSettingItsSwrOperationsAndTime) {
     for (const TunerKind kind : kAllKinds) {
         QWidget& tuner = s.Open(kind);
         Session::Click(tuner, "Command1");
-        EXPECT_EQ(Find<QPushButton>(tuner, "Command1")->text(), "TUNE");
         // The last evaluation is the best setting: its SWR, worked out independently from
         // the shown element values, is what the window shows.
         EXPECT_NEAR(ValueOf(tuner, "Text12"),

@@ -28,6 +28,8 @@ struct TunerEntry {
     const char* form;
 };
 
+inline constexpr TunerKind kAllKinds[] = {TunerKind::HpCl, TunerKind::LpCl, TunerKind::LpLc};
+
 inline TunerEntry EntryOf(TunerKind kind) {
     switch (kind) {
         case TunerKind::HpCl:

@@ -11,12 +11,6 @@
 
 using namespace tuner_test;
 
-namespace {
-
-constexpr TunerKind kAllKinds[] = {TunerKind::HpCl, TunerKind::LpCl, TunerKind::LpLc};
-
-}  // namespace
-
 // A tuner opens from its schematic, or by Ctrl+T, while its network is selected, and takes
 // over the main window's frequency, R_f and X_f.
 TEST(TunerWindows, OpenFromTheirSchematicOrByCtrlTWithTheMainWindowsValues) {
