@@ -29,20 +29,6 @@ TEST(HpClSearch, WholeRunWithDefaultBanksAndEqualSettings) {
     EXPECT_EQ(run.best, (Setting{1, 1}));
 }
 
-TEST(HpClSearch, FinerCoarseLevelsOnlyWhileNothingIsBelowTen) {
-    const size_t k2 = 63, k3 = 11 * 15, k4 = 15 * 20;
-    const std::vector<Setting> k3Grid = Grid(HpClSequence(511, 3), HpClSequence(127, 3));
-    for (const auto& [swr, level, evaluations] : std::vector<std::tuple<double, int, size_t>>{
-             {9.99, 2, k2}, {10, 4, k2 + k3 + k4}, {50, 4, k2 + k3 + k4}}) {
-        const Searched run = Search(HpCl, Landscape(swr, {}), kHpClBanks);
-        const int32_t shownAfter = static_cast<int32_t>(evaluations);
-        EXPECT_EQ(run.host.coarse(), (Shown{{level, swr, {1, 1}, shownAfter}}));
-        if (level == 4) {
-            EXPECT_EQ(Slice(run.host.evaluated(), k2, k3), k3Grid);
-        }
-    }
-}
-
 // Where each search stops, what it shows by then, how many settings it tries (0: not
 // counted), and that it tries the best last and returns its SWR. HP-CL: (7, 3) is the 10th
 // setting of the k = 2 grid (row l = 1 has 7 settings, then c = 1, 3, 7). Below 1.4 it
@@ -70,6 +56,10 @@ TEST(Search, StopsEarlyBelowOnePointFourOrAtTheOperationLimit) {
         {HpCl, kHpClBanks, tie, {{2, 2, {15, 1}, 63}}, 0, {15, 1}},
         {HpCl, {32767, 32767}, Landscape(20, {}), {{4, 20, {1, 1}, 1201}}, 1218, {1, 1}},
         {LpCl, kLpBanks, Landscape(5, {{{27, 3}, 1.39}}), {}, 51, {27, 3}},
+        // HP-CL's finer coarse levels run only while nothing is below 10.
+        {HpCl, kHpClBanks, Landscape(9.99, {}), {{2, 9.99, {1, 1}, 63}}, 0, {1, 1}},
+        {HpCl, kHpClBanks, Landscape(10, {}), {{4, 10, {1, 1}, 63 + 165 + 300}}, 0, {1, 1}},
+        {HpCl, kHpClBanks, Landscape(50, {}), {{4, 50, {1, 1}, 63 + 165 + 300}}, 0, {1, 1}},
     };
     for (const auto& c : cases) {
         const Searched run = Search(c.kind, c.swrOf, c.range);
@@ -80,6 +70,9 @@ TEST(Search, StopsEarlyBelowOnePointFourOrAtTheOperationLimit) {
         EXPECT_EQ(run.best, c.best);
         EXPECT_EQ(run.swr, c.swrOf(c.best.c, c.best.l));
     }
+    // The k = 3 grid follows the k = 2 grid.
+    EXPECT_EQ(Slice(Search(HpCl, Landscape(10, {}), kHpClBanks).host.evaluated(), 63, 11 * 15),
+              Grid(HpClSequence(511, 3), HpClSequence(127, 3)));
 }
 
 TEST(Search, CoarseGridOrderAndTheOperationLimit) {
