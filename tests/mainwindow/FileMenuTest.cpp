@@ -123,9 +123,7 @@ TEST(FileMenu, SaveSettingsAsKeepsInputsAndBanksOrSaysWhyNot) {
     Choose(form, "Save settings as...", dir.file("locked/rod.ini"));
     const QString failure =
         QString::fromStdString(dir.file("locked/rod.ini")) + ": cannot write: " + kDenied;
-    EXPECT_EQ(ok.asked, "Orvane could not save the settings to " +
-                            QString::fromStdString(dir.file("locked/rod.ini")) +
-                            ": cannot write: " + kDenied + ".");
+    EXPECT_EQ(ok.asked, "Orvane could not save the settings to " + failure + ".");
     EXPECT_EQ(ProblemOf(form), failure);
     EXPECT_EQ(dir.entries("locked"), QStringList());
     EXPECT_EQ(SettingsFilePath(), kSettingsFileName) << "nothing is lost: the file stays in use";
