@@ -2,16 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QTest>
 #include <array>
 
-#include "mainwindow/Form1.h"
 #include "platform/PictureBox.h"
 #include "platform/PixelLines.h"
+#include "tests/mainwindow/FormAccess.h"
 #include "tests/support/Pixels.h"
-#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -41,17 +37,11 @@ bool Contains(const QImage& image, const QColor& colour) {
     return InkOf(image, colour).count > 0;
 }
 
-struct RxWindow {
-    WorkingDirectory dir;
-    Form1 form;
+struct RxWindow : MainWindow {
     RxWindow(const char* network, const char* f_MHz) {
-        form.repeatDelay = 0;
         click(network);
-        form.findChild<QLineEdit*>("Text8")->setText(f_MHz);
+        field("Text8")->setText(f_MHz);
         click("Option8");
-    }
-    void click(const char* name) {
-        QTest::mouseClick(form.findChild<QRadioButton*>(name), Qt::LeftButton, {}, QPoint(6, 8));
     }
     QImage fine() { return form.findChild<QWidget*>("Picture5_1")->grab().toImage(); }
     QImage coarse() { return form.findChild<QWidget*>("Picture5_10")->grab().toImage(); }
@@ -157,7 +147,7 @@ TEST(ImpedancePlane, MainWindowDrawsGridLocusAndThePathOfItsNetworkInSetColours)
     }
     EXPECT_GT(dashed, 15);
     EXPECT_GT(gaps, 15);
-    w.form.findChild<QLineEdit*>("Text8")->setText("18.15");
+    w.field("Text8")->setText("18.15");
     w.click("Option11");
     EXPECT_TRUE(Contains(w.fine(), kCapacitorPath));
     EXPECT_TRUE(Contains(w.fine(), kInductorPath));

@@ -2,16 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QTest>
 #include <set>
 
 #include "core/Antenna.h"
-#include "mainwindow/Form1.h"
 #include "platform/PictureBox.h"
+#include "tests/mainwindow/FormAccess.h"
 #include "tests/support/Pixels.h"
-#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -160,23 +156,18 @@ TEST(SweepDiagram, FaultsAndSwitchesLeaveOnlyTheFrame) {
 }
 
 TEST(SweepDiagram, MainWindowDrawsWhatItsControlsSay) {
-    WorkingDirectory dir;
-    Form1 form;
-    form.repeatDelay = 0;
-    auto* picture = form.findChild<QWidget*>("Picture1");
+    MainWindow w;
+    auto* picture = w.form.findChild<QWidget*>("Picture1");
     QImage image = picture->grab().toImage();
     EXPECT_EQ(image.size(), QSize(600, 400));
     EXPECT_TRUE(ColumnHas(image, 100, kNegativeX));
     EXPECT_EQ(image.pixelColor(142, 2), kOperating);
 
-    for (int number : {1, 2, 3, 4, 5, 7, 8, 9, 10}) {
-        auto* check = form.findChild<QCheckBox*>(QString("Check%1").arg(number));
-        QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(6, check->height() / 2));
-    }
+    for (int number : {1, 2, 3, 4, 5, 7, 8, 9, 10}) w.click(QString("Check%1").arg(number));
     EXPECT_EQ(ColoursOf(picture->grab().toImage()), kFrame);
 
     // A marker edit redraws at once.
-    form.findChild<QLineEdit*>("Text18")->setText("2.5");
+    w.field("Text18")->setText("2.5");
     image = picture->grab().toImage();
     EXPECT_EQ(image.pixelColor(50, 2), kMarker);
     EXPECT_EQ(image.pixelColor(38, 2), QColor(Qt::black));

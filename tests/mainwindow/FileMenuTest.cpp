@@ -37,36 +37,34 @@ QStringList Split(const std::string& text, const char* separator) {
 }  // namespace
 
 TEST(FileMenu, SweepDataHasTheVerdictsOfTheNetworkBoxes) {
-    WorkingDirectory dir;
-    Form1 form;
-    form.repeatDelay = 0;
-    Choose(form, "Export sweep data...", dir.file("sweep.csv"));
-    const QStringList records = Split(ReadBytes(dir.file("sweep.csv")), "\r\n");
+    MainWindow w;
+    Choose(w.form, "Export sweep data...", w.dir.file("sweep.csv"));
+    const QStringList records = Split(ReadBytes(w.dir.file("sweep.csv")), "\r\n");
     const QStringList header = records.front().split(',');
     const char* const boxes[][2] = {{"HPCL", "Text11"}, {"HPLC", "Text13"}, {"HPCLC", "Text30"},
                                     {"LPCL", "Text34"}, {"LPLC", "Text36"}, {"LPCLC", "Text38"}};
     for (const char* f : {"1.9", "3.7", "7.1", "14.2", "21.3", "28.3"}) {
-        Find(form, "Text8")->setText(f);
+        Find(w.form, "Text8")->setText(f);
         QStringList row;
         for (const QString& record : records) {
             if (record.startsWith(QString(f) + ",")) row = record.split(',');
         }
         ASSERT_EQ(row.size(), header.size()) << f;
         for (const auto& [network, field] : boxes) {
-            const QString verdict = TextOf(form, field).isEmpty()   ? "none"
-                                    : BackOf(form, field) == kValid ? "ok"
-                                                                    : "outside";
+            const QString verdict = TextOf(w.form, field).isEmpty()   ? "none"
+                                    : BackOf(w.form, field) == kValid ? "ok"
+                                                                      : "outside";
             EXPECT_EQ(row[header.indexOf(QString(network) + "_verdict")], verdict)
                 << network << " at " << f;
         }
     }
 
-    Choose(form, "Export Touchstone...", dir.file("rod.s1p"));
-    EXPECT_EQ(ReadBytes(dir.file("rod.s1p")), TouchstoneText({}, kOrvaneVersion));
-    Choose(form, "Save picture...", dir.file("sweep.png"));
+    Choose(w.form, "Export Touchstone...", w.dir.file("rod.s1p"));
+    EXPECT_EQ(ReadBytes(w.dir.file("rod.s1p")), TouchstoneText({}, kOrvaneVersion));
+    Choose(w.form, "Save picture...", w.dir.file("sweep.png"));
     EXPECT_EQ(
-        QImage(dir.path() + "/sweep.png").convertToFormat(QImage::Format_RGB32),
-        Find<QWidget>(form, "Picture1")->grab().toImage().convertToFormat(QImage::Format_RGB32));
+        QImage(w.dir.path() + "/sweep.png").convertToFormat(QImage::Format_RGB32),
+        Find<QWidget>(w.form, "Picture1")->grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 TEST(FileMenu, OpenSettingsTakesAGoodFileRepairsADamagedOneAndRefusesAnUnreadableOne) {
@@ -125,9 +123,7 @@ TEST(FileMenu, SaveSettingsAsKeepsInputsAndBanksOrSaysWhyNot) {
     Choose(form, "Save settings as...", dir.file("locked/rod.ini"));
     const QString failure =
         QString::fromStdString(dir.file("locked/rod.ini")) + ": cannot write: " + kDenied;
-    EXPECT_EQ(ok.asked, "Orvane could not save the settings to " +
-                            QString::fromStdString(dir.file("locked/rod.ini")) +
-                            ": cannot write: " + kDenied + ".");
+    EXPECT_EQ(ok.asked, "Orvane could not save the settings to " + failure + ".");
     EXPECT_EQ(ProblemOf(form), failure);
     EXPECT_EQ(dir.entries("locked"), QStringList());
     EXPECT_EQ(SettingsFilePath(), kSettingsFileName) << "nothing is lost: the file stays in use";
@@ -145,12 +141,11 @@ TEST(FileMenu, SaveSettingsAsKeepsInputsAndBanksOrSaysWhyNot) {
 }
 
 TEST(FileMenu, CtrlCCopiesTheResultsUnlessAFieldHasASelection) {
-    WorkingDirectory dir;
-    Form1 form;
-    form.show();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    QLineEdit* length = Find(form, "Text1");
+    MainWindow w;
+    w.form.show();
+    w.form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.form));
+    QLineEdit* length = Find(w.form, "Text1");
     length->setFocus();
     QClipboard* clipboard = QGuiApplication::clipboard();
 

@@ -6,14 +6,17 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 #include <QVariant>
 #include <ostream>
 
 #include "mainwindow/Form1.h"
+#include "tests/support/TempDir.h"
 
 // Reaching a window's controls by their numbered names, as a user finds them by sight.
 template <typename Control = QLineEdit>
@@ -30,6 +33,26 @@ QString TextOf(const QWidget& window, const QString& name) {
 
 inline QColor BackOf(const QWidget& window, const QString& name) {
     return Find<QWidget>(window, name)->property("backColor").value<QColor>();
+}
+
+// The main window in a fresh working folder; a change recalculates without a pause.
+struct MainWindow {
+    WorkingDirectory dir;
+    Form1 form;
+    MainWindow() { form.repeatDelay = 0; }
+    QLineEdit* field(const QString& name) const { return Find(form, name); }
+    // Option buttons and check boxes take a click on their indicator.
+    void click(const QString& name) const {
+        QWidget* control = Find<QWidget>(form, name);
+        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(6, control->height() / 2));
+    }
+};
+
+// The pointer moved over a control with no button down.
+inline void MoveOver(QWidget* over, QPoint at) {
+    QMouseEvent event(QEvent::MouseMove, at, over->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(over, &event);
 }
 
 inline QAction* MenuAction(const QMenu& menu, const QString& text) {

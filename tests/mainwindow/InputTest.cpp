@@ -9,18 +9,13 @@
 
 #include "tests/mainwindow/FormAccess.h"
 #include "tests/support/SimulatedTime.h"
-#include "tests/support/TempDir.h"
 
 namespace {
 
 // A main window in a fresh folder whose pauses pass in simulated time.
-struct Window {
-    WorkingDirectory dir;
-    Form1 form;
+struct Window : MainWindow {
     SimulatedTime time;
     explicit Window(float delay = 0.15f) { form.repeatDelay = delay; }
-
-    QLineEdit* field(const char* name) { return Find(form, name); }
     QPushButton* button(int number) {
         return Find<QPushButton>(form, QString("Command%1").arg(number));
     }

@@ -70,17 +70,15 @@ TEST(Looks, EveryCaptionOfEveryWindowShowsWhole) {
 }
 
 TEST(Looks, OptionsAndCheckBoxesShowTheirBackColoursAndTakeAClickAnywhere) {
-    WorkingDirectory dir;
-    Form1 form;
-    form.repeatDelay = 0;
-    const QImage shot = form.grab().toImage();
-    const QList<QAbstractButton*> choices = Choices(form);
+    MainWindow w;
+    const QImage shot = w.form.grab().toImage();
+    const QList<QAbstractButton*> choices = Choices(w.form);
     EXPECT_EQ(choices.size(), 10 + 10);
     for (QAbstractButton* choice : choices) {
         const std::string name = choice->objectName().toStdString();
         // The top right corner: clear of the box, the caption and the picture.
-        EXPECT_EQ(shot.pixelColor(choice->mapTo(&form, QPoint(choice->width() - 2, 1))),
-                  BackOf(form, choice->objectName()))
+        EXPECT_EQ(shot.pixelColor(choice->mapTo(&w.form, QPoint(choice->width() - 2, 1))),
+                  BackOf(w.form, choice->objectName()))
             << name;
         // Clicked in the bottom right corner, far from the box and the caption. The check
         // boxes come first: the diagram-type options disable the marker switch.
@@ -90,13 +88,12 @@ TEST(Looks, OptionsAndCheckBoxesShowTheirBackColoursAndTakeAClickAnywhere) {
                           QPoint(choice->width() - 2, choice->height() - 2));
         EXPECT_NE(choice->isChecked(), was) << name;
     }
-    EXPECT_EQ(TextOf(form, "Text10"), "-3.2") << "dB, clicked right of its caption";
+    EXPECT_EQ(TextOf(w.form, "Text10"), "-3.2") << "dB, clicked right of its caption";
 }
 
 TEST(Looks, ReactanceCheckBoxPictureReadsAtFullSize) {
-    WorkingDirectory dir;
-    Form1 form;
-    const QImage shot = Find<QCheckBox>(form, "Check2")->grab().toImage();
+    MainWindow w;
+    const QImage shot = Find<QCheckBox>(w.form, "Check2")->grab().toImage();
     // -X in white on blue, f+ in black on orange, each on a field of 18 x 14 pixels.
     const std::pair<QColor, QColor> halves[] = {{QColor(0, 128, 255), Qt::white},
                                                 {QColor(255, 96, 0), Qt::black}};

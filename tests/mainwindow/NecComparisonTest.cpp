@@ -13,17 +13,13 @@
 #include "tests/mainwindow/FormAccess.h"
 #include "tests/support/NecStandIn.h"
 #include "tests/support/Pixels.h"
-#include "tests/support/TempDir.h"
 
 namespace {
 
 const char* const kPictures[] = {"Picture1", "Picture5_1", "Picture5_10"};
 const QRgb kResistance = 0xE0E000, kPositiveX = 0xFF6000, kNegativeX = 0x0080FF;
 
-struct Window {
-    WorkingDirectory dir;
-    Form1 form;
-    Window() { form.repeatDelay = 0; }
+struct Window : MainWindow {
     QAction* necSwitch() { return Find<QAction>(form, "NecCompare"); }
     QString status() { return TextOf<QLabel>(form, "StatusLine"); }
     // The status line's last note, which follows the part stress.

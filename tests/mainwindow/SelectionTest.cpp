@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -11,25 +10,8 @@
 
 #include "platform/PictureBox.h"
 #include "tests/mainwindow/FormAccess.h"
-#include "tests/support/TempDir.h"
 
 namespace {
-
-struct Window {
-    WorkingDirectory dir;
-    Form1 form;
-    Window() { form.repeatDelay = 0; }
-    // Option buttons and check boxes take a click on their indicator.
-    void click(const char* name) {
-        QWidget* control = Find<QWidget>(form, name);
-        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(6, control->height() / 2));
-    }
-    void move(QWidget* over, QPoint at) {
-        QMouseEvent event(QEvent::MouseMove, at, over->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                          Qt::NoModifier);
-        QCoreApplication::sendEvent(over, &event);
-    }
-};
 
 const char* const kComponentLabels[] = {"Label15", "Label16", "Label46", "Label47", "Label51",
                                         "Label52", "Label53", "Label78", "Label79", "Label80",
@@ -38,7 +20,7 @@ const char* const kComponentLabels[] = {"Label15", "Label16", "Label46", "Label4
 }  // namespace
 
 TEST(Selections, NetworkChoiceColoursItsComponentLabels) {
-    Window w;
+    MainWindow w;
     const struct {
         const char* option;
         Network network;
@@ -67,7 +49,7 @@ TEST(Selections, NetworkChoiceColoursItsComponentLabels) {
 }
 
 TEST(Selections, RangeButtonsCycleTheirCaptions) {
-    Window w;
+    MainWindow w;
     const struct {
         const char* button;
         std::vector<QString> captions;
@@ -92,7 +74,7 @@ TEST(Selections, RangeButtonsCycleTheirCaptions) {
 TEST(Selections, MouseOverTheDiagramReadsOutAndAClickSetsTheFrequencyInAnyLocale) {
     std::setlocale(LC_ALL, "de_DE.UTF-8");
     QLocale::setDefault(QLocale(QLocale::German));
-    Window w;
+    MainWindow w;
     QWidget* diagram = Find<QWidget>(w.form, "Picture1");
     const struct {
         int x;
@@ -101,34 +83,34 @@ TEST(Selections, MouseOverTheDiagramReadsOutAndAClickSetsTheFrequencyInAnyLocale
     } cases[] = {{2, "00.10", ".1"},   {143, "07.15", "7.15"}, {-40, "-02.00", ".1"},
                  {600, "30.00", "30"}, {300, "15.00", "15"},   {0, "00.00", ".1"}};
     for (const auto& c : cases) {
-        w.move(diagram, QPoint(c.x, 100));
+        MoveOver(diagram, QPoint(c.x, 100));
         EXPECT_EQ(TextOf(w.form, "Text28"), c.readOut) << c.x;
         QTest::mouseClick(diagram, Qt::LeftButton, {}, QPoint(c.x, 200));
         EXPECT_EQ(TextOf(w.form, "Text8"), c.set) << c.x;
         EXPECT_EQ(TextOf(w.form, "Text28"), c.set) << c.x;
     }
-    w.move(diagram, QPoint(143, 100));
-    w.move(Find<QWidget>(w.form, "Design"), QPoint(5, 685));
+    MoveOver(diagram, QPoint(143, 100));
+    MoveOver(Find<QWidget>(w.form, "Design"), QPoint(5, 685));
     EXPECT_EQ(TextOf(w.form, "Text28"), ".1") << "the set frequency off the diagram";
     QLocale::setDefault(QLocale::c());
     std::setlocale(LC_ALL, "C");
 }
 
 TEST(Selections, DecibelChoiceRelabelsAndRewritesAtOnce) {
-    Window w;
-    w.click("Option13");
-    EXPECT_EQ(Find<QLabel>(w.form, "Label10")->text(), "eta_f (dB)");
-    EXPECT_EQ(Find<QLabel>(w.form, "Label88")->text(), "eta_tot dB");
-    EXPECT_EQ(TextOf(w.form, "Text10"), "-3.2");
-    EXPECT_EQ(TextOf(w.form, "Text42"), "-10.5");
-    w.click("Option12");
-    EXPECT_EQ(Find<QLabel>(w.form, "Label10")->text(), "eta_f (%)");
-    EXPECT_EQ(Find<QLabel>(w.form, "Label88")->text(), "eta_tot (%)");
-    EXPECT_EQ(TextOf(w.form, "Text10"), "48.444");
+    MainWindow w;
+    const QStringList decibels = {"eta_f (dB)", "eta_tot dB", "-3.2", "-10.5"};
+    const QStringList percent = {"eta_f (%)", "eta_tot (%)", "48.444", "9.022"};
+    for (const auto& [option, shown] :
+         {std::pair("Option13", decibels), std::pair("Option12", percent)}) {
+        w.click(option);
+        EXPECT_EQ((QStringList{TextOf<QLabel>(w.form, "Label10"), TextOf<QLabel>(w.form, "Label88"),
+                               TextOf(w.form, "Text10"), TextOf(w.form, "Text42")}),
+                  shown);
+    }
 }
 
 TEST(Selections, ImpedancePlaneModeDisablesTheMarkersAndGivesThemBack) {
-    Window w;
+    MainWindow w;
     Find(w.form, "Text20")->setText("8.5");
     for (const bool impedancePlane : {true, false}) {
         w.click(impedancePlane ? "Option8" : "Option7");
@@ -145,7 +127,7 @@ TEST(Selections, ImpedancePlaneModeDisablesTheMarkersAndGivesThemBack) {
 
 // Every redraw in R/X mode ends with one inner pass, which draws the matching path.
 TEST(Selections, EveryRedrawInImpedancePlaneModeRecalculatesOnceMore) {
-    Window w;
+    MainWindow w;
     int passes = w.form.recalculationCount();
     w.click("Option8");
     EXPECT_EQ(w.form.recalculationCount(), passes + 2) << "the pass and its inner pass";
@@ -168,10 +150,10 @@ TEST(Selections, EveryRedrawInImpedancePlaneModeRecalculatesOnceMore) {
     Find(w.form, "Text2")->setText("5");
     Find(w.form, "Text8")->setText("");
     w.click("Option9");
-    Window fresh;
+    MainWindow fresh;
     fresh.click("Option8");
     fresh.click("Option9");
-    for (Window* window : {&w, &fresh}) {
+    for (MainWindow* window : {&w, &fresh}) {
         Find(window->form, "Text1")->setText("9");
         Find(window->form, "Text8")->setText("7");
     }
@@ -187,7 +169,7 @@ TEST(Selections, EveryRedrawInImpedancePlaneModeRecalculatesOnceMore) {
 TEST(Selections, TheProgramsOwnStartKeepsTheViewBetweenRuns) {
     QSettings().clear();
     {
-        Window w;
+        MainWindow w;
         w.form.KeepViewState();
         w.click("Check3");
         QTest::mouseClick(Find<QPushButton>(w.form, "Command13"), Qt::LeftButton);
@@ -208,15 +190,15 @@ TEST(Selections, TheProgramsOwnStartKeepsTheViewBetweenRuns) {
     };
     const QStringList design = {"Z_f", "1 K", "HP-CL", "eta_f (%)", "48.444", "f/y", "model"};
     const QStringList kept = {"no Z_f", "10 K", "LP-CL", "eta_f (dB)", "-3.2", "R/X", "NEC-2"};
-    EXPECT_EQ(viewOf(Window().form), design);
-    Window restored;
+    EXPECT_EQ(viewOf(MainWindow().form), design);
+    MainWindow restored;
     restored.form.KeepViewState();
     EXPECT_EQ(viewOf(restored.form), kept);
     EXPECT_EQ(BackOf(restored.form, "Label78"), QColor(0, 176, 176));
 
     // A caption this program does not cycle through is not taken.
     QSettings().setValue("view/Command13", "7 K");
-    Window guarded;
+    MainWindow guarded;
     guarded.form.KeepViewState();
     EXPECT_EQ(TextOf<QPushButton>(guarded.form, "Command13"), "1 K");
     QSettings().clear();

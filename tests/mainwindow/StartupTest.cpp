@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QMessageBox>
-#include <QRadioButton>
 #include <QTest>
 #include <cerrno>
 #include <cstring>
@@ -19,18 +18,17 @@ const QString kDenied = std::strerror(EACCES);
 }  // namespace
 
 TEST(Startup, DefaultAntennaShowsItsResultsAndNetworks) {
-    WorkingDirectory dir;
-    Form1 form;
-    EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI")), CrLfLines(DefaultSettingsLines()));
+    MainWindow w;
+    EXPECT_EQ(ReadBytes(w.dir.file("ORVANE.INI")), CrLfLines(DefaultSettingsLines()));
 
     const std::pair<const char*, const char*> antenna[] = {
         {"Text3", "418"},     {"Text7", "927"},      {"Text5", "9.698"},     {"Text6", "-413.522"},
         {"Text9", "413.634"}, {"Text15", "357.988"}, {"Text44", "1078.909"}, {"Text10", "48.444"},
         {"Text42", "9.022"},  {"Text28", "7.1"},
     };
-    for (const auto& [name, text] : antenna) EXPECT_EQ(TextOf(form, name), text) << name;
+    for (const auto& [name, text] : antenna) EXPECT_EQ(TextOf(w.form, name), text) << name;
     for (const char* name : {"Text3", "Text5", "Text6", "Text9", "Text10", "Text15"}) {
-        EXPECT_EQ(BackOf(form, name), kValid) << name;
+        EXPECT_EQ(BackOf(w.form, name), kValid) << name;
     }
 
     // HP-CL and LP-CL below/above the capacitor limits, LP-CLC above Cmax: shown in red.
@@ -39,19 +37,19 @@ TEST(Startup, DefaultAntennaShowsItsResultsAndNetworks) {
         {"Text38", "1418.3"}, {"Text39", "25"},  {"Text40", "6.6"},
     };
     for (const auto& [name, text] : networks) {
-        EXPECT_EQ(TextOf(form, name), text) << name;
-        EXPECT_EQ(BackOf(form, name), kRed) << name;
+        EXPECT_EQ(TextOf(w.form, name), text) << name;
+        EXPECT_EQ(BackOf(w.form, name), kRed) << name;
     }
     // HP-LC, LP-LC and HP-CLC have no solution: empty and red.
     for (const char* name :
          {"Text13", "Text14", "Text36", "Text37", "Text30", "Text31", "Text32"}) {
-        EXPECT_EQ(TextOf(form, name), "") << name;
-        EXPECT_EQ(BackOf(form, name), kRed) << name;
+        EXPECT_EQ(TextOf(w.form, name), "") << name;
+        EXPECT_EQ(BackOf(w.form, name), kRed) << name;
     }
     // The selected HP-CL network has coloured component labels, the others are grey.
-    EXPECT_EQ(BackOf(form, "Label15"), QColor(0, 176, 176));
-    EXPECT_EQ(BackOf(form, "Label16"), QColor(255, 128, 0));
-    EXPECT_EQ(BackOf(form, "Label78"), QColor(178, 178, 178));
+    EXPECT_EQ(BackOf(w.form, "Label15"), QColor(0, 176, 176));
+    EXPECT_EQ(BackOf(w.form, "Label16"), QColor(255, 128, 0));
+    EXPECT_EQ(BackOf(w.form, "Label78"), QColor(178, 178, 178));
 }
 
 TEST(Startup, NetworkInsideItsLimitsTurnsToTheValidColour) {
@@ -67,31 +65,20 @@ TEST(Startup, NetworkInsideItsLimitsTurnsToTheValidColour) {
     EXPECT_EQ(BackOf(form, "Text31"), kValid);
 }
 
-TEST(Startup, DecibelTextsReplaceThePercentages) {
-    WorkingDirectory dir;
-    Form1 form;
-    Find<QRadioButton>(form, "Option13")->setChecked(true);
-    form.Recalculate();
-    EXPECT_EQ(TextOf(form, "Text10"), "-3.2");
-    EXPECT_EQ(TextOf(form, "Text42"), "-10.5");
-}
-
 TEST(Startup, FrequencyZeroEndsThePassAndLeavesTheGuardedFieldsRed) {
-    WorkingDirectory dir;
-    Form1 form;
-    form.repeatDelay = 0;
-    const int passes = form.recalculationCount();
-    Find(form, "Text8")->setText("0");
-    Find(form, "Text1")->setText("9");  // its Zlc is written before the pass stops
-    EXPECT_EQ(TextOf(form, "Text3"), "459");
-    EXPECT_EQ(TextOf(form, "Text5"), "9.698") << "old text stays";
-    EXPECT_EQ(TextOf(form, "Text6"), "-413.522");
+    MainWindow w;
+    const int passes = w.form.recalculationCount();
+    Find(w.form, "Text8")->setText("0");
+    Find(w.form, "Text1")->setText("9");  // its Zlc is written before the pass stops
+    EXPECT_EQ(TextOf(w.form, "Text3"), "459");
+    EXPECT_EQ(TextOf(w.form, "Text5"), "9.698") << "old text stays";
+    EXPECT_EQ(TextOf(w.form, "Text6"), "-413.522");
     for (const char* name : {"Text3", "Text5", "Text6", "Text9", "Text10", "Text15"}) {
-        EXPECT_EQ(BackOf(form, name), kRed) << name;
+        EXPECT_EQ(BackOf(w.form, name), kRed) << name;
     }
-    EXPECT_EQ(BackOf(form, "Text44"), kValid) << "never recoloured";
-    EXPECT_EQ(TextOf(form, "Text11"), "23.9") << "networks are not evaluated";
-    EXPECT_EQ(form.recalculationCount(), passes);
+    EXPECT_EQ(BackOf(w.form, "Text44"), kValid) << "never recoloured";
+    EXPECT_EQ(TextOf(w.form, "Text11"), "23.9") << "networks are not evaluated";
+    EXPECT_EQ(w.form.recalculationCount(), passes);
 }
 
 TEST(Startup, FieldsLoadWithTheNumberRulesAndGoBackAsTypedOnClose) {

@@ -3,13 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QMouseEvent>
 #include <QRadioButton>
 
 #include "core/NumberFormat.h"
 #include "core/PartStress.h"
 #include "tests/mainwindow/FormAccess.h"
-#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -21,18 +19,10 @@ QString Digits(double value, int digits) {
     return QString::fromStdString(SignificantText(value, digits));
 }
 
-void MoveOver(QWidget* over, QPoint at) {
-    QMouseEvent event(QEvent::MouseMove, at, over->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(over, &event);
-}
-
 }  // namespace
 
 TEST(StatusLine, PartStressOfTheSelectedNetworkAtTheSetPower) {
-    WorkingDirectory dir;
-    Form1 form;
-    form.repeatDelay = 0;
+    MainWindow w;
     const struct {
         const char* option;
         const char* box;
@@ -46,9 +36,9 @@ TEST(StatusLine, PartStressOfTheSelectedNetworkAtTheSetPower) {
         {"Option4", "Label45", Network::HpCl, 400, 0},    // the pass fails: nothing
     };
     for (const auto& c : cases) {
-        Find<QRadioButton>(form, c.option)->click();
-        Find(form, "Text43")->setText(Digits(c.power, 6));
-        Find(form, "Text8")->setText(Digits(c.frequency, 6));
+        Find<QRadioButton>(w.form, c.option)->click();
+        Find(w.form, "Text43")->setText(Digits(c.power, 6));
+        Find(w.form, "Text8")->setText(Digits(c.frequency, 6));
         AntennaInput in;
         in.ptx_W = c.power;
         in.frequency_MHz = c.frequency;
@@ -68,16 +58,15 @@ TEST(StatusLine, PartStressOfTheSelectedNetworkAtTheSetPower) {
                 expected += ", L " + Digits(stress->il_A, 3) + " A";
             }
         }
-        EXPECT_EQ(StatusOf(form), expected) << c.option << " " << c.frequency;
-        EXPECT_EQ(Find<QLabel>(form, c.box)->toolTip(), expected);
+        EXPECT_EQ(StatusOf(w.form), expected) << c.option << " " << c.frequency;
+        EXPECT_EQ(Find<QLabel>(w.form, c.box)->toolTip(), expected);
     }
 }
 
 TEST(StatusLine, ReadsOutTheDiagramsUnderThePointerUntilItLeaves) {
-    WorkingDirectory dir;
-    Form1 form;
-    const QString note = StatusOf(form);
-    QWidget* sweep = Find<QWidget>(form, "Picture1");
+    MainWindow w;
+    const QString note = StatusOf(w.form);
+    QWidget* sweep = Find<QWidget>(w.form, "Picture1");
     AntennaInput in;
     in.frequency_MHz = 7.15f;  // pixel 143, as f(MHz) reads it
     const AntennaResult a = FeedPointImpedance(in).value();
@@ -98,9 +87,9 @@ TEST(StatusLine, ReadsOutTheDiagramsUnderThePointerUntilItLeaves) {
         QString::fromUtf8("HP-CL: C_m %1 pF, L_m %2 \u00b5H (outside the limits)")
             .arg(Digits(hpcl.c_pF, 4), Digits(hpcl.l_uH, 4));
     for (const bool shown : {true, false}) {
-        for (const auto& q : quantities) Find<QCheckBox>(form, q.check)->setChecked(shown);
+        for (const auto& q : quantities) Find<QCheckBox>(w.form, q.check)->setChecked(shown);
         MoveOver(sweep, {143, 100});
-        const QString readout = StatusOf(form);
+        const QString readout = StatusOf(w.form);
         EXPECT_TRUE(readout.startsWith("f 7.15 MHz")) << readout.toStdString();
         EXPECT_TRUE(readout.endsWith(network)) << readout.toStdString();
         for (const auto& q : quantities) {
@@ -109,13 +98,13 @@ TEST(StatusLine, ReadsOutTheDiagramsUnderThePointerUntilItLeaves) {
     }
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(sweep, &leave);
-    EXPECT_EQ(StatusOf(form), note);
+    EXPECT_EQ(StatusOf(w.form), note);
 
     // The impedance plane at R = 50 Ohm, X = 0 in the fine view and X = 100 Ohm in the coarse
     // one: 50 + j100 Ohm has |Z| = 111.8 Ohm and an SWR of 5.828.
-    Find<QRadioButton>(form, "Option8")->click();
-    MoveOver(Find<QWidget>(form, "Picture5_1"), {50, 212});
-    EXPECT_EQ(StatusOf(form), "R 50 Ohm   X 0 Ohm   |Z| 50 Ohm   SWR 1");
-    MoveOver(Find<QWidget>(form, "Picture5_10"), {5, 202});
-    EXPECT_EQ(StatusOf(form), "R 50 Ohm   X 100 Ohm   |Z| 111.8 Ohm   SWR 5.828");
+    Find<QRadioButton>(w.form, "Option8")->click();
+    MoveOver(Find<QWidget>(w.form, "Picture5_1"), {50, 212});
+    EXPECT_EQ(StatusOf(w.form), "R 50 Ohm   X 0 Ohm   |Z| 50 Ohm   SWR 1");
+    MoveOver(Find<QWidget>(w.form, "Picture5_10"), {5, 202});
+    EXPECT_EQ(StatusOf(w.form), "R 50 Ohm   X 100 Ohm   |Z| 111.8 Ohm   SWR 5.828");
 }

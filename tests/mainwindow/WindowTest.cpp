@@ -26,28 +26,27 @@ TEST(Window, FitsEveryScreenAndEveryControlCanBeScrolledTo) {
     ASSERT_EQ(QGuiApplication::screens().size(), 3) << "run it with the screens of screens.json";
     for (QScreen* screen : QGuiApplication::screens()) {
         SCOPED_TRACE(screen->name().toStdString());
-        WorkingDirectory dir;
-        Form1 form;
-        form.setScreen(screen);
-        form.move(screen->availableGeometry().topLeft());
-        form.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        MainWindow w;
+        w.form.setScreen(screen);
+        w.form.move(screen->availableGeometry().topLeft());
+        w.form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w.form));
 
-        EXPECT_TRUE(screen->availableGeometry().contains(form.frameGeometry()));
-        auto* scroll = Find<QScrollArea>(form, "DesignScroll");
+        EXPECT_TRUE(screen->availableGeometry().contains(w.form.frameGeometry()));
+        auto* scroll = Find<QScrollArea>(w.form, "DesignScroll");
         const bool large = screen->name() == "Big";
         if (large) {
-            EXPECT_EQ(form.size(), QSize(1262, 690 + form.menuBar()->height()))
+            EXPECT_EQ(w.form.size(), QSize(1262, 690 + w.form.menuBar()->height()))
                 << "a large screen shows the design as it is";
         }
         EXPECT_EQ(scroll->verticalScrollBar()->isVisible(), !large);
         EXPECT_EQ(scroll->horizontalScrollBar()->isVisible(), !large);
 
-        QWidget* design = Find<QWidget>(form, "Design");
+        QWidget* design = Find<QWidget>(w.form, "Design");
         QWidget* viewport = scroll->viewport();
         std::vector<QWidget*> controls;
-        for (QWidget* field : form.findChildren<QLineEdit*>()) controls.push_back(field);
-        for (QWidget* button : form.findChildren<QAbstractButton*>()) controls.push_back(button);
+        for (QWidget* field : w.form.findChildren<QLineEdit*>()) controls.push_back(field);
+        for (QWidget* button : w.form.findChildren<QAbstractButton*>()) controls.push_back(button);
         for (QWidget* control : controls) {
             if (!control->isVisible()) continue;  // the hidden impedance-plane frame
             const QPoint centre = control->mapTo(design, control->rect().center());
@@ -60,16 +59,15 @@ TEST(Window, FitsEveryScreenAndEveryControlCanBeScrolledTo) {
 }
 
 TEST(Window, HelpMenuOpensTheUsingPageAndTheAboutBoxOnceEach) {
-    WorkingDirectory dir;
-    Form1 form;
-    QMenu* help = Find<QMenu>(form, "HelpMenu");
-    EXPECT_EQ(form.menuBar()->actions().back(), help->menuAction()) << "Help comes last";
+    MainWindow w;
+    QMenu* help = Find<QMenu>(w.form, "HelpMenu");
+    EXPECT_EQ(w.form.menuBar()->actions().back(), help->menuAction()) << "Help comes last";
 
     for (int time = 0; time < 2; ++time) {
         MenuAction(*help, "Using Orvane")->trigger();
         MenuAction(*help, "About Orvane")->trigger();
     }
-    const QList<QDialog*> pages = form.findChildren<QDialog*>("UsingOrvane");
+    const QList<QDialog*> pages = w.form.findChildren<QDialog*>("UsingOrvane");
     ASSERT_EQ(pages.size(), 1);
     EXPECT_TRUE(pages.front()->isVisible());
     const QString page = Find<QTextBrowser>(*pages.front(), "")->toPlainText();
@@ -77,7 +75,7 @@ TEST(Window, HelpMenuOpensTheUsingPageAndTheAboutBoxOnceEach) {
         EXPECT_TRUE(page.contains(topic)) << topic;
     }
 
-    const QList<QMessageBox*> abouts = form.findChildren<QMessageBox*>("AboutOrvane");
+    const QList<QMessageBox*> abouts = w.form.findChildren<QMessageBox*>("AboutOrvane");
     ASSERT_EQ(abouts.size(), 1);
     EXPECT_FALSE(abouts.front()->isModal()) << "the main window stays usable";
     const QString about = abouts.front()->text();
@@ -99,9 +97,8 @@ TEST(Window, ReadmeCarriesTheHelpPage) {
 }
 
 TEST(Window, FieldsAndPicturesExplainThemselvesInTheirTooltips) {
-    WorkingDirectory dir;
-    Form1 form;
-    for (QLineEdit* field : form.findChildren<QLineEdit*>()) {
+    MainWindow w;
+    for (QLineEdit* field : w.form.findChildren<QLineEdit*>()) {
         EXPECT_FALSE(field->toolTip().isEmpty()) << field->objectName().toStdString();
     }
     const struct {
@@ -121,12 +118,12 @@ TEST(Window, FieldsAndPicturesExplainThemselvesInTheirTooltips) {
         {"Command20", {"inductor L_m", "next range"}},
     };
     for (const auto& [control, says] : cases) {
-        const QString tip = Find<QWidget>(form, control)->toolTip();
+        const QString tip = Find<QWidget>(w.form, control)->toolTip();
         for (const char* part : says) {
             EXPECT_TRUE(tip.contains(QString::fromUtf8(part))) << control << ": " << part;
         }
     }
-    EXPECT_FALSE(Find<QWidget>(form, "Picture3")->toolTip().contains("tuner"))
+    EXPECT_FALSE(Find<QWidget>(w.form, "Picture3")->toolTip().contains("tuner"))
         << "HP-LC has no tuner";
-    EXPECT_FALSE(Find<QWidget>(form, "Text44")->toolTip().contains("Red")) << "never red";
+    EXPECT_FALSE(Find<QWidget>(w.form, "Text44")->toolTip().contains("Red")) << "never red";
 }
