@@ -45,9 +45,7 @@ std::vector<std::string> SmallBanks(std::vector<std::pair<std::size_t, std::stri
 
 // The frequency text of the sweep's step k: .1, .2, ..., .9, 1, 1.1, ...
 QString StepText(int k) {
-    if (k < 10) return QString(".%1").arg(k);
-    if (k % 10 == 0) return QString::number(k / 10);
-    return QString("%1.%2").arg(k / 10).arg(k % 10);
+    return FieldText(k / 10.0);
 }
 
 // What the sweep leaves behind at each frequency it writes into the main window, that is,
