@@ -27,12 +27,10 @@ namespace {
 // Banks of three elements each keep a sweep short: a tuning is a few dozen evaluations
 // instead of a thousand. HPCLXC01 holds a tab, which its text box drops: 20.
 std::vector<std::string> SmallBanks(std::vector<std::pair<std::size_t, std::string>> lines = {}) {
-    lines.insert(lines.end(), {{41, "LPCLCMIN 100"},
-                               {42, "LPCLCNUM 3"},
-                               {43, "LPCLLMIN 2"},
-                               {44, "LPCLLNUM 3"},
-                               {46, "LPLCCNUM 3"},
-                               {48, "LPLCLNUM 3"}});
+    const std::pair<std::size_t, std::string> lp[] = {{41, "LPCLCMIN 100"}, {42, "LPCLCNUM 3"},
+                                                      {43, "LPCLLMIN 2"},   {44, "LPCLLNUM 3"},
+                                                      {46, "LPLCCNUM 3"},   {48, "LPLCLNUM 3"}};
+    lines.insert(lines.end(), std::begin(lp), std::end(lp));
     const char* const capacitors[] = {"2\t0", "40", "80"};
     const char* const inductors[] = {"1", "2", "4"};
     for (std::size_t i = 0; i < 10; ++i) {

@@ -88,12 +88,6 @@ TEST(Tune, EndsShowingTheBestSettingItsSwrOperationsAndTime) {
         EXPECT_GT(ops, 1);
         EXPECT_LE(ops, 1251);
         EXPECT_EQ(ValueOf(tuner, "Text14"), std::nearbyint(ops / 20));
-        // LP-CL: the coarse grid of 20 x 68 settings is cut by the operation limit, so no
-        // coarse result is shown and the final evaluation is the 1202nd.
-        if (kind == TunerKind::LpCl) {
-            EXPECT_EQ(ops, 1202);
-            EXPECT_EQ(TextOf(tuner, "Text16") + TextOf(tuner, "Text17"), "");
-        }
     }
 }
 
@@ -115,7 +109,6 @@ TEST(Tune, FailingEvaluationsNeverMatch) {
         Session::Click(tuner, "Command1");
         EXPECT_EQ(TextOf(tuner, "Text12"), "9999");
         EXPECT_EQ(FillOf(tuner), kRed);
-        EXPECT_EQ(Find<QPushButton>(tuner, "Command1")->text(), "TUNE");
     }
 }
 

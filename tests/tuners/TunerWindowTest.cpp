@@ -50,7 +50,6 @@ TEST(TunerWindows, OpenFromTheirSchematicOrByCtrlTWithTheMainWindowsValues) {
             EXPECT_EQ(TextOf(tuner, "Text2"), TextOf(*s.form, "Text5"));
             EXPECT_EQ(TextOf(tuner, "Text3"), reactance);
             EXPECT_NE(reactance, "");
-            EXPECT_EQ(Find<QPushButton>(tuner, "Command1")->text(), "TUNE");
             EXPECT_EQ(TextOf(tuner, "Text12"), "9999");
         }
     }
@@ -61,9 +60,7 @@ TEST(TunerWindows, DefaultBanksGiveTheirTotals) {
     QWidget& hpcl = s.Open(TunerKind::HpCl);
     EXPECT_EQ(TextOf(hpcl, "Text6"), "254");
     EXPECT_EQ(TextOf(hpcl, "Text7"), "51.1");
-    EXPECT_EQ(TextOf(hpcl, "Text4_7"), "128");
     EXPECT_EQ(TextOf(hpcl, "Text4_8"), "");
-    EXPECT_EQ(TextOf(hpcl, "Text5_9"), "25.6");
     // Each edit updates its row's total at once.
     Find(hpcl, "Text4_8")->setText("256");
     EXPECT_EQ(TextOf(hpcl, "Text6"), "510");

@@ -82,11 +82,12 @@ TEST(SearchRanges, ExtremeIndicesStayInsideTheBanks) {
                     // All but the final evaluation lie in the bank (or are the coarse
                     // sequences' 1 and 0 for a bank without elements); the last one is the best.
                     const std::vector<Setting>& seen = run.host.evaluated();
+                    auto inBank = [](int16_t i, int16_t max) {
+                        return i >= std::min<int16_t>(max, 0) && i <= std::max<int16_t>(max, 1);
+                    };
                     for (size_t i = 0; i + 1 < seen.size(); ++i) {
-                        EXPECT_TRUE(seen[i].c <= std::max<int16_t>(range.cmaxIndex, 1) &&
-                                    seen[i].l <= std::max<int16_t>(range.lmaxIndex, 1) &&
-                                    seen[i].c >= std::min<int16_t>(range.cmaxIndex, 0) &&
-                                    seen[i].l >= std::min<int16_t>(range.lmaxIndex, 0));
+                        EXPECT_TRUE(inBank(seen[i].c, range.cmaxIndex) &&
+                                    inBank(seen[i].l, range.lmaxIndex));
                     }
                     EXPECT_EQ(seen.back(), run.best);
                     if (&swrOf == &landscapes[2] && range.cmaxIndex == 32767 &&
