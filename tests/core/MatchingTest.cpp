@@ -225,22 +225,12 @@ Complex InputImpedance(Network network, const MatchValues& v, const Elements& e)
     return z;
 }
 
-double Swr(Complex z) {
+// The SWR the network shows the 50 Ohm transmitter.
+double Swr(Network network, const MatchValues& v, const Elements& e) {
+    const Complex z = InputImpedance(network, v, e);
     const double gamma = std::abs((z - 50.0) / (z + 50.0));
     return (1 + gamma) / (1 - gamma);
 }
-
-struct RandomLoads {
-    std::mt19937_64 rng{1234567};
-    std::uniform_real_distribution<double> log_r{std::log(0.5), std::log(2000.0)};
-    std::uniform_real_distribution<double> x{-2000, 2000};
-    std::uniform_real_distribution<double> log_f{std::log(0.1e6), std::log(30e6)};
-
-    struct Sample {
-        double r, x, f_Hz;
-    };
-    Sample Next() { return {std::exp(log_r(rng)), x(rng), std::exp(log_f(rng))}; }
-};
 
 // The stress walked the same way: the lossless network hands Ptx on to the load, so the
 // load current is sqrt(Ptx / R).
@@ -284,12 +274,13 @@ void ExpectStopAtTheCrossing(const MatchValues& v, const Elements& e, const std:
 // within a few percent, the others exactly) and its part stress equals the stress walked
 // from the load; no solution has no stress; every load has a two-element solution.
 TEST(MatchingProperty, SolutionsMatchAndTheirStressAgreesWithTheLoadSide) {
-    RandomLoads loads;
-    std::uniform_real_distribution<double> power(1, 1500);
+    std::mt19937_64 rng{1234567};
+    std::uniform_real_distribution<double> logR{std::log(0.5), std::log(2000.0)}, x{-2000, 2000},
+        logF{std::log(0.1e6), std::log(30e6)}, power(1, 1500);
     std::map<Network, int> valid;
     for (int i = 0; i < 4000; ++i) {
-        const auto s = loads.Next();
-        const double ptx = power(loads.rng);
+        const struct { double r, x, f_Hz; } s{std::exp(logR(rng)), x(rng), std::exp(logF(rng))};
+        const double ptx = power(rng);
         const std::string where = "load " + std::to_string(s.r) + " " + std::to_string(s.x) +
                                   " Ohm at " + std::to_string(s.f_Hz) + " Hz";
         int twoElement = 0;
@@ -306,7 +297,7 @@ TEST(MatchingProperty, SolutionsMatchAndTheirStressAgreesWithTheLoadSide) {
             twoElement += HasSecondCapacitor(n) ? 0 : 1;
             // The model's pi differs from the true one by 1e-9, far below the SWR allowed.
             const Elements e{2 * std::numbers::pi * s.f_Hz, Complex(s.r, s.x)};
-            EXPECT_LT(Swr(InputImpedance(n, v, e)), n == Network::HpClc ? 1.2 : 1.001) << where;
+            EXPECT_LT(Swr(n, v, e), n == Network::HpClc ? 1.2 : 1.001) << where;
             if (n == Network::HpClc) ExpectStopAtTheCrossing(v, e, where);
             if (!stress) {
                 ADD_FAILURE() << "no stress for " << where;
