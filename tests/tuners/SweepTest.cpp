@@ -127,16 +127,20 @@ TEST(Sweep, StartedDuringAFrequencyPauseTunesEachStepsAntenna) {
     }
 }
 
+// A sweep started from another tuner window sweeps the main window's network, HP-CL: the
+// HP-CL window's own SWEEP is refused meanwhile and its AVG stays its own.
 TEST(Sweep, EveryStopPathEndsItAtItsNextStep) {
     const struct {
         const char* name;
-        std::function<void(Session&, QWidget& hpcl)> stop;
+        std::function<void(Session&, QWidget& starter)> stop;
+        bool fromLpLc = false;
     } paths[] = {
         {"a second SWEEP click", [](Session&, QWidget& w) { Session::Click(w, "Command32"); }},
         {"R/X mode", [](Session& s, QWidget&) { s.Choose("Option8"); }},
         {"a network choice", [](Session& s, QWidget&) { s.Choose("Option10"); }},
         {"closing the tuner window", [](Session&, QWidget& w) { w.close(); }},
         {"closing the main window", [](Session& s, QWidget&) { s.form->close(); }},
+        {"closing the LP-LC window", [](Session&, QWidget& w) { w.close(); }, true},
     };
     // The stop arrives at 1 MHz, the tenth step: before its TUNE, which then does not run,
     // or during the fifth evaluation of its TUNE, which it ends.
@@ -144,78 +148,52 @@ TEST(Sweep, EveryStopPathEndsItAtItsNextStep) {
         for (const auto& path : paths) {
             SCOPED_TRACE(std::string(path.name) + (duringTune ? " during TUNE" : ""));
             Session s(SmallBanks());
+            QWidget* starter = path.fromLpLc ? &s.Open(TunerKind::LpLc) : nullptr;
+            // The main window's choice changes without its handler, which would close the tuners.
+            if (starter) Find<QRadioButton>(*s.form, "Option4")->setChecked(true);
             QWidget& hpcl = s.Open(TunerKind::HpCl);
-            SweepWatch watch(s, hpcl, hpcl);
+            if (!starter) starter = &hpcl;
+            Find(hpcl, "Text8")->setText("7");
+            SweepWatch watch(s, hpcl, *starter);
             bool stopped = false;
-            auto stopSoon = [&] {
+            QString refusal;
+            auto stepStarted = [&] {
+                if (TextOf(*s.form, "Text8") == ".5" && path.fromLpLc) {
+                    s.Soon([&] {
+                        Session::Click(hpcl, "Command32");
+                        refusal = TextOf<QLabel>(hpcl, "StatusLine");
+                    });
+                }
                 if (stopped || TextOf(*s.form, "Text8") != "1") return;
                 stopped = true;
-                s.Soon([&] { path.stop(s, hpcl); });
+                s.Soon([&] { path.stop(s, *starter); });
             };
             QObject context;
             if (duringTune) {
                 QObject::connect(Find(hpcl, "Text13"), &QLineEdit::textChanged, &context,
                                  [&](const QString& ops) {
-                                     if (ops == "5") stopSoon();
+                                     if (ops == "5") stepStarted();
                                  });
             } else {
                 QObject::connect(Find(*s.form, "Text8"), &QLineEdit::textChanged, &context,
-                                 stopSoon);
+                                 stepStarted);
             }
-            Session::Click(hpcl, "Command32");
+            Session::Click(*starter, "Command32");
 
             ASSERT_TRUE(stopped);
             ASSERT_EQ(watch.steps.size(), 10u);
             EXPECT_EQ(watch.steps.back().frequency, "1");
+            EXPECT_EQ(watch.steps[4].sweepButton, kRunning);
             EXPECT_TRUE(AllTunersClosed());
             EXPECT_EQ(watch.tunings, duringTune ? 10 : 9);
             EXPECT_TRUE(Marked(s, 18));
             for (int x = 20; x < 600; x += 2) ASSERT_FALSE(Marked(s, x)) << x;
-            EXPECT_EQ(BackOf(hpcl, "Command32"), kIdle);
-            EXPECT_EQ(Find<QPushButton>(hpcl, "Command32")->text(), "SWEEP");
+            EXPECT_EQ(BackOf(*starter, "Command32"), kIdle);
+            EXPECT_EQ(Find<QPushButton>(*starter, "Command32")->text(), "SWEEP");
+            EXPECT_EQ(refusal.contains("refused"), path.fromLpLc);
+            EXPECT_TRUE(!path.fromLpLc || TextOf(hpcl, "Text8") == "7") << "AVG stays its own";
         }
     }
-}
-
-TEST(Sweep, StartedFromAnotherWindowSweepsTheMainWindowsNetwork) {
-    Session s(SmallBanks());
-    QWidget& lplc = s.Open(TunerKind::LpLc);
-    // The main window's choice changes without its handler, which would close the tuners.
-    Find<QRadioButton>(*s.form, "Option4")->setChecked(true);
-    QWidget& hpcl = s.Open(TunerKind::HpCl);
-    Find(hpcl, "Text8")->setText("7");
-
-    SweepWatch watch(s, hpcl, lplc);
-    QString refusal;
-    QObject context;
-    QObject::connect(Find(*s.form, "Text8"), &QLineEdit::textChanged, &context,
-                     [&](const QString& f) {
-                         // A second sweep is refused while this one runs.
-                         if (f == ".5") {
-                             s.Soon([&] {
-                                 Session::Click(hpcl, "Command32");
-                                 refusal = Find<QLabel>(hpcl, "StatusLine")->text();
-                             });
-                         }
-                     });
-    QObject::connect(Find(hpcl, "Text13"), &QLineEdit::textChanged, &context,
-                     [&](const QString& ops) {
-                         if (ops == "3" && TextOf(*s.form, "Text8") == ".8") {
-                             s.Soon([&] { lplc.close(); });
-                         }
-                     });
-    Session::Click(lplc, "Command32");
-
-    EXPECT_TRUE(refusal.contains("refused"));
-    ASSERT_EQ(watch.steps.size(), 8u);
-    for (int k = 1; k <= 8; ++k) EXPECT_EQ(watch.steps[k - 1].frequency, StepText(k));
-    EXPECT_EQ(watch.tunings, 8);
-    EXPECT_EQ(watch.steps[4].sweepButton, kRunning);
-    EXPECT_EQ(TextOf(hpcl, "Text8"), "7") << "AVG belongs to the HP-CL window's own sweep";
-    EXPECT_TRUE(AllTunersClosed());
-    EXPECT_EQ(BackOf(lplc, "Command32"), kIdle);
-    EXPECT_TRUE(Marked(s, 14));
-    EXPECT_FALSE(Marked(s, 16)) << "the window closed during that step's TUNE";
 }
 
 // A sweep tunes at every tenth of a megahertz and marks each tuning on the strip, at
