@@ -93,14 +93,6 @@ bool Marked(Session& s, int x) {
     return Strip(s, "Picture9").image().pixelColor(x, 2) != QColor(Qt::black);
 }
 
-bool AllTunersClosed() {
-    for (const char* name : {"Form2", "Form3", "Form4"}) {
-        const QWidget* window = TopLevel(name);
-        if (window && window->isVisible()) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 // The sweep's frequency changes arrive inside the pause of a change typed just before; they
@@ -184,7 +176,10 @@ TEST(Sweep, EveryStopPathEndsItAtItsNextStep) {
             ASSERT_EQ(watch.steps.size(), 10u);
             EXPECT_EQ(watch.steps.back().frequency, "1");
             EXPECT_EQ(watch.steps[4].sweepButton, kRunning);
-            EXPECT_TRUE(AllTunersClosed());
+            for (const TunerKind kind : kAllKinds) {
+                const QWidget* window = TopLevel(EntryOf(kind).form);
+                EXPECT_FALSE(window && window->isVisible()) << "all tuners closed";
+            }
             EXPECT_EQ(watch.tunings, duringTune ? 10 : 9);
             EXPECT_TRUE(Marked(s, 18));
             for (int x = 20; x < 600; x += 2) ASSERT_FALSE(Marked(s, x)) << x;

@@ -30,17 +30,16 @@ fake::Load DefaultAntenna(double f_MHz) {
 void ExpectNearOptimum(TunerKind kind, std::initializer_list<double> frequencies) {
     for (const double f : frequencies) {
         const fake::DefaultTuner tuner = fake::DefaultTunerFor(kind, DefaultAntenna(f));
-        fake::RecordingHost host(tuner.network);
-        BestSetting best;
-        const double found = RunSearch(kind, host, tuner.range, best);
+        const fake::Searched run = fake::Search(kind, tuner.network, tuner.range);
+        const double found = run.swr;
         const double optimum =
             BestOfAllSettings(kind, fake::TunerLoadOf(DefaultAntenna(f)),
                               CapacitorBank(tuner.banks), InductorBank(tuner.banks))
                 .swr;
         EXPECT_GE(found, optimum) << f;
         EXPECT_LE(found, 1.3 * optimum) << f;
-        EXPECT_EQ(tuner.network(best.c, best.l), found) << f;
-        EXPECT_EQ(host.swr(), found) << f;
+        EXPECT_EQ(tuner.network(run.best.c, run.best.l), found) << f;
+        EXPECT_EQ(run.host.swr(), found) << f;
     }
 }
 
