@@ -55,30 +55,6 @@ TEST(TunerWindows, OpenFromTheirSchematicOrByCtrlTWithTheMainWindowsValues) {
     }
 }
 
-TEST(TunerWindows, DefaultBanksGiveTheirTotals) {
-    Session s;
-    QWidget& hpcl = s.Open(TunerKind::HpCl);
-    EXPECT_EQ(TextOf(hpcl, "Text6"), "254");
-    EXPECT_EQ(TextOf(hpcl, "Text7"), "51.1");
-    EXPECT_EQ(TextOf(hpcl, "Text4_8"), "");
-    // Each edit updates its row's total at once.
-    Find(hpcl, "Text4_8")->setText("256");
-    EXPECT_EQ(TextOf(hpcl, "Text6"), "510");
-    Find(hpcl, "Text5_1")->setText("x");
-    EXPECT_EQ(TextOf(hpcl, "Text7"), "51");
-
-    for (const TunerKind kind : {TunerKind::LpCl, TunerKind::LpLc}) {
-        QWidget& lp = s.Open(kind);
-        EXPECT_EQ(TextOf(lp, "Text6"), "7672.5");
-        EXPECT_EQ(TextOf(lp, "Text9"), "127.75");
-        // A fractional count gives a fractional power of 2; an empty one 2^0.
-        Find(lp, "Text5")->setText("1.5");
-        EXPECT_EQ(TextOf(lp, "Text6"), FieldText(7.5 * std::pow(2.0, 1.5) - 7.5));
-        Find(lp, "Text8")->setText("");
-        EXPECT_EQ(TextOf(lp, "Text9"), "0");
-    }
-}
-
 TEST(TunerWindows, BanksComeFromTheSettingsFileWhenShownIfItCanBeRead) {
     Session s(SettingsWith({{22, "hpclxc02  5.5 "},
                             {29, "HPCLXC09 7"},
@@ -108,14 +84,22 @@ TEST(TunerWindows, BanksComeFromTheSettingsFileWhenShownIfItCanBeRead) {
     ASSERT_EQ(::chmod(s.dir.file("ORVANE.INI").c_str(), 0644), 0);
 }
 
-TEST(TunerWindows, CloseTogetherAndReopenAfresh) {
+// The default banks give their totals, and each edit updates its row's total at once. The
+// windows close together and open afresh.
+TEST(TunerWindows, DefaultBanksGiveTheirTotalsAndWindowsCloseTogetherAndReopenAfresh) {
     Session s;
     QWidget& hpcl = s.Open(TunerKind::HpCl);
+    EXPECT_EQ(TextOf(hpcl, "Text6"), "254");
+    EXPECT_EQ(TextOf(hpcl, "Text7"), "51.1");
+    EXPECT_EQ(TextOf(hpcl, "Text4_8"), "");
     Find(hpcl, "Text15")->setText("50");
-    Find(hpcl, "Text4_1")->setText("3");
     Session::Click(hpcl, "Command1");
     ASSERT_NE(TextOf(hpcl, "Text13"), "");
     ASSERT_NE(TextOf(hpcl, "Text10"), "0");
+    Find(hpcl, "Text4_8")->setText("256");
+    EXPECT_EQ(TextOf(hpcl, "Text6"), "510");
+    Find(hpcl, "Text5_1")->setText("x");
+    EXPECT_EQ(TextOf(hpcl, "Text7"), "51");
 
     s.Choose("Option9");
     // Two windows open at once: the main window's choice changed without its handler.
@@ -128,7 +112,7 @@ TEST(TunerWindows, CloseTogetherAndReopenAfresh) {
 
     s.Open(TunerKind::HpCl);
     EXPECT_EQ(TextOf(hpcl, "Text15"), "20");
-    EXPECT_EQ(TextOf(hpcl, "Text4_1"), "2");
+    EXPECT_EQ(TextOf(hpcl, "Text6") + " " + TextOf(hpcl, "Text7"), "254 51.1");
     EXPECT_EQ(TextOf(hpcl, "Text12"), "9999");
     EXPECT_EQ(TextOf(hpcl, "Text13"), "");
     EXPECT_EQ(TextOf(hpcl, "Text16"), "");
@@ -147,4 +131,15 @@ TEST(TunerWindows, CloseTogetherAndReopenAfresh) {
     s.Choose("Option7");
     EXPECT_TRUE(Find<QPushButton>(hpcl, "Command32")->isEnabled());
     EXPECT_EQ(BackOf(hpcl, "Command32"), kIdle);
+
+    for (const TunerKind kind : {TunerKind::LpCl, TunerKind::LpLc}) {
+        QWidget& lp = s.Open(kind);
+        EXPECT_EQ(TextOf(lp, "Text6"), "7672.5");
+        EXPECT_EQ(TextOf(lp, "Text9"), "127.75");
+        // A fractional count gives a fractional power of 2; an empty one 2^0.
+        Find(lp, "Text5")->setText("1.5");
+        EXPECT_EQ(TextOf(lp, "Text6"), FieldText(7.5 * std::pow(2.0, 1.5) - 7.5));
+        Find(lp, "Text8")->setText("");
+        EXPECT_EQ(TextOf(lp, "Text9"), "0");
+    }
 }
