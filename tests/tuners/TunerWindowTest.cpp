@@ -142,4 +142,7 @@ TEST(TunerWindows, DefaultBanksGiveTheirTotalsAndWindowsCloseTogetherAndReopenAf
         Find(lp, "Text8")->setText("");
         EXPECT_EQ(TextOf(lp, "Text9"), "0");
     }
+    // Closing the main window closes the tuners, also without a sweep to stop.
+    s.form->close();
+    EXPECT_FALSE(TopLevel("Form4")->isVisible());
 }
