@@ -58,31 +58,25 @@ TEST(FeedPointImpedance, DefaultAntenna) {
     EXPECT_EQ(rod->slenderness, r.slenderness);
 }
 
-TEST(FeedPointImpedance, LoadingCoilTurnsTheFeedPointInductive) {
-    AntennaInput in;
-    in.lcoil_uH = 20;
-    const AntennaResult r = Evaluate(in);
-    EXPECT_NEAR(r.x_f, 465.044, 5e-4);
-    EXPECT_NEAR(r.r_f, 15.2992, 5e-5);
-    EXPECT_NEAR(r.swr_f, 286.29, 5e-3);
-    EXPECT_NEAR(r.eta_f, 67.318, 1e-3);
-    EXPECT_NEAR(r.eta_tot, 17.752, 1e-3);
-
-    // A coil of 0 or less is no coil.
-    in.lcoil_uH = -5;
-    EXPECT_EQ(Evaluate(in).x_f, Evaluate(AntennaInput{}).x_f);
-}
-
-TEST(FeedPointImpedance, HigherBandsGiveTheLoadsTheNetworksStartFrom) {
-    AntennaInput in;
-    in.frequency_MHz = 14.2;
-    AntennaResult r = Evaluate(in);
-    EXPECT_NEAR(r.r_f, 29.5650, 5e-5);
-    EXPECT_NEAR(r.x_f, -76.0573, 5e-5);
-    in.frequency_MHz = 18.15;
-    r = Evaluate(in);
-    EXPECT_NEAR(r.r_f, 62.8760, 5e-5);
-    EXPECT_NEAR(r.x_f, 85.2789, 5e-5);
+// The loads the networks start from, and a loading coil that turns the feed point
+// inductive. A coil of 0 or less is no coil.
+TEST(FeedPointImpedance, HigherBandsAndALoadingCoil) {
+    const struct {
+        AntennaInput in;
+        double r_f, x_f, xTolerance;
+    } cases[] = {{{.frequency_MHz = 14.2}, 29.5650, -76.0573, 5e-5},
+                 {{.frequency_MHz = 18.15}, 62.8760, 85.2789, 5e-5},
+                 {{.lcoil_uH = 20}, 15.2992, 465.044, 5e-4},
+                 {{.lcoil_uH = -5}, 9.69820, -413.5211, 5e-5}};
+    for (const auto& c : cases) {
+        const AntennaResult r = Evaluate(c.in);
+        EXPECT_NEAR(r.r_f, c.r_f, 5e-5) << c.r_f;
+        EXPECT_NEAR(r.x_f, c.x_f, c.xTolerance) << c.r_f;
+    }
+    const AntennaResult coil = Evaluate({.lcoil_uH = 20});
+    EXPECT_NEAR(coil.swr_f, 286.29, 5e-3);
+    EXPECT_NEAR(coil.eta_f, 67.318, 1e-3);
+    EXPECT_NEAR(coil.eta_tot, 17.752, 1e-3);
 }
 
 // At 300 MHz the wavelength is exactly 1 m, so a is the corrected length. Below a quarter

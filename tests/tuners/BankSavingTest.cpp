@@ -16,6 +16,14 @@ using Row = std::vector<QString>;
 constexpr std::size_t kFirstCapacitorLine = 21;
 constexpr std::size_t kFirstInductorLine = 31;
 
+// A row of ten texts, given separated by '|'; missing ones are empty.
+Row RowFrom(const char* texts) {
+    const QStringList given = QString(texts).split('|');
+    Row row(given.begin(), given.end());
+    row.resize(10);
+    return row;
+}
+
 void Fill(QWidget& hpcl, const char* row, const Row& texts) {
     for (int i = 0; i < 10; ++i)
         Find(hpcl, QString("%1_%2").arg(row).arg(i + 1))->setText(texts[i]);
@@ -47,23 +55,15 @@ TEST(BankSaving, SortsAndTidiesBothRowsAndStoresThem) {
         const char* capacitorTotal;
         const char* inductorTotal;
     } cases[] = {
-        {{"128", "64", "32", "16", "8", "4", "2", "", "", ""},
-         {"0,4", " 0.1", "12.8", "0", "x", "", "", "", "", ""},
-         {"2", "4", "8", "16", "32", "64", "128", "", "", ""},
-         {"0.1", "0.4", "12.8", "", "", "", "", "", "", ""},
-         "254",
-         "13.3"},
+        {RowFrom("128|64|32|16|8|4|2"), RowFrom("0,4| 0.1|12.8|0|x"), RowFrom("2|4|8|16|32|64|128"),
+         RowFrom("0.1|0.4|12.8"), "254", "13.3"},
         // 007 gains leading zeros of its own and sorts too early in the first pass; the
         // second pass, on the tidied texts, puts it in place. Five integer digits get no
         // leading zeros, so 12000 sorts before 3000 as text. 9999, 0 and empty entries all
         // end empty; two passes turn two commas into points. The order is by character
         // code in every locale: signs before digits, capitals before small letters.
-        {{".5", "007", "12000", "3000", "0", "2,5", "9999", " 16 ", "", ""},
-         {"1,5,5", "-2", "  ", ".25", "5B", "+5", "5a", "", "", "x1"},
-         {"0.5", "2.5", "7", "16", "12000", "3000", "", "", "", ""},
-         {"+5", "-2", "0.25", "1.5.5", "5B", "5a", "", "", "", ""},
-         "15026",
-         "14.75"},
+        {RowFrom(".5|007|12000|3000|0|2,5|9999| 16 "), RowFrom("1,5,5|-2|  |.25|5B|+5|5a|||x1"),
+         RowFrom("0.5|2.5|7|16|12000|3000"), RowFrom("+5|-2|0.25|1.5.5|5B|5a"), "15026", "14.75"},
     };
     // The order must not follow the collation of the locale.
     const QLocale previous;
@@ -125,7 +125,7 @@ TEST(BankSaving, FileThatCannotBeWrittenIsLeftAsItWas) {
     QWidget& hpcl = s.Open(TunerKind::HpCl);
     const std::string path = s.dir.file("ORVANE.INI");
     const std::string before = ReadBytes(path);
-    Fill(hpcl, "Text4", {"4", "2", "", "", "", "", "", "", "", ""});
+    Fill(hpcl, "Text4", RowFrom("4|2"));
 
     Find(hpcl, "Text5_10")->setText("99\u2126");  // an Ohm sign the 8-bit file cannot hold
     Session::Click(hpcl, "Command3");

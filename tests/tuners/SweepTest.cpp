@@ -27,12 +27,10 @@ namespace {
 // Banks of three elements each keep a sweep short: a tuning is a few dozen evaluations
 // instead of a thousand. HPCLXC01 holds a tab, which its text box drops: 20.
 std::vector<std::string> SmallBanks(std::vector<std::pair<std::size_t, std::string>> lines = {}) {
-    lines.insert(lines.end(), {{41, "LPCLCMIN 100"},
-                               {42, "LPCLCNUM 3"},
-                               {43, "LPCLLMIN 2"},
-                               {44, "LPCLLNUM 3"},
-                               {46, "LPLCCNUM 3"},
-                               {48, "LPLCLNUM 3"}});
+    const std::pair<std::size_t, std::string> lp[] = {{41, "LPCLCMIN 100"}, {42, "LPCLCNUM 3"},
+                                                      {43, "LPCLLMIN 2"},   {44, "LPCLLNUM 3"},
+                                                      {46, "LPLCCNUM 3"},   {48, "LPLCLNUM 3"}};
+    lines.insert(lines.end(), std::begin(lp), std::end(lp));
     const char* const capacitors[] = {"2\t0", "40", "80"};
     const char* const inductors[] = {"1", "2", "4"};
     for (std::size_t i = 0; i < 10; ++i) {
@@ -45,9 +43,7 @@ std::vector<std::string> SmallBanks(std::vector<std::pair<std::size_t, std::stri
 
 // The frequency text of the sweep's step k: .1, .2, ..., .9, 1, 1.1, ...
 QString StepText(int k) {
-    if (k < 10) return QString(".%1").arg(k);
-    if (k % 10 == 0) return QString::number(k / 10);
-    return QString("%1.%2").arg(k / 10).arg(k % 10);
+    return FieldText(k / 10.0);
 }
 
 // What the sweep leaves behind at each frequency it writes into the main window, that is,
@@ -97,56 +93,7 @@ bool Marked(Session& s, int x) {
     return Strip(s, "Picture9").image().pixelColor(x, 2) != QColor(Qt::black);
 }
 
-bool AllTunersClosed() {
-    for (const char* name : {"Form2", "Form3", "Form4"}) {
-        const QWidget* window = TopLevel(name);
-        if (window && window->isVisible()) return false;
-    }
-    return true;
-}
-
 }  // namespace
-
-TEST(Sweep, TunesEveryTenthOfAMegahertzAndMarksTheStrip) {
-    Session s(SmallBanks());
-    QWidget& hpcl = s.Open(TunerKind::HpCl);
-    // Whatever the strip shows when the sweep starts moves to the strip above it.
-    QImage old(600, 4, QImage::Format_RGB32);
-    old.fill(QColor(10, 20, 30));
-    for (int x = 0; x < 600; x += 7) old.setPixelColor(x, x % 4, QColor(200, 0, 200));
-    Strip(s, "Picture9").SetImage(old);
-
-    SweepWatch watch(s, hpcl, hpcl);
-    Session::Click(hpcl, "Command32");
-
-    ASSERT_EQ(watch.steps.size(), 299u);
-    EXPECT_EQ(watch.tunings, 299);
-    watch.Record("after");
-    for (int k = 1; k <= 299; ++k) EXPECT_EQ(watch.steps[k - 1].frequency, StepText(k));
-    EXPECT_EQ(Strip(s, "Picture10").image(), old);
-
-    // Each tuning's mark, at x = 20 f over the strip's full height, in the colour its
-    // indicator showed; and AVG (s): the tuning times so far over the number of runs, 10 f.
-    const QImage marks = Strip(s, "Picture9").image();
-    EXPECT_EQ(watch.steps[0].average, "0");
-    EXPECT_EQ(watch.steps[0].sweepButton, kRunning);
-    double total = 0;
-    for (int k = 1; k <= 299; ++k) {
-        const StepRecord& after = watch.steps[k];
-        for (int y = 0; y < 4; ++y) {
-            EXPECT_EQ(marks.pixelColor(2 * k, y), after.indicator) << StepText(k).toStdString();
-        }
-        total += FieldValue(after.shown[4]);
-        EXPECT_EQ(after.tunerFrequency, StepText(k));
-        EXPECT_EQ(FieldValue(after.average),
-                  std::nearbyint(total / (10 * FieldValue(after.tunerFrequency))))
-            << "f = " << StepText(k).toStdString();
-    }
-    EXPECT_GT(total, 299) << "the times are not all zero";
-
-    EXPECT_TRUE(hpcl.isVisible()) << "a sweep that ends leaves its window open";
-    EXPECT_EQ(BackOf(hpcl, "Command32"), kIdle);
-}
 
 // The sweep's frequency changes arrive inside the pause of a change typed just before; they
 // still recalculate at once, so each step tunes its own antenna.
@@ -172,16 +119,20 @@ TEST(Sweep, StartedDuringAFrequencyPauseTunesEachStepsAntenna) {
     }
 }
 
+// A sweep started from another tuner window sweeps the main window's network, HP-CL: the
+// HP-CL window's own SWEEP is refused meanwhile and its AVG stays its own.
 TEST(Sweep, EveryStopPathEndsItAtItsNextStep) {
     const struct {
         const char* name;
-        std::function<void(Session&, QWidget& hpcl)> stop;
+        std::function<void(Session&, QWidget& starter)> stop;
+        bool fromLpLc = false;
     } paths[] = {
         {"a second SWEEP click", [](Session&, QWidget& w) { Session::Click(w, "Command32"); }},
         {"R/X mode", [](Session& s, QWidget&) { s.Choose("Option8"); }},
         {"a network choice", [](Session& s, QWidget&) { s.Choose("Option10"); }},
         {"closing the tuner window", [](Session&, QWidget& w) { w.close(); }},
         {"closing the main window", [](Session& s, QWidget&) { s.form->close(); }},
+        {"closing the LP-LC window", [](Session&, QWidget& w) { w.close(); }, true},
     };
     // The stop arrives at 1 MHz, the tenth step: before its TUNE, which then does not run,
     // or during the fifth evaluation of its TUNE, which it ends.
@@ -189,85 +140,65 @@ TEST(Sweep, EveryStopPathEndsItAtItsNextStep) {
         for (const auto& path : paths) {
             SCOPED_TRACE(std::string(path.name) + (duringTune ? " during TUNE" : ""));
             Session s(SmallBanks());
+            QWidget* starter = path.fromLpLc ? &s.Open(TunerKind::LpLc) : nullptr;
+            // The main window's choice changes without its handler, which would close the tuners.
+            if (starter) Find<QRadioButton>(*s.form, "Option4")->setChecked(true);
             QWidget& hpcl = s.Open(TunerKind::HpCl);
-            SweepWatch watch(s, hpcl, hpcl);
+            if (!starter) starter = &hpcl;
+            Find(hpcl, "Text8")->setText("7");
+            SweepWatch watch(s, hpcl, *starter);
             bool stopped = false;
-            auto stopSoon = [&] {
+            QString refusal;
+            auto stepStarted = [&] {
+                if (TextOf(*s.form, "Text8") == ".5" && path.fromLpLc) {
+                    s.Soon([&] {
+                        Session::Click(hpcl, "Command32");
+                        refusal = TextOf<QLabel>(hpcl, "StatusLine");
+                    });
+                }
                 if (stopped || TextOf(*s.form, "Text8") != "1") return;
                 stopped = true;
-                s.Soon([&] { path.stop(s, hpcl); });
+                s.Soon([&] { path.stop(s, *starter); });
             };
             QObject context;
             if (duringTune) {
                 QObject::connect(Find(hpcl, "Text13"), &QLineEdit::textChanged, &context,
                                  [&](const QString& ops) {
-                                     if (ops == "5") stopSoon();
+                                     if (ops == "5") stepStarted();
                                  });
             } else {
                 QObject::connect(Find(*s.form, "Text8"), &QLineEdit::textChanged, &context,
-                                 stopSoon);
+                                 stepStarted);
             }
-            Session::Click(hpcl, "Command32");
+            Session::Click(*starter, "Command32");
 
             ASSERT_TRUE(stopped);
             ASSERT_EQ(watch.steps.size(), 10u);
             EXPECT_EQ(watch.steps.back().frequency, "1");
-            EXPECT_TRUE(AllTunersClosed());
+            EXPECT_EQ(watch.steps[4].sweepButton, kRunning);
+            for (const TunerKind kind : kAllKinds) {
+                const QWidget* window = TopLevel(EntryOf(kind).form);
+                EXPECT_FALSE(window && window->isVisible()) << "all tuners closed";
+            }
             EXPECT_EQ(watch.tunings, duringTune ? 10 : 9);
             EXPECT_TRUE(Marked(s, 18));
             for (int x = 20; x < 600; x += 2) ASSERT_FALSE(Marked(s, x)) << x;
-            EXPECT_EQ(BackOf(hpcl, "Command32"), kIdle);
-            EXPECT_EQ(Find<QPushButton>(hpcl, "Command32")->text(), "SWEEP");
+            EXPECT_EQ(BackOf(*starter, "Command32"), kIdle);
+            EXPECT_EQ(Find<QPushButton>(*starter, "Command32")->text(), "SWEEP");
+            EXPECT_EQ(refusal.contains("refused"), path.fromLpLc);
+            EXPECT_TRUE(!path.fromLpLc || TextOf(hpcl, "Text8") == "7") << "AVG stays its own";
         }
     }
 }
 
-TEST(Sweep, StartedFromAnotherWindowSweepsTheMainWindowsNetwork) {
-    Session s(SmallBanks());
-    QWidget& lplc = s.Open(TunerKind::LpLc);
-    // The main window's choice changes without its handler, which would close the tuners.
-    Find<QRadioButton>(*s.form, "Option4")->setChecked(true);
-    QWidget& hpcl = s.Open(TunerKind::HpCl);
-    Find(hpcl, "Text8")->setText("7");
-
-    SweepWatch watch(s, hpcl, lplc);
-    QString refusal;
-    QObject context;
-    QObject::connect(Find(*s.form, "Text8"), &QLineEdit::textChanged, &context,
-                     [&](const QString& f) {
-                         // A second sweep is refused while this one runs.
-                         if (f == ".5") {
-                             s.Soon([&] {
-                                 Session::Click(hpcl, "Command32");
-                                 refusal = Find<QLabel>(hpcl, "StatusLine")->text();
-                             });
-                         }
-                     });
-    QObject::connect(Find(hpcl, "Text13"), &QLineEdit::textChanged, &context,
-                     [&](const QString& ops) {
-                         if (ops == "3" && TextOf(*s.form, "Text8") == ".8") {
-                             s.Soon([&] { lplc.close(); });
-                         }
-                     });
-    Session::Click(lplc, "Command32");
-
-    EXPECT_TRUE(refusal.contains("refused"));
-    ASSERT_EQ(watch.steps.size(), 8u);
-    for (int k = 1; k <= 8; ++k) EXPECT_EQ(watch.steps[k - 1].frequency, StepText(k));
-    EXPECT_EQ(watch.tunings, 8);
-    EXPECT_EQ(watch.steps[4].sweepButton, kRunning);
-    EXPECT_EQ(TextOf(hpcl, "Text8"), "7") << "AVG belongs to the HP-CL window's own sweep";
-    EXPECT_TRUE(AllTunersClosed());
-    EXPECT_EQ(BackOf(lplc, "Command32"), kIdle);
-    EXPECT_TRUE(Marked(s, 14));
-    EXPECT_FALSE(Marked(s, 16)) << "the window closed during that step's TUNE";
-}
-
-// The sweep-tune without a window tunes as the window does: its CSV equals the window's
-// export, and its first seven columns what the window showed after each step's TUNE (a
-// TUNE refused for want of antenna values shows no setting and leaves no mark). The window
-// compares with every bank setting only after the sweep, and its figures are those of the
-// CSV's own columns.
+// A sweep tunes at every tenth of a megahertz and marks each tuning on the strip, at
+// x = 20 f over its full height, in the colour its indicator showed; whatever the strip
+// showed moves to the strip above it. HP-CL's AVG (s) is the tuning times so far over the
+// number of runs, 10 f. The sweep-tune without a window tunes as the window does: its CSV
+// equals the window's export, and its first seven columns what the window showed after
+// each step's TUNE (a TUNE refused for want of antenna values shows no setting and leaves
+// no mark). The window compares with every bank setting only after the sweep, and its
+// figures are those of the CSV's own columns.
 TEST(Sweep, RunWithoutAWindowEqualsTheWindowsSweepAndItsComparison) {
     const struct {
         TunerKind kind;
@@ -279,10 +210,23 @@ TEST(Sweep, RunWithoutAWindowEqualsTheWindowsSweepAndItsComparison) {
     for (const auto& c : cases) {
         SCOPED_TRACE(EntryOf(c.kind).form + std::string(c.settings.empty() ? "" : " refused"));
         Session s(SmallBanks(c.settings));
+        const bool refused = !c.settings.empty();
         QWidget& tuner = s.Open(c.kind);
+        QImage old(600, 4, QImage::Format_RGB32);
+        old.fill(QColor(10, 20, 30));
+        for (int x = 0; x < 600; x += 7) old.setPixelColor(x, x % 4, QColor(200, 0, 200));
+        Strip(s, "Picture9").SetImage(old);
         SweepWatch watch(s, tuner, tuner);
         Session::Click(tuner, "Command32");
         watch.Record("after");
+        EXPECT_EQ(Strip(s, "Picture10").image(), old);
+        EXPECT_EQ(watch.tunings, refused ? 0 : 299);
+        EXPECT_EQ(watch.steps[0].sweepButton, kRunning);
+        EXPECT_TRUE(c.kind != TunerKind::HpCl || watch.steps[0].average == "0");
+        EXPECT_TRUE(tuner.isVisible()) << "a sweep that ends leaves its window open";
+        EXPECT_EQ(BackOf(tuner, "Command32"), kIdle);
+        const QImage marks = Strip(s, "Picture9").image();
+        EXPECT_TRUE(!refused || marks == old) << "a refused TUNE leaves no mark";
         auto* exportButton = Find<QPushButton>(tuner, "ExportSweepTune");
         ASSERT_TRUE(QTest::qWaitFor([&] { return !exportButton->isHidden(); }, 60000));
 
@@ -304,17 +248,27 @@ TEST(Sweep, RunWithoutAWindowEqualsTheWindowsSweepAndItsComparison) {
                   "f_MHz,C_pF,L_uH,SWR,ops,time_s,colour,best_C_pF,best_L_uH,best_SWR,"
                   "bank_settings");
         ASSERT_EQ(watch.steps.size(), 300u);
-        double excessSum = 0, worst = 0;
+        double excessSum = 0, worst = 0, total = 0;
         int compared = 0, atBest = 0;
         for (int k = 1; k <= 299; ++k) {
             const QStringList row = lines[k].split(',');
             ASSERT_EQ(row.size(), 11);
             const StepRecord& after = watch.steps[k];
-            EXPECT_EQ(row[0].toStdString(), ExportNumber(FieldValue(StepText(k))));
-            for (int i = 0; i < 5; ++i) {
-                const QString shown = after.shown[i];
-                EXPECT_EQ(row[i + 1].toStdString(),
-                          shown.isEmpty() ? "" : ExportNumber(FieldValue(shown)));
+            EXPECT_EQ(watch.steps[k - 1].frequency, StepText(k));
+            EXPECT_EQ(after.tunerFrequency, StepText(k));
+            for (int y = 0; y < 4 && !refused; ++y) {
+                EXPECT_EQ(marks.pixelColor(2 * k, y), after.indicator) << k;
+            }
+            total += FieldValue(after.shown[4]);
+            if (c.kind == TunerKind::HpCl) {
+                EXPECT_EQ(FieldValue(after.average),
+                          std::nearbyint(total / (10 * FieldValue(after.tunerFrequency))))
+                    << k;
+            }
+            const QStringList shown = QStringList{StepText(k)} + after.shown;
+            for (int i = 0; i < 6; ++i) {
+                EXPECT_EQ(row[i].toStdString(),
+                          shown[i].isEmpty() ? "" : ExportNumber(FieldValue(shown[i])));
             }
             EXPECT_EQ(row[6], after.indicator.name());
             EXPECT_EQ(watch.steps[k - 1].comparison, "") << "no comparison between the steps";
@@ -325,10 +279,10 @@ TEST(Sweep, RunWithoutAWindowEqualsTheWindowsSweepAndItsComparison) {
             ++compared;
             atBest += excess <= 0;
         }
+        EXPECT_TRUE(refused || total > 299) << "the times are not all zero";
         const QString comparison = TextOf<QLabel>(tuner, "SweepComparison");
-        if (!c.settings.empty()) {
+        if (refused) {
             EXPECT_EQ(compared, 0);
-            for (int x = 0; x < 600; ++x) ASSERT_FALSE(Marked(s, x)) << x;
             EXPECT_TRUE(comparison.startsWith("No tuning")) << comparison.toStdString();
             continue;
         }

@@ -31,15 +31,10 @@ struct TunerEntry {
 inline constexpr TunerKind kAllKinds[] = {TunerKind::HpCl, TunerKind::LpCl, TunerKind::LpLc};
 
 inline TunerEntry EntryOf(TunerKind kind) {
-    switch (kind) {
-        case TunerKind::HpCl:
-            return {"Option4", "Picture2", "Form2"};
-        case TunerKind::LpCl:
-            return {"Option9", "Picture6", "Form3"};
-        case TunerKind::LpLc:
-            break;
-    }
-    return {"Option10", "Picture7", "Form4"};
+    constexpr TunerEntry entries[] = {{"Option4", "Picture2", "Form2"},
+                                      {"Option9", "Picture6", "Form3"},
+                                      {"Option10", "Picture7", "Form4"}};
+    return entries[static_cast<int>(kind)];
 }
 
 // The tuner window of that name, whether shown or not; null before it was first opened.

@@ -61,16 +61,15 @@ public:
 
     double EvaluateSetting(int16_t c, int16_t l) override {
         if (abandoned_) ++evaluatedAfterClose_;
-        ++operations_;
         evaluated_.push_back({c, l});
         if (const std::optional<double> swr = swrOf_(c, l)) swr_ = *swr;
         if (swr_ > kNoMatch) swr_ = kNoMatch;
-        if (operations_ == closeAfter_) abandoned_ = true;
+        if (Operations() == closeAfter_) abandoned_ = true;
         return swr_;
     }
-    int32_t Operations() const override { return operations_; }
+    int32_t Operations() const override { return static_cast<int32_t>(evaluated_.size()); }
     void ShowCoarseResult(int level, double bestSWR, int16_t bestC, int16_t bestL) override {
-        coarse_.push_back({level, bestSWR, {bestC, bestL}, operations_});
+        coarse_.push_back({level, bestSWR, {bestC, bestL}, Operations()});
     }
     bool Abandoned() const override { return abandoned_; }
 
@@ -86,7 +85,6 @@ public:
 private:
     SwrFunction swrOf_;
     double swr_ = kNoMatch;
-    int32_t operations_ = 0;
     int32_t closeAfter_ = -1;
     bool abandoned_ = false;
     int32_t evaluatedAfterClose_ = 0;

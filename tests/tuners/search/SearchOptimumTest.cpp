@@ -30,17 +30,16 @@ fake::Load DefaultAntenna(double f_MHz) {
 void ExpectNearOptimum(TunerKind kind, std::initializer_list<double> frequencies) {
     for (const double f : frequencies) {
         const fake::DefaultTuner tuner = fake::DefaultTunerFor(kind, DefaultAntenna(f));
-        fake::RecordingHost host(tuner.network);
-        BestSetting best;
-        const double found = RunSearch(kind, host, tuner.range, best);
+        const fake::Searched run = fake::Search(kind, tuner.network, tuner.range);
+        const double found = run.swr;
         const double optimum =
             BestOfAllSettings(kind, fake::TunerLoadOf(DefaultAntenna(f)),
                               CapacitorBank(tuner.banks), InductorBank(tuner.banks))
                 .swr;
         EXPECT_GE(found, optimum) << f;
         EXPECT_LE(found, 1.3 * optimum) << f;
-        EXPECT_EQ(tuner.network(best.c, best.l), found) << f;
-        EXPECT_EQ(host.swr(), found) << f;
+        EXPECT_EQ(tuner.network(run.best.c, run.best.l), found) << f;
+        EXPECT_EQ(run.host.swr(), found) << f;
     }
 }
 
@@ -143,19 +142,15 @@ TEST(BestOfAllSettings, OfTheBanksTuneTookEqualsThePlainLoopOverTheirIndices) {
     ASSERT_TRUE(switched && stepped) << refusal;
     EXPECT_EQ(switched->range.cmaxIndex, 7);  // round(143 / 20)
     EXPECT_EQ(switched->range.lmaxIndex, 8);  // round(7.5 / 1), halves to even
-    const struct {
-        TunerKind kind;
-        BankSetup banks;
-    } cases[] = {
-        {TunerKind::HpCl, *switched}, {TunerKind::LpCl, *stepped}, {TunerKind::LpLc, *stepped}};
-    for (const auto& c : cases) {
+    for (const TunerKind kind : {TunerKind::HpCl, TunerKind::LpCl, TunerKind::LpLc}) {
+        const BankSetup& banks = kind == TunerKind::HpCl ? *switched : *stepped;
         for (const double f_MHz : {1.9, 7.1, 21.3}) {
             const fake::Load antenna = DefaultAntenna(f_MHz);
-            const fake::SwrFunction swrOf = fake::Network(c.kind, antenna, c.banks);
+            const fake::SwrFunction swrOf = fake::Network(kind, antenna, banks);
             double plainSwr = 9999;
             std::optional<fake::Setting> plainBest;
-            for (int16_t l = 0; l <= c.banks.range.lmaxIndex; ++l) {
-                for (int16_t ci = 0; ci <= c.banks.range.cmaxIndex; ++ci) {
+            for (int16_t l = 0; l <= banks.range.lmaxIndex; ++l) {
+                for (int16_t ci = 0; ci <= banks.range.cmaxIndex; ++ci) {
                     if (const std::optional<double> swr = swrOf(ci, l); swr && *swr < plainSwr) {
                         plainSwr = *swr;
                         plainBest = fake::Setting{ci, l};
@@ -163,14 +158,14 @@ TEST(BestOfAllSettings, OfTheBanksTuneTookEqualsThePlainLoopOverTheirIndices) {
                 }
             }
             SweepTuneRow row;
-            row.banks = c.banks;
+            row.banks = banks;
             row.load = fake::TunerLoadOf(antenna);
-            ASSERT_TRUE(CompareWithAllSettings(c.kind, row));
+            ASSERT_TRUE(CompareWithAllSettings(kind, row));
             EXPECT_EQ(row.best->swr, plainSwr) << f_MHz;
             EXPECT_EQ(Found(row.best->setting), plainBest) << f_MHz;
-            EXPECT_EQ(row.best->settings, SettingCount(c.banks));
-            EXPECT_EQ(SettingCount(c.banks),
-                      (c.banks.range.cmaxIndex + 1) * (c.banks.range.lmaxIndex + 1));
+            EXPECT_EQ(row.best->settings, SettingCount(banks));
+            EXPECT_EQ(SettingCount(banks),
+                      (banks.range.cmaxIndex + 1) * (banks.range.lmaxIndex + 1));
         }
     }
 }

@@ -98,23 +98,17 @@ TEST(Search, CoarseGridOrderAndTheOperationLimit) {
 // best is evaluated once more.
 TEST(LpSearch, BankWithoutElements) {
     const Load load;
+    const SwrFunction lpcl = Network(LpCl, load, DefaultBanks(LpCl));
+    const SwrFunction lplc = Network(LpLc, load, DefaultBanks(LpLc));
     const std::vector<Setting> empty = Grid({1, 0}, {1, 0});  // each level's sequences
     const struct {
         TunerKind kind;
         IndexRange range;
         SwrFunction swrOf;
         std::vector<Setting> tried;
-    } cases[] = {
-        {LpCl,
-         {0, 511},
-         Network(LpCl, load, DefaultBanks(LpCl)),
-         Grid(LpClInductorSequence(511), {0, 1})},
-        {LpLc,
-         {0, 511},
-         Network(LpLc, load, DefaultBanks(LpLc)),
-         Grid(DoublingSequence(511), {1, 0})},
-        {HpCl, {0, 0}, Landscape(20, {}), Joined({empty, empty, empty})},
-    };
+    } cases[] = {{LpCl, {0, 511}, lpcl, Grid(LpClInductorSequence(511), {0, 1})},
+                 {LpLc, {0, 511}, lplc, Grid(DoublingSequence(511), {1, 0})},
+                 {HpCl, {0, 0}, Landscape(20, {}), Joined({empty, empty, empty})}};
     for (const auto& c : cases) {
         const Searched run = Search(c.kind, c.swrOf, c.range);
         std::vector<Setting> expected = c.tried;

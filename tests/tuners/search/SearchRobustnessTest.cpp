@@ -30,30 +30,26 @@ std::optional<double> TopCorner(int16_t c, int16_t l) {
 
 }  // namespace
 
-TEST(SearchAbandoned, ClosingTheWindowEndsTheSearchAtOnce) {
-    for (const TunerKind kind : kKinds) {
-        for (const int32_t closeAfter : {0, 1, 10, 63, 90}) {
-            RecordingHost host(Landscape(5, {}));
-            host.CloseAfter(closeAfter);
-            BestSetting best;
-            RunSearch(kind, host, {127, 511}, best);
-            EXPECT_EQ(host.Operations(), closeAfter) << static_cast<int>(kind);
-            EXPECT_EQ(host.evaluatedAfterClose(), 0);
-            // The coarse phase of HP-CL ends after 63 evaluations: closed by then, nothing
-            // is shown.
-            EXPECT_TRUE(closeAfter > 63 || host.coarse().empty()) << static_cast<int>(kind);
-        }
-    }
-}
-
-// Every evaluation faults: the previous run's best stays and is evaluated last. A setting
-// that faults keeps the SWR of the one before, which never takes over.
-TEST(SearchBest, CarriedOverUntilAnEvaluationSucceeds) {
+// Closing the window ends the search at once; HP-CL's coarse phase ends after 63
+// evaluations: closed by then, nothing is shown. When every evaluation faults, the
+// previous run's best stays and is evaluated last; a setting that faults keeps the SWR of
+// the one before, which never takes over.
+TEST(SearchAbandoned, ClosingTheWindowEndsTheSearchAtOnceAndFaultsKeepTheCarriedBest) {
     const SwrFunction onlyFirst = [](int16_t c, int16_t l) -> std::optional<double> {
         if (c == 1 && l == 1) return 3;
         return std::nullopt;
     };
     for (const TunerKind kind : kKinds) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        for (const int32_t closeAfter : {0, 1, 10, 63, 90}) {
+            RecordingHost host(Landscape(5, {}));
+            host.CloseAfter(closeAfter);
+            BestSetting best;
+            RunSearch(kind, host, {127, 511}, best);
+            EXPECT_EQ(host.Operations(), closeAfter);
+            EXPECT_EQ(host.evaluatedAfterClose(), 0);
+            EXPECT_TRUE(closeAfter > 63 || host.coarse().empty());
+        }
         const Searched none = Search(kind, Faulting, {127, 511}, {50, 60});
         EXPECT_EQ(none.swr, kNoMatch);
         EXPECT_EQ(none.best, (Setting{50, 60}));
@@ -82,11 +78,12 @@ TEST(SearchRanges, ExtremeIndicesStayInsideTheBanks) {
                     // All but the final evaluation lie in the bank (or are the coarse
                     // sequences' 1 and 0 for a bank without elements); the last one is the best.
                     const std::vector<Setting>& seen = run.host.evaluated();
+                    auto inBank = [](int16_t i, int16_t max) {
+                        return i >= std::min<int16_t>(max, 0) && i <= std::max<int16_t>(max, 1);
+                    };
                     for (size_t i = 0; i + 1 < seen.size(); ++i) {
-                        EXPECT_TRUE(seen[i].c <= std::max<int16_t>(range.cmaxIndex, 1) &&
-                                    seen[i].l <= std::max<int16_t>(range.lmaxIndex, 1) &&
-                                    seen[i].c >= std::min<int16_t>(range.cmaxIndex, 0) &&
-                                    seen[i].l >= std::min<int16_t>(range.lmaxIndex, 0));
+                        EXPECT_TRUE(inBank(seen[i].c, range.cmaxIndex) &&
+                                    inBank(seen[i].l, range.lmaxIndex));
                     }
                     EXPECT_EQ(seen.back(), run.best);
                     if (&swrOf == &landscapes[2] && range.cmaxIndex == 32767 &&
