@@ -85,13 +85,11 @@ TEST(SweepCsv, RecordsEqualTheModel) {
     const MatchLimits limits{20, 300, 30};
     const std::vector<std::string> lines = Lines(SweepCsv(in, limits));
     EXPECT_EQ(lines[0],
-              "f_MHz,R_f_Ohm,X_f_Ohm,Z_f_Ohm,SWR_f,U_f_V,eta_f_pct,eta_tot_pct,"
-              "HPCL_C_pF,HPCL_L_uH,HPCL_verdict,HPCL_VC_kVpk,HPCL_IL_A,"
-              "HPLC_C_pF,HPLC_L_uH,HPLC_verdict,HPLC_VC_kVpk,HPLC_IL_A,"
-              "HPCLC_C_pF,HPCLC_C2_pF,HPCLC_L_uH,HPCLC_verdict,HPCLC_VC_kVpk,HPCLC_VC2_kVpk,"
-              "HPCLC_IL_A,"
-              "LPCL_C_pF,LPCL_L_uH,LPCL_verdict,LPCL_VC_kVpk,LPCL_IL_A,"
-              "LPLC_C_pF,LPLC_L_uH,LPLC_verdict,LPLC_VC_kVpk,LPLC_IL_A,"
+              "f_MHz,R_f_Ohm,X_f_Ohm,Z_f_Ohm,SWR_f,U_f_V,eta_f_pct,eta_tot_pct,HPCL_C_pF,"
+              "HPCL_L_uH,HPCL_verdict,HPCL_VC_kVpk,HPCL_IL_A,HPLC_C_pF,HPLC_L_uH,HPLC_verdict,"
+              "HPLC_VC_kVpk,HPLC_IL_A,HPCLC_C_pF,HPCLC_C2_pF,HPCLC_L_uH,HPCLC_verdict,"
+              "HPCLC_VC_kVpk,HPCLC_VC2_kVpk,HPCLC_IL_A,LPCL_C_pF,LPCL_L_uH,LPCL_verdict,"
+              "LPCL_VC_kVpk,LPCL_IL_A,LPLC_C_pF,LPLC_L_uH,LPLC_verdict,LPLC_VC_kVpk,LPLC_IL_A,"
               "LPCLC_C_pF,LPCLC_C2_pF,LPCLC_L_uH,LPCLC_verdict,LPCLC_VC_kVpk,LPCLC_VC2_kVpk,"
               "LPCLC_IL_A");
     ASSERT_EQ(lines.size(), 1 + 1197u);

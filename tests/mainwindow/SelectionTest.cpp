@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QTest>
+#include <algorithm>
 #include <clocale>
 
 #include "platform/PictureBox.h"
@@ -13,36 +14,30 @@
 
 namespace {
 
-const char* const kComponentLabels[] = {"Label15", "Label16", "Label46", "Label47", "Label51",
-                                        "Label52", "Label53", "Label78", "Label79", "Label80",
-                                        "Label81", "Label83", "Label84", "Label85"};
+const int kComponentLabels[] = {15, 16, 46, 47, 51, 52, 53, 78, 79, 80, 81, 83, 84, 85};
 
 }  // namespace
 
 TEST(Selections, NetworkChoiceColoursItsComponentLabels) {
     MainWindow w;
+    // Labels by number, Label15 is 15; HP-CL first, as the window starts with it.
     const struct {
         const char* option;
         Network network;
-        std::vector<const char*> capacitors;
-        const char* inductor;
-    } cases[] = {
-        {"Option6", Network::HpClc, {"Label51", "Label53"}, "Label52"},
-        {"Option5", Network::HpLc, {"Label46"}, "Label47"},
-        {"Option9", Network::LpCl, {"Label78"}, "Label79"},
-        {"Option10", Network::LpLc, {"Label80"}, "Label81"},
-        {"Option11", Network::LpClc, {"Label83", "Label84"}, "Label85"},
-        {"Option4", Network::HpCl, {"Label15"}, "Label16"},
-    };
+        std::vector<int> capacitors;
+        int inductor;
+    } cases[] = {{"Option4", Network::HpCl, {15}, 16},  {"Option6", Network::HpClc, {51, 53}, 52},
+                 {"Option5", Network::HpLc, {46}, 47},  {"Option9", Network::LpCl, {78}, 79},
+                 {"Option10", Network::LpLc, {80}, 81}, {"Option11", Network::LpClc, {83, 84}, 85}};
     for (const auto& c : cases) {
         w.click(c.option);
-        for (const char* label : kComponentLabels) {
+        for (const int number : kComponentLabels) {
+            const QString label = QString("Label%1").arg(number);
             QColor expected(178, 178, 178);
-            for (const char* capacitor : c.capacitors) {
-                if (QString(label) == capacitor) expected = QColor(0, 176, 176);
-            }
-            if (QString(label) == c.inductor) expected = QColor(255, 128, 0);
-            EXPECT_EQ(BackOf(w.form, label), expected) << c.option << " " << label;
+            if (std::count(c.capacitors.begin(), c.capacitors.end(), number))
+                expected = QColor(0, 176, 176);
+            if (number == c.inductor) expected = QColor(255, 128, 0);
+            EXPECT_EQ(BackOf(w.form, label), expected) << c.option << " " << number;
         }
         EXPECT_EQ(w.form.selectedNetwork(), c.network) << c.option;
     }

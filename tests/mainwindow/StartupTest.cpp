@@ -46,10 +46,6 @@ TEST(Startup, DefaultAntennaShowsItsResultsAndNetworks) {
         EXPECT_EQ(TextOf(w.form, name), "") << name;
         EXPECT_EQ(BackOf(w.form, name), kRed) << name;
     }
-    // The selected HP-CL network has coloured component labels, the others are grey.
-    EXPECT_EQ(BackOf(w.form, "Label15"), QColor(0, 176, 176));
-    EXPECT_EQ(BackOf(w.form, "Label16"), QColor(255, 128, 0));
-    EXPECT_EQ(BackOf(w.form, "Label78"), QColor(178, 178, 178));
 }
 
 TEST(Startup, NetworkInsideItsLimitsTurnsToTheValidColour) {
