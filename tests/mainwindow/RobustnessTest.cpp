@@ -56,6 +56,7 @@ TEST(Robustness, HostileTextsNeverBreakTheWindow) {
     EXPECT_EQ(TextOf(w.form, "Text6"), "-413.522");
     EXPECT_EQ(TextOf(w.form, "Text15"), "357.988");
     EXPECT_EQ(TextOf(w.form, "Text11"), "23.9");
+    EXPECT_EQ(TextOf(w.form, "Text10"), "48.444") << "back in per cent";
     EXPECT_EQ(BackOf(w.form, "Text5"), kValid);
     w.form.close();
 }

@@ -142,13 +142,10 @@ TEST(SettingsFile, StartRemovesOnlyItsOwnLeftoversAndWritesThroughNoPlantedLink)
     if (gone == 0) ::_exit(0);
     ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
     const QString dead = QString::number(gone);
-    QStringList kept{"ORVANE.INI",
-                     "ORVANE.INI.bak",
-                     "ORVANE.INI.tmp",
-                     "victim",
-                     "ORVANE.INI." + QString::number(::getpid()) + ".abcdef01.tmp",
-                     "ORVANE.INI." + dead + ".tmp",
-                     "OTHER.INI." + dead + ".0badf00d.tmp"};
+    QStringList kept{"ORVANE.INI", "ORVANE.INI.bak", "ORVANE.INI.tmp", "victim"};
+    kept << "ORVANE.INI." + QString::number(::getpid()) + ".abcdef01.tmp"
+         << "ORVANE.INI." + dead + ".tmp"
+         << "OTHER.INI." + dead + ".0badf00d.tmp";
     const QStringList leftovers{"ORVANE.INI." + dead + ".0badf00d.tmp",
                                 "ORVANE.INI.bak." + dead + ".12345678.tmp"};
     for (const QString& name : leftovers + kept.mid(4)) WriteBytes(name.toStdString(), "x");
