@@ -6,6 +6,7 @@
 #include <QTest>
 #include <cerrno>
 #include <cstring>
+#include <tuple>
 
 #include "platform/SettingsFile.h"
 #include "tests/mainwindow/FormAccess.h"
@@ -165,11 +166,7 @@ TEST(Startup, CloseAsksBeforeValuesAreLostAndNoKeepsEveryWindowOpen) {
     ASSERT_TRUE(tuner && tuner->isVisible());
 
     Find(form, "Text1")->setText("7");
-    const struct {
-        mode_t mode;
-        const char* power;
-        QString reason;
-    } failures[] = {
+    const std::tuple<mode_t, const char*, QString> failures[] = {
         {0444, "100", "cannot write: " + kDenied},
         {0644, "100\u20ac",
          "cannot write TXPOWERW: the character \"\u20ac\" cannot be stored in this file"},

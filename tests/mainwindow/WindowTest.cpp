@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <tuple>
 #include <vector>
 
 #include "core/Version.h"
@@ -101,10 +102,7 @@ TEST(Window, FieldsAndPicturesExplainThemselvesInTheirTooltips) {
     for (QLineEdit* field : w.form.findChildren<QLineEdit*>()) {
         EXPECT_FALSE(field->toolTip().isEmpty()) << field->objectName().toStdString();
     }
-    const struct {
-        const char* control;
-        std::vector<const char*> says;
-    } cases[] = {
+    const std::tuple<const char*, std::vector<const char*>> cases[] = {
         {"Text1", {"Rod length in m", "1 to 30", "0.1"}},
         {"Text5", {"R_f", "Red: the last calculation failed"}},
         {"Text35", {"L_m of LP-CL", "outside the matching limits", "no solution"}},
