@@ -4,6 +4,7 @@
 #include <charconv>
 #include <complex>
 #include <string>
+#include <tuple>
 #include <variant>
 #include <vector>
 
@@ -56,18 +57,15 @@ AntennaInput ThickRod() {
 }
 
 TEST(CsvText, NumbersAndQuoting) {
-    const struct {
-        double value;
-        const char* text;
-    } numbers[] = {{0.1, "0.1"},
-                   {0.1 + 0.025 * 4, "0.2"},
-                   {7.099999999999998, "7.1"},
-                   {-413.52109376, "-413.5210938"},
-                   {1234567.891234, "1234567.891"},
-                   {1e-5, "1e-05"},
-                   {11000, "11000"},
-                   {0, "0"}};
-    for (const auto& n : numbers) EXPECT_EQ(ExportNumber(n.value), n.text);
+    const std::tuple<double, const char*> numbers[] = {{0.1, "0.1"},
+                                                       {0.1 + 0.025 * 4, "0.2"},
+                                                       {7.099999999999998, "7.1"},
+                                                       {-413.52109376, "-413.5210938"},
+                                                       {1234567.891234, "1234567.891"},
+                                                       {1e-5, "1e-05"},
+                                                       {11000, "11000"},
+                                                       {0, "0"}};
+    for (const auto& [value, text] : numbers) EXPECT_EQ(ExportNumber(value), text);
 
     CsvText csv;
     for (const char* field : {"plain", "a,b", "say \"hi\"", "two\r\nlines", ""}) csv.Field(field);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 #include "nec/Comparison.h"
@@ -78,11 +79,7 @@ TEST(NecComparison, CsvHasEveryRowWithEmptyFieldsForMissingValues) {
 TEST(NecComparison, StatusLineNamesBothValuesAndTheDeviation) {
     const Impedance model{9.6982, -413.5211};
     const Impedance nec{9.1, -431.2};
-    struct Case {
-        NecComparisonRow row;
-        const char* line;
-    };
-    const Case cases[] = {
+    const std::tuple<NecComparisonRow, const char*> cases[] = {
         {{7.1, model, nec, 6.57, -4.1},
          "NEC-2 at 7.1 MHz: R_f 9.10 Ohm (model 9.70, +6.6 %), "
          "X_f -431.2 Ohm (model -413.5, -4.1 %)"},
@@ -93,20 +90,20 @@ TEST(NecComparison, StatusLineNamesBothValuesAndTheDeviation) {
         {{7.1, model, std::nullopt, std::nullopt, std::nullopt},
          "NEC-2 at 7.1 MHz: no feed-point impedance"},
     };
-    for (const Case& c : cases) EXPECT_EQ(ComparisonStatusLine(c.row), c.line);
+    for (const auto& [row, line] : cases) EXPECT_EQ(ComparisonStatusLine(row), line);
 }
 
 TEST(NecComparison, NearestPointWithinHalfAStep) {
     std::vector<NecPoint> points;
     for (int i = 0; i < kNecFrequencyCount; ++i) points.push_back({NecFrequency_MHz(i), {}});
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const struct {
-        double f, found;  // 0: none
-    } cases[] = {{7.1, 7.1},  {7.14, 7.1}, {7.16, 7.2}, {0.05, 0.1}, {0.04, 0},
-                 {30.05, 30}, {30.06, 0},  {-7.1, 0},   {nan, 0}};
-    for (const auto& c : cases) {
-        const NecPoint* found = NearestNecPoint(points, c.f);
-        EXPECT_EQ(found ? found->frequency_MHz : 0, c.found) << c.f;
+    // The frequency asked for and the one found (0: none).
+    const std::tuple<double, double> cases[] = {{7.1, 7.1},  {7.14, 7.1}, {7.16, 7.2},
+                                                {0.05, 0.1}, {0.04, 0},   {30.05, 30},
+                                                {30.06, 0},  {-7.1, 0},   {nan, 0}};
+    for (const auto& [f, expected] : cases) {
+        const NecPoint* found = NearestNecPoint(points, f);
+        EXPECT_EQ(found ? found->frequency_MHz : 0, expected) << f;
     }
 }
 

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <tuple>
 
 #include "tests/support/TempDir.h"
 
@@ -27,10 +28,8 @@ TEST(SettingsFile, OnlyAFileOf49LinesIsKeptOthersAreBackedUpAndReplacedWithANoti
     std::string unix = valid;  // LF ends and no end after the last line
     for (std::size_t at; (at = unix.find('\r')) != std::string::npos;) unix.erase(at, 1);
     unix.pop_back();
-    const struct {
-        std::optional<std::string> content;  // none: no file
-        std::size_t counted;                 // 49: kept as it is
-    } cases[] = {
+    // The content (none: no file) and the lines counted in it (49: kept as it is).
+    const std::tuple<std::optional<std::string>, std::size_t> cases[] = {
         {std::nullopt, 0},  // made without a word
         {"", 0},            // nothing to keep: replaced without a word
         {valid, 49},
