@@ -76,8 +76,7 @@ TEST(FileMenu, OpenSettingsTakesAGoodFileRepairsADamagedOneAndRefusesAnUnreadabl
     const std::tuple<std::vector<std::string>, mode_t, QString, QString> cases[] = {
         {DefaultsWith(0, "ANTENLEN 6"), 0644, "6", ""},
         {damaged, 0644, "4.5", "had 50 lines, not 49: defaults restored, old file kept as "},
-        {DefaultsWith(0, "ANTENLEN 6"), 0, "7", "rod.ini: cannot read: " + kDenied},
-    };
+        {DefaultsWith(0, "ANTENLEN 6"), 0, "7", "rod.ini: cannot read: " + kDenied}};
     for (const auto& [lines, mode, length, problem] : cases) {
         WorkingDirectory dir;
         SettingsFileKept kept;

@@ -193,8 +193,7 @@ TEST(Inputs, ClosingEndsEveryRepeatAndPauseAtOnce) {
     const std::tuple<const char*, std::function<void(Window&)>, double, const char*> cases[] = {
         {"Text29", [](Window& w) { w.mouse(24, QEvent::MouseButtonPress); }, 1, "MATCHC99 257"},
         {"Text1", [](Window& w) { QTest::keyClicks(w.field("Text1"), "1"); }, 0.05,
-         "ANTENLEN 4.51"},
-    };
+         "ANTENLEN 4.51"}};
     for (const auto& [field, start, closeAt, saved] : cases) {
         Window w;
         w.form.show();

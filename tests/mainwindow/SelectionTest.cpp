@@ -45,8 +45,7 @@ TEST(Selections, RangeButtonsCycleTheirCaptions) {
     const std::tuple<const char*, std::vector<QString>> cases[] = {
         {"Command18", {"10 K", "100 K", "1 K"}}, {"Command15", {"1", "10", "100"}},
         {"Command13", {"10 K", "100", "1 K"}},   {"Command17", {"1000", "10", "100"}},
-        {"Command19", {"10000", "100", "1000"}}, {"Command20", {"1000", "10", "100"}},
-    };
+        {"Command19", {"10000", "100", "1000"}}, {"Command20", {"1000", "10", "100"}}};
     for (const auto& [button, captions] : cases) {
         for (const QString& caption : captions) {
             w.click(button);

@@ -25,8 +25,7 @@ TEST(Startup, DefaultAntennaShowsItsResultsAndNetworks) {
     const std::pair<const char*, const char*> antenna[] = {
         {"Text3", "418"},     {"Text7", "927"},      {"Text5", "9.698"},     {"Text6", "-413.522"},
         {"Text9", "413.634"}, {"Text15", "357.988"}, {"Text44", "1078.909"}, {"Text10", "48.444"},
-        {"Text42", "9.022"},  {"Text28", "7.1"},
-    };
+        {"Text42", "9.022"},  {"Text28", "7.1"}};
     for (const auto& [name, text] : antenna) EXPECT_EQ(TextOf(w.form, name), text) << name;
     for (const char* name : {"Text3", "Text5", "Text6", "Text9", "Text10", "Text15"}) {
         EXPECT_EQ(BackOf(w.form, name), kValid) << name;
@@ -35,8 +34,7 @@ TEST(Startup, DefaultAntennaShowsItsResultsAndNetworks) {
     // HP-CL and LP-CL below/above the capacitor limits, LP-CLC above Cmax: shown in red.
     const std::pair<const char*, const char*> networks[] = {
         {"Text11", "23.9"},   {"Text12", "6.4"}, {"Text34", "913.9"}, {"Text35", "9.7"},
-        {"Text38", "1418.3"}, {"Text39", "25"},  {"Text40", "6.6"},
-    };
+        {"Text38", "1418.3"}, {"Text39", "25"},  {"Text40", "6.6"}};
     for (const auto& [name, text] : networks) {
         EXPECT_EQ(TextOf(w.form, name), text) << name;
         EXPECT_EQ(BackOf(w.form, name), kRed) << name;
@@ -169,8 +167,7 @@ TEST(Startup, CloseAsksBeforeValuesAreLostAndNoKeepsEveryWindowOpen) {
     const std::tuple<mode_t, const char*, QString> failures[] = {
         {0444, "100", "cannot write: " + kDenied},
         {0644, "100\u20ac",
-         "cannot write TXPOWERW: the character \"\u20ac\" cannot be stored in this file"},
-    };
+         "cannot write TXPOWERW: the character \"\u20ac\" cannot be stored in this file"}};
     for (const auto& [mode, power, reason] : failures) {
         ASSERT_EQ(::chmod(path.c_str(), mode), 0);
         Find(form, "Text43")->setText(power);

@@ -74,8 +74,7 @@ TEST(StatusLine, ReadsOutTheDiagramsUnderThePointerUntilItLeaves) {
         {"Check4", "SWR_f " + Digits(a.swr_f, 4)},
         {"Check10", "U_f " + Digits(a.u_f, 4) + " V"},
         {"Check5", "eta_f " + Digits(a.eta_f, 4) + " %"},
-        {"Check9", "eta_tot " + Digits(a.eta_tot, 4) + " %"},
-    };
+        {"Check9", "eta_tot " + Digits(a.eta_tot, 4) + " %"}};
     const QString network =
         QString::fromUtf8("HP-CL: C_m %1 pF, L_m %2 \u00b5H (outside the limits)")
             .arg(Digits(hpcl.c_pF, 4), Digits(hpcl.l_uH, 4));

@@ -106,8 +106,7 @@ TEST(Window, FieldsAndPicturesExplainThemselvesInTheirTooltips) {
         {"Text1", {"Rod length in m", "1 to 30", "0.1"}},
         {"Text5", {"R_f", "Red: the last calculation failed"}},
         {"Text35", {"L_m of LP-CL", "outside the matching limits", "no solution"}},
-        {"Picture6", {"LP-CL", "opens its tuner"}},
-    };
+        {"Picture6", {"LP-CL", "opens its tuner"}}};
     for (const auto& [control, says] : cases) {
         const QString tip = Find<QWidget>(w.form, control)->toolTip();
         for (const char* part : says) {

@@ -67,8 +67,7 @@ TEST(NecComparison, CsvHasEveryRowWithEmptyFieldsForMissingValues) {
     const NecComparisonRow rows[] = {
         {0.1, Impedance{9.698204371234, -413.52}, Impedance{8.25, -409.2}, 1.0 / 3, -2e-7},
         {30, std::nullopt, Impedance{480.01, -159.11}, std::nullopt, std::nullopt},
-        {7.2, Impedance{1e15, 0}, std::nullopt, std::nullopt, std::nullopt},
-    };
+        {7.2, Impedance{1e15, 0}, std::nullopt, std::nullopt, std::nullopt}};
     EXPECT_EQ(ComparisonCsv(rows),
               "f_MHz,R_model_Ohm,X_model_Ohm,R_nec_Ohm,X_nec_Ohm,dR_pct,dX_pct\r\n"
               "0.1,9.698204371,-413.52,8.25,-409.2,0.3333333333,-2e-07\r\n"
@@ -88,8 +87,7 @@ TEST(NecComparison, StatusLineNamesBothValuesAndTheDeviation) {
         {{30, std::nullopt, nec, std::nullopt, std::nullopt},
          "NEC-2 at 30 MHz: R_f 9.10 Ohm, X_f -431.2 Ohm (the model has no value here)"},
         {{7.1, model, std::nullopt, std::nullopt, std::nullopt},
-         "NEC-2 at 7.1 MHz: no feed-point impedance"},
-    };
+         "NEC-2 at 7.1 MHz: no feed-point impedance"}};
     for (const auto& [row, line] : cases) EXPECT_EQ(ComparisonStatusLine(row), line);
 }
 

@@ -39,8 +39,7 @@ TEST(NecReport, ReadsEveryFrequencyOfRealRuns) {
     const std::tuple<const char*, std::vector<double>, Impedance> cases[] = {
         {"rod_4.5m_5mm.out", {0.1, 7, 7.1, 7.2, 30}, {1021.1, 696.90}},
         // Thick rod: a notice of the extended kernel in every frequency block.
-        {"rod_4.5m_100mm_extended_kernel.out", {0.1, 7.1, 30}, {480.01, -159.11}},
-    };
+        {"rod_4.5m_100mm_extended_kernel.out", {0.1, 7.1, 30}, {480.01, -159.11}}};
     for (const auto& [file, frequencies, last] : cases) {
         const NecReport report = ReadNecReport(NecData(file));
         EXPECT_EQ(report.fault, "") << file;
@@ -76,8 +75,7 @@ TEST(NecReport, StopsWithAReasonWhereTheReportBreaksOff) {
         {Replaced(normal, "FREQUENCY : 7.0000E+00", "FREQUENZ"), 1,
          "input impedance without a frequency"},
         {Replaced(normal, "ANTENNA INPUT PARAMETERS", "ANTENNA"), 0,
-         "no input impedance for 0.1 MHz"},
-    };
+         "no input impedance for 0.1 MHz"}};
     for (const auto& [text, points, fault] : cases) {
         const NecReport report = ReadNecReport(text);
         EXPECT_EQ(report.points.size(), points) << fault;
@@ -120,8 +118,7 @@ TEST(NecSweep, NeedsEveryFrequencyOfTheDeck) {
         {Replaced(SweepReport(kNecFrequencyCount), "FREQUENCY : 2.0000E-01",
                   "FREQUENCY : 2.5000E-01"),
          "not for the frequencies asked for"},
-        {NecData("rod_4.5m_5mm_killed.out"), "could not be read (line 128: no input impedance"},
-    };
+        {NecData("rod_4.5m_5mm_killed.out"), "could not be read (line 128: no input impedance"}};
     for (const auto& [text, fault] : cases) {
         const NecSweep broken = ReadNecSweep(text);
         EXPECT_TRUE(broken.points.empty());

@@ -40,8 +40,7 @@ TEST(SettingsFile, OnlyAFileOf49LinesIsKeptOthersAreBackedUpAndReplacedWithANoti
         {CrLfLines(std::vector<std::string>(48, "ANTENLEN 9")), 48},
         {valid + "ANTENLEN 9\r\n\r\n", 50},
         {CrLfLines({"ANTENLEN 9"}), 1},
-        {CrLfLines(std::vector<std::string>(120, "ANTENLEN 9")), 120},
-    };
+        {CrLfLines(std::vector<std::string>(120, "ANTENLEN 9")), 120}};
     for (const auto& [content, counted] : cases) {
         WorkingDirectory dir;
         if (content) WriteBytes(kPath, *content);

@@ -97,8 +97,7 @@ TEST(NecRunner, EveryFaultIsOneLineWithoutResult) {
         {"/bin/cat DATA/rod_4.5m_5mm_killed.out > \"$4\"", "(line 128: no input impedance"},
         {"kill -SEGV $$", "NEC-2: nec2c crashed"},
         {"exit 0", "NEC-2: nec2c wrote no report"},
-        {"#!/no/such/shell\n", "NEC-2: nec2c could not be started"},
-    };
+        {"#!/no/such/shell\n", "NEC-2: nec2c could not be started"}};
     for (const auto& [script, fault] : cases) {
         SCOPED_TRACE(fault);
         const StandIn stand_in(script, ORVANE_NEC_TEST_DATA);
