@@ -43,17 +43,6 @@ bool IsPlus(int button) {
     return button % 2 == (button <= 12 ? 1 : 0);
 }
 
-// Pixels in which two pictures differ, outside the part left out.
-int PixelsApart(const QImage& a, const QImage& b, const QRect& leftOut = {}) {
-    int apart = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            apart += !leftOut.contains(x, y) && a.pixel(x, y) != b.pixel(x, y);
-        }
-    }
-    return apart;
-}
-
 }  // namespace
 
 // A click on a spin button and Up or Down in its field make the same step; numbers beyond
@@ -237,8 +226,8 @@ TEST(Inputs, TabFollowsTheWindowAndShowsTheFocus) {
         const QImage focused = w.form.grab(around).toImage();
         QTest::keyClick(focus, Qt::Key_Tab);
         // Plain to see: at least half a line around the control changes with the focus.
-        EXPECT_GE(PixelsApart(w.form.grab(around).toImage(), focused),
-                  focus->width() + focus->height())
+        EXPECT_GE(ColoursApart(w.form.grab(around).toImage(), focused).size(),
+                  std::size_t(focus->width() + focus->height()))
             << visited.back().toStdString();
     }
     EXPECT_EQ(visited, order);
@@ -252,8 +241,9 @@ TEST(Inputs, TabFollowsTheWindowAndShowsTheFocus) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     ASSERT_EQ(QApplication::focusWidget(), diagram);
     EXPECT_GE(
-        PixelsApart(w.form.grab(around).toImage(), unfocused, QRect(QPoint(3, 3), diagram->size())),
-        diagram->width() + diagram->height());
+        ColoursApart(w.form.grab(around).toImage(), unfocused, QRect(QPoint(3, 3), diagram->size()))
+            .size(),
+        std::size_t(diagram->width() + diagram->height()));
 }
 
 TEST(Inputs, ReactanceClickShowsTheEquivalentComponentAndBack) {

@@ -48,16 +48,14 @@ TEST(Startup, DefaultAntennaShowsItsResultsAndNetworks) {
 }
 
 TEST(Startup, NetworkInsideItsLimitsTurnsToTheValidColour) {
-    WorkingDirectory dir;
-    WriteBytes(dir.file("ORVANE.INI"), CrLfLines(DefaultsWith(2, "FREQUMHZ 14.2")));
-    Form1 form;
-    EXPECT_EQ(TextOf(form, "Text11"), "119.7");
-    EXPECT_EQ(TextOf(form, "Text12"), ".5");
-    EXPECT_EQ(BackOf(form, "Text11"), kValid);
-    EXPECT_EQ(TextOf(form, "Text30"), "68");
-    EXPECT_EQ(TextOf(form, "Text32"), "207");
-    EXPECT_EQ(TextOf(form, "Text31"), ".8");
-    EXPECT_EQ(BackOf(form, "Text31"), kValid);
+    MainWindow w(CrLfLines(DefaultsWith(2, "FREQUMHZ 14.2")));
+    EXPECT_EQ(TextOf(w.form, "Text11"), "119.7");
+    EXPECT_EQ(TextOf(w.form, "Text12"), ".5");
+    EXPECT_EQ(BackOf(w.form, "Text11"), kValid);
+    EXPECT_EQ(TextOf(w.form, "Text30"), "68");
+    EXPECT_EQ(TextOf(w.form, "Text32"), "207");
+    EXPECT_EQ(TextOf(w.form, "Text31"), ".8");
+    EXPECT_EQ(BackOf(w.form, "Text31"), kValid);
 }
 
 TEST(Startup, FrequencyZeroEndsThePassAndLeavesTheGuardedFieldsRed) {
@@ -77,7 +75,6 @@ TEST(Startup, FrequencyZeroEndsThePassAndLeavesTheGuardedFieldsRed) {
 }
 
 TEST(Startup, FieldsLoadWithTheNumberRulesAndGoBackAsTypedOnClose) {
-    WorkingDirectory dir;
     std::vector<std::string> lines = DefaultsWith(0, "antenlen 3");
     lines[1] = "ANTENDIA   04.50  ";
     lines[2] = "FREQUMHZ 14,2";
@@ -85,20 +82,18 @@ TEST(Startup, FieldsLoadWithTheNumberRulesAndGoBackAsTypedOnClose) {
     lines[21] = "hpclxc01 3";
     lines[48] = "LPLCLNUM 12";
     // An editor's byte-order mark and blank last line make no other file of it.
-    WriteBytes(dir.file("ORVANE.INI"), "\xEF\xBB\xBF" + CrLfLines(lines) + "\r\n");
-    Form1 form;
-    form.repeatDelay = 0;
-    EXPECT_EQ(TextOf(form, "Text1"), "3");
-    EXPECT_EQ(TextOf(form, "Text2"), "4.5");
-    EXPECT_EQ(TextOf(form, "Text8"), "14");
-    EXPECT_EQ(TextOf(form, "Text4"), "0");
-    EXPECT_EQ(ProblemOf(form), "");
+    MainWindow w("\xEF\xBB\xBF" + CrLfLines(lines) + "\r\n");
+    EXPECT_EQ(TextOf(w.form, "Text1"), "3");
+    EXPECT_EQ(TextOf(w.form, "Text2"), "4.5");
+    EXPECT_EQ(TextOf(w.form, "Text8"), "14");
+    EXPECT_EQ(TextOf(w.form, "Text4"), "0");
+    EXPECT_EQ(ProblemOf(w.form), "");
 
-    Find(form, "Text1")->setText("  5.25 ");
-    Find(form, "Text18")->setText("");
-    Find(form, "Text41")->setText("7,5x");
-    Find(form, "Text43")->setText("100\u00b5");
-    form.close();
+    Find(w.form, "Text1")->setText("  5.25 ");
+    Find(w.form, "Text18")->setText("");
+    Find(w.form, "Text41")->setText("7,5x");
+    Find(w.form, "Text43")->setText("100\u00b5");
+    w.form.close();
 
     std::vector<std::string> expected = lines;
     expected[0] = "antenlen 5.25";
@@ -108,19 +103,17 @@ TEST(Startup, FieldsLoadWithTheNumberRulesAndGoBackAsTypedOnClose) {
     expected[6] = "TXPOWERW 100\xB5";  // one byte, as the file's 8-bit text holds it
     expected[7] = "FMARKER0 ";
     expected[20] = "MATCHRLO 7.5x";
-    EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI")), CrLfLines(expected));
+    EXPECT_EQ(ReadBytes(w.dir.file("ORVANE.INI")), CrLfLines(expected));
 }
 
 TEST(Startup, DamagedFileIsKeptAsBackupBeforeTheDefaultsReplaceIt) {
-    WorkingDirectory dir;
     std::vector<std::string> lines = DefaultsWith(0, "ANTENLEN 9");
     lines.push_back("ANTENLEN 8");
-    WriteBytes(dir.file("ORVANE.INI"), CrLfLines(lines));
-    Form1 form;
-    EXPECT_EQ(TextOf(form, "Text1"), "4.5");
-    EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI.bak")), CrLfLines(lines));
+    MainWindow w(CrLfLines(lines));
+    EXPECT_EQ(TextOf(w.form, "Text1"), "4.5");
+    EXPECT_EQ(ReadBytes(w.dir.file("ORVANE.INI.bak")), CrLfLines(lines));
     EXPECT_EQ(
-        ProblemOf(form),
+        ProblemOf(w.form),
         "ORVANE.INI had 50 lines, not 49: defaults restored, old file kept as ORVANE.INI.bak");
 }
 
