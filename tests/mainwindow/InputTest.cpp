@@ -262,11 +262,3 @@ TEST(Inputs, ReactanceClickShowsTheEquivalentComponentAndBack) {
         EXPECT_EQ(x->text(), QString::fromUtf8(afterClick)) << shown;
     }
 }
-
-TEST(Inputs, LimitFieldsFeedTheMatchingVerdicts) {
-    Window w;
-    w.field("Text16")->setText("20");
-    EXPECT_EQ(BackOf(w.form, "Text11"), kValid) << "23.9 pF is now inside the limits";
-    w.field("Text33")->setText("6");
-    EXPECT_EQ(BackOf(w.form, "Text11"), kRed) << "6.4 uH is above Lmax";
-}

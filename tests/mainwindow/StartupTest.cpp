@@ -20,8 +20,6 @@ const QString kDenied = std::strerror(EACCES);
 
 TEST(Startup, DefaultAntennaShowsItsResultsAndNetworks) {
     MainWindow w;
-    EXPECT_EQ(ReadBytes(w.dir.file("ORVANE.INI")), CrLfLines(DefaultSettingsLines()));
-
     const std::pair<const char*, const char*> antenna[] = {
         {"Text3", "418"},     {"Text7", "927"},      {"Text5", "9.698"},     {"Text6", "-413.522"},
         {"Text9", "413.634"}, {"Text15", "357.988"}, {"Text44", "1078.909"}, {"Text10", "48.444"},
@@ -45,10 +43,8 @@ TEST(Startup, DefaultAntennaShowsItsResultsAndNetworks) {
         EXPECT_EQ(TextOf(w.form, name), "") << name;
         EXPECT_EQ(BackOf(w.form, name), kRed) << name;
     }
-}
-
-TEST(Startup, NetworkInsideItsLimitsTurnsToTheValidColour) {
-    MainWindow w(CrLfLines(DefaultsWith(2, "FREQUMHZ 14.2")));
+    // At 14.2 MHz HP-CL and HP-CLC lie inside their limits.
+    w.field("Text8")->setText("14.2");
     EXPECT_EQ(TextOf(w.form, "Text11"), "119.7");
     EXPECT_EQ(TextOf(w.form, "Text12"), ".5");
     EXPECT_EQ(BackOf(w.form, "Text11"), kValid);
@@ -56,6 +52,14 @@ TEST(Startup, NetworkInsideItsLimitsTurnsToTheValidColour) {
     EXPECT_EQ(TextOf(w.form, "Text32"), "207");
     EXPECT_EQ(TextOf(w.form, "Text31"), ".8");
     EXPECT_EQ(BackOf(w.form, "Text31"), kValid);
+
+    // Back at 7.1 MHz the limit fields feed the verdicts: 23.9 pF is inside from a Cmin of 20
+    // on, 6.4 uH is above an Lmax of 6.
+    w.field("Text8")->setText("7.1");
+    w.field("Text16")->setText("20");
+    EXPECT_EQ(BackOf(w.form, "Text11"), kValid);
+    w.field("Text33")->setText("6");
+    EXPECT_EQ(BackOf(w.form, "Text11"), kRed);
 }
 
 TEST(Startup, FrequencyZeroEndsThePassAndLeavesTheGuardedFieldsRed) {
