@@ -108,7 +108,6 @@ TEST(SweepCsv, RecordsEqualTheModel) {
             const std::optional<PartStress> stress =
                 NetworkStress(n, v, limits, {a.r_f, a.x_f}, f[point] * 1e6, in.ptx_W);
             const bool solved = verdict != MatchVerdict::NoSolution;
-            EXPECT_EQ(stress.has_value(), solved);
             const bool two = HasSecondCapacitor(n);
             auto part = [&](bool present, bool known, double value) {
                 if (present) cells.push_back(known ? Cell(value) : Cell(""));

@@ -59,7 +59,9 @@ TEST(Window, FitsEveryScreenAndEveryControlCanBeScrolledTo) {
     }
 }
 
-TEST(Window, HelpMenuOpensTheUsingPageAndTheAboutBoxOnceEach) {
+// The Help menu opens the using page and the about box once each; the README carries the page
+// word for word; fields and pictures explain themselves in their tooltips.
+TEST(Window, HelpMenuReadmeAndTooltipsExplainTheWindow) {
     MainWindow w;
     QMenu* help = Find<QMenu>(w.form, "HelpMenu");
     EXPECT_EQ(w.form.menuBar()->actions().back(), help->menuAction()) << "Help comes last";
@@ -84,21 +86,15 @@ TEST(Window, HelpMenuOpensTheUsingPageAndTheAboutBoxOnceEach) {
          {QString(kOrvaneVersion), QString("GPL-3.0-or-later"), QString(qVersion())}) {
         EXPECT_TRUE(about.contains(part)) << part.toStdString();
     }
-}
 
-// The README's "Using Orvane" section is the help page, word for word.
-TEST(Window, ReadmeCarriesTheHelpPage) {
-    QFile page(":/help/using-orvane.md");
+    QFile source(":/help/using-orvane.md");
     QFile readme(ORVANE_SOURCE_DIR "/README.md");
-    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
     ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
-    const QByteArray text = page.readAll();
+    const QByteArray text = source.readAll();
     EXPECT_GT(text.size(), 1000);
     EXPECT_TRUE(readme.readAll().contains("## Using Orvane\n\n" + text));
-}
 
-TEST(Window, FieldsAndPicturesExplainThemselvesInTheirTooltips) {
-    MainWindow w;
     for (QLineEdit* field : w.form.findChildren<QLineEdit*>()) {
         EXPECT_FALSE(field->toolTip().isEmpty()) << field->objectName().toStdString();
     }

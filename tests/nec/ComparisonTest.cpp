@@ -63,7 +63,8 @@ TEST(NecComparison, DeviationIsTheModelsInPercentOfNec2) {
     EXPECT_EQ(rows[1].nec->r, 2);
 }
 
-TEST(NecComparison, CsvHasEveryRowWithEmptyFieldsForMissingValues) {
+// The CSV has every row, with empty fields for missing values.
+TEST(NecComparison, RowsAreWrittenAsCsvAndAsAStatusLine) {
     const NecComparisonRow rows[] = {
         {0.1, Impedance{9.698204371234, -413.52}, Impedance{8.25, -409.2}, 1.0 / 3, -2e-7},
         {30, std::nullopt, Impedance{480.01, -159.11}, std::nullopt, std::nullopt},
@@ -73,9 +74,8 @@ TEST(NecComparison, CsvHasEveryRowWithEmptyFieldsForMissingValues) {
               "0.1,9.698204371,-413.52,8.25,-409.2,0.3333333333,-2e-07\r\n"
               "30,,,480.01,-159.11,,\r\n"
               "7.2,1e+15,0,,,,\r\n");
-}
 
-TEST(NecComparison, StatusLineNamesBothValuesAndTheDeviation) {
+    // The status line names both values and the deviation.
     const Impedance model{9.6982, -413.5211};
     const Impedance nec{9.1, -431.2};
     const std::tuple<NecComparisonRow, const char*> cases[] = {

@@ -56,14 +56,16 @@ TEST(PictureBox, OnePixelLinesSetThePixelsOfQtsOnePixelPen) {
     EXPECT_EQ(InkOf(image, kInk).bounds, QRect(5, 5, 43, 1));
 }
 
-TEST(PictureBox, DotOfWidthWCoversAWByWBlockAtAnyRatio) {
+// A dot of width w covers a w x w block at any ratio; a wide arc meets a wide line without a
+// step.
+TEST(PictureBox, WideDotsArcsAndLinesCoverWholeBlocks) {
+    QWidget parent;
     const std::tuple<qreal, int, int> cases[] = {{1, 1, 1}, {1, 2, 2},   {1, 3, 3},  {1, 4, 4},
                                                  {1, 5, 5}, {1, 7, 7},   {2, 1, 2},  {2, 2, 4},
                                                  {2, 4, 8}, {1.5, 2, 3}, {1.5, 4, 6}};
     for (const auto& [ratio, width, deviceSize] : cases) {
         for (const QPointF at :
              {QPointF(20, 12), QPointF(20.3, 12.6), QPointF(20.5, 12.5), QPointF(21.7, 11.2)}) {
-            QWidget parent;
             PictureBox box("Picture", 48, 32, &parent);
             box.SetPixelRatio(ratio);
             box.SetScale(0, 32, 48, -32);  // y up, as in the impedance plane
@@ -79,10 +81,7 @@ TEST(PictureBox, DotOfWidthWCoversAWByWBlockAtAnyRatio) {
                 dot.bounds.contains(PixelOf(at.x() * ratio), PixelOf((32 - at.y()) * ratio)));
         }
     }
-}
 
-TEST(PictureBox, WideArcMeetsWideLineWithoutAStep) {
-    QWidget parent;
     PictureBox box("Picture", 120, 80, &parent);
     box.SetForeColor(kInk);
     box.SetDrawWidth(2);
