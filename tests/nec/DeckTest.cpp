@@ -9,7 +9,9 @@
 
 namespace {
 
-TEST(NecDeck, DefaultRodIsOneBaseFedWireOverPerfectGround) {
+// The default rod is one base-fed wire over perfect ground; other rods get segments by their
+// length and thickness, or a fault.
+TEST(NecDeck, DefaultRodAndSegmentsThatFollowLengthAndThickness) {
     const NecDeck deck = WriteNecDeck(4.5, 5);
     EXPECT_EQ(deck.text,
               "CM Orvane: rod 4.5 m long, 5 mm in diameter, over perfect ground\n"
@@ -23,9 +25,7 @@ TEST(NecDeck, DefaultRodIsOneBaseFedWireOverPerfectGround) {
               "XQ\n"
               "EN\n");
     EXPECT_TRUE(deck.fault.empty());
-}
 
-TEST(NecDeck, SegmentsFollowLengthAndThickness) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     // Length, diameter, segments, extended kernel, and part of the fault text (or nullptr).

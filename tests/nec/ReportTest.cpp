@@ -35,12 +35,14 @@ std::string SweepReport(int count) {
     return text;
 }
 
-TEST(NecReport, ReadsEveryFrequencyOfRealRuns) {
-    const std::tuple<const char*, std::vector<double>, Impedance> cases[] = {
+// Every frequency of real runs is read; a report that breaks off stops the reading with a
+// reason.
+TEST(NecReport, ReadsEveryFrequencyOfRealRunsAndStopsWhereOneBreaksOff) {
+    const std::tuple<const char*, std::vector<double>, Impedance> runs[] = {
         {"rod_4.5m_5mm.out", {0.1, 7, 7.1, 7.2, 30}, {1021.1, 696.90}},
         // Thick rod: a notice of the extended kernel in every frequency block.
         {"rod_4.5m_100mm_extended_kernel.out", {0.1, 7.1, 30}, {480.01, -159.11}}};
-    for (const auto& [file, frequencies, last] : cases) {
+    for (const auto& [file, frequencies, last] : runs) {
         const NecReport report = ReadNecReport(NecData(file));
         EXPECT_EQ(report.fault, "") << file;
         ASSERT_EQ(report.points.size(), frequencies.size()) << file;
@@ -50,17 +52,15 @@ TEST(NecReport, ReadsEveryFrequencyOfRealRuns) {
         EXPECT_EQ(report.points.back().base.r, last.r) << file;
         EXPECT_EQ(report.points.back().base.x, last.x) << file;
     }
-    const NecReport normal = ReadNecReport(NecData("rod_4.5m_5mm.out"));
-    EXPECT_EQ(normal.points[2].base.r, 4.9192);
-    EXPECT_EQ(normal.points[2].base.x, -500.53);
-    EXPECT_EQ(normal.points[0].base.x, -42715);
-}
-
-TEST(NecReport, StopsWithAReasonWhereTheReportBreaksOff) {
     const std::string normal = NecData("rod_4.5m_5mm.out");
+    const std::vector<NecPoint> read = ReadNecReport(normal).points;
+    EXPECT_EQ(read[2].base.r, 4.9192);
+    EXPECT_EQ(read[2].base.x, -500.53);
+    EXPECT_EQ(read[0].base.x, -42715);
+
     const std::string z_at_7 = "4.7712E+00 -5.1064E+02";
     // The report, the points read before the fault, and the fault.
-    const std::tuple<std::string, std::size_t, const char*> cases[] = {
+    const std::tuple<std::string, std::size_t, const char*> broken[] = {
         // nec2c killed in the middle of the source line of 21.5 MHz.
         {NecData("rod_4.5m_5mm_killed.out"), 1, "no input impedance for 21.5 MHz"},
         {NecData("garbage.out"), 0, "no frequency"},
@@ -76,7 +76,7 @@ TEST(NecReport, StopsWithAReasonWhereTheReportBreaksOff) {
          "input impedance without a frequency"},
         {Replaced(normal, "ANTENNA INPUT PARAMETERS", "ANTENNA"), 0,
          "no input impedance for 0.1 MHz"}};
-    for (const auto& [text, points, fault] : cases) {
+    for (const auto& [text, points, fault] : broken) {
         const NecReport report = ReadNecReport(text);
         EXPECT_EQ(report.points.size(), points) << fault;
         EXPECT_NE(report.fault.find(fault), std::string::npos) << report.fault;
