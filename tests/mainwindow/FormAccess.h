@@ -68,9 +68,8 @@ inline void MoveOver(QWidget* over, QPoint at) {
 }
 
 inline QAction* MenuAction(const QMenu& menu, const QString& text) {
-    for (QAction* action : menu.actions()) {
+    for (QAction* action : menu.actions())
         if (action->text() == text) return action;
-    }
     return nullptr;
 }
 

@@ -32,9 +32,7 @@ TEST(Robustness, HostileTextsNeverBreakTheWindow) {
         hostile << QString::number(sign * std::pow(10.0, magnitude(random)), 'g', 6);
     }
     for (const QString& text : hostile) {
-        for (int k = 0; k < 2; ++k) {
-            Find(w.form, fields[random() % fields.size()])->setText(text);
-        }
+        for (int k = 0; k < 2; ++k) Find(w.form, fields[random() % fields.size()])->setText(text);
     }
     // Some spin steps and selections on top of whatever is in the fields now.
     for (const char* name : {"Command7", "Command8", "Command24", "Command1", "Command31"}) {
