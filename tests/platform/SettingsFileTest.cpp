@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <string>
 #include <tuple>
 
 #include "tests/support/TempDir.h"
@@ -26,7 +27,7 @@ TEST(SettingsFile, OnlyAFileOf49LinesIsKeptOthersAreBackedUpAndReplacedWithANoti
     const std::string defaults = CrLfLines(DefaultSettingsLines());
     const std::string valid = CrLfLines(DefaultsWith(0, "antenlen 3"));
     std::string unix = valid;  // LF ends and no end after the last line
-    for (std::size_t at; (at = unix.find('\r')) != std::string::npos;) unix.erase(at, 1);
+    std::erase(unix, '\r');
     unix.pop_back();
     // The content (none: no file) and the lines counted in it (49: kept as it is).
     const std::tuple<std::optional<std::string>, std::size_t> cases[] = {
