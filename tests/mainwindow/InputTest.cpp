@@ -45,9 +45,25 @@ bool IsPlus(int button) {
 
 }  // namespace
 
-// A click on a spin button and Up or Down in its field make the same step; numbers beyond
-// a double or too large to scale still step to a defined bound.
-TEST(Inputs, StepsKeepTheirRulesAndBoundsByMouseAndKeyboard) {
+// A click on the reactance shows its equivalent component and back (with no frequency there
+// is nothing to convert). A click on a spin button and Up or Down in its field make the same
+// step; numbers beyond a double or too large to scale still step to a defined bound.
+TEST(Inputs, StepsTypingAndTheReactanceClickKeepTheirRules) {
+    Window w;
+    QLineEdit* x = w.field("Text6");
+    const std::tuple<const char*, const char*, const char*> clicks[] = {
+        {"0", "-100", "-100"},        {"1e999", "-100", "-100"},
+        {"7.1", "-100", "224.17 pF"}, {"7.1", "224.17 pF", "-413.522"},
+        {"7.1", "100", "2.24 µH"},    {"7.1", "0", "0"},
+        {"7.1", "abc", "abc"}};
+    for (const auto& [frequency, shown, afterClick] : clicks) {
+        w.field("Text8")->setText(frequency);
+        x->setText(QString::fromUtf8(shown));
+        QTest::mouseClick(x, Qt::LeftButton);
+        EXPECT_EQ(x->text(), QString::fromUtf8(afterClick)) << shown;
+    }
+    w.time.Run();  // the frequency's pause
+
     // Fields by number: Text1 is 1.
     const std::tuple<int, const char*, int, const char*> steps[] = {
         {1, "29.9", 1, "30"},     {1, "30", 1, "30"},        {1, "0.5", 1, "1.1"},
@@ -59,7 +75,6 @@ TEST(Inputs, StepsKeepTheirRulesAndBoundsByMouseAndKeyboard) {
         {8, "999.95", 7, "1000"}, {8, "29.9", 7, "30"},      {8, "1e999", 7, "1000"},
         {8, "1e999", 8, "999.9"}, {8, "-1e999", 8, ".1"},    {1, "1e999", 1, "30"},
         {1, "-1e999", 2, "1"},    {16, "1e308", 22, "10000"}};
-    Window w;
     for (const auto& [number, from, button, to] : steps) {
         SCOPED_TRACE("Text" + std::to_string(number) + " from " + from);
         QLineEdit* field = w.field(QString("Text%1").arg(number));
@@ -244,21 +259,4 @@ TEST(Inputs, TabFollowsTheWindowAndShowsTheFocus) {
         ColoursApart(w.form.grab(around).toImage(), unfocused, QRect(QPoint(3, 3), diagram->size()))
             .size(),
         std::size_t(diagram->width() + diagram->height()));
-}
-
-TEST(Inputs, ReactanceClickShowsTheEquivalentComponentAndBack) {
-    Window w;
-    QLineEdit* x = w.field("Text6");
-    // With no frequency there is nothing to convert: the field stays as it is.
-    const std::tuple<const char*, const char*, const char*> clicks[] = {
-        {"7.1", "-100", "224.17 pF"}, {"7.1", "224.17 pF", "-413.522"},
-        {"7.1", "100", "2.24 µH"},    {"7.1", "0", "0"},
-        {"7.1", "abc", "abc"},        {"0", "-100", "-100"},
-        {"1e999", "-100", "-100"}};
-    for (const auto& [frequency, shown, afterClick] : clicks) {
-        w.field("Text8")->setText(frequency);
-        x->setText(QString::fromUtf8(shown));
-        QTest::mouseClick(x, Qt::LeftButton);
-        EXPECT_EQ(x->text(), QString::fromUtf8(afterClick)) << shown;
-    }
 }

@@ -45,9 +45,8 @@ std::pair<int, int> RoomAndNeed(QWidget* control) {
 TEST(Looks, EveryCaptionOfEveryWindowShowsWhole) {
     tuner_test::Session s;
     QList<QWidget*> windows = {s.form.get()};
-    for (TunerKind kind : {TunerKind::HpCl, TunerKind::LpCl, TunerKind::LpLc}) {
+    for (TunerKind kind : {TunerKind::HpCl, TunerKind::LpCl, TunerKind::LpLc})
         windows << &s.Open(kind);
-    }
     for (QWidget* window : windows) {
         for (QWidget* control : window->findChildren<QWidget*>()) {
             const auto [room, need] = RoomAndNeed(control);

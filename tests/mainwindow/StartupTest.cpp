@@ -18,7 +18,7 @@ const QString kDenied = std::strerror(EACCES);
 
 }  // namespace
 
-TEST(Startup, DefaultAntennaShowsItsResultsAndNetworks) {
+TEST(Startup, DefaultAntennaShowsItsResultsAndNetworksAndAFailedPassItsFields) {
     MainWindow w;
     const std::pair<const char*, const char*> antenna[] = {
         {"Text3", "418"},     {"Text7", "927"},      {"Text5", "9.698"},     {"Text6", "-413.522"},
@@ -60,10 +60,8 @@ TEST(Startup, DefaultAntennaShowsItsResultsAndNetworks) {
     EXPECT_EQ(BackOf(w.form, "Text11"), kValid);
     w.field("Text33")->setText("6");
     EXPECT_EQ(BackOf(w.form, "Text11"), kRed);
-}
 
-TEST(Startup, FrequencyZeroEndsThePassAndLeavesTheGuardedFieldsRed) {
-    MainWindow w;
+    // A frequency of 0 ends the pass and leaves the guarded fields red.
     const int passes = w.form.recalculationCount();
     Find(w.form, "Text8")->setText("0");
     Find(w.form, "Text1")->setText("9");  // its Zlc is written before the pass stops

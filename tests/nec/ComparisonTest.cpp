@@ -19,7 +19,7 @@ Impedance ModelRod(AntennaInput in) {
     return {bare.r_f, bare.x_f};
 }
 
-TEST(NecComparison, BaseElementsAreAddedExactlyAsTheModelAddsThem) {
+TEST(NecComparison, BaseElementsAreAddedAsTheModelAddsThemAndTheDeviationIsInPercent) {
     const AntennaInput cases[] = {
         {.frequency_MHz = 7.1, .cfoot_pF = 10, .lcoil_uH = 0, .aeloss_Ohm = 5},
         {.frequency_MHz = 3.6, .cfoot_pF = 10, .lcoil_uH = 20, .aeloss_Ohm = 5},
@@ -38,10 +38,9 @@ TEST(NecComparison, BaseElementsAreAddedExactlyAsTheModelAddsThem) {
         EXPECT_NEAR(*row.dr_pct, 0, 1e-10);
         EXPECT_NEAR(*row.dx_pct, 0, 1e-10);
     }
-}
 
-TEST(NecComparison, DeviationIsTheModelsInPercentOfNec2) {
-    // The frequency is not used: the row is at NEC-2's frequency.
+    // The deviation is the model's in per cent of NEC-2. The frequency of the inputs is not
+    // used: the row is at NEC-2's frequency.
     const AntennaInput bare{.frequency_MHz = 12345, .cfoot_pF = 0, .aeloss_Ohm = 0};
     const Impedance rod = ModelRod({.frequency_MHz = 7.1});
     const NecComparisonRow row = CompareWithModel(NecPoint{7.1, {rod.r / 1.25, rod.x / 0.8}}, bare);

@@ -61,7 +61,8 @@ TEST(SettingsFile, OnlyAFileOf49LinesIsKeptOthersAreBackedUpAndReplacedWithANoti
     }
 }
 
-TEST(SettingsFile, ReadingMatchesKeysInUpperCaseAndTheLastLineWins) {
+// Reading matches keys in upper case and the last line wins.
+TEST(SettingsFile, KeysAreReadAndRewrittenInTheirLines) {
     WorkingDirectory dir;
     // The byte-order mark of an editor is no part of the first key.
     WriteBytes(kPath, kBom + CrLfLines({"antenlen   04.50  ", "FREQUMHZ 14,2", "FREQUMHZ 6",
@@ -75,10 +76,9 @@ TEST(SettingsFile, ReadingMatchesKeysInUpperCaseAndTheLastLineWins) {
               (std::map<std::string, std::string>{
                   {"ANTENLEN", "04.50"}, {"FREQUMHZ", "6"}, {"ANTENDIA", ""}, {"HPCLXC08", ""}}))
         << "a line shorter than a key holds no key";
-}
 
-TEST(SettingsFile, RewriteKeepsOtherLinesCaseAndOrderAndDropsWhatDoesNotCount) {
-    WorkingDirectory dir;
+    // A rewrite keeps the other lines, the keys' case and the order, and drops what does not
+    // count.
     std::vector<std::string> lines = DefaultsWith(0, "antenlen 3");
     lines.push_back("FREQUMHZ 1");  // a duplicate receives the new value too
     for (int i = 0; i < 80; ++i) lines.push_back("COMMENT" + std::to_string(i));  // past 100
