@@ -21,7 +21,7 @@ const int kComponentLabels[] = {15, 16, 46, 47, 51, 52, 53, 78, 79, 80, 81, 83, 
 
 TEST(Selections, NetworkChoiceColoursItsComponentLabels) {
     MainWindow w;
-    // Labels by number, Label15 is 15; HP-CL first, as the window starts with it.
+    // Labels by number: Label15 is 15.
     const std::tuple<const char*, Network, std::vector<int>, int> cases[] = {
         {"Option4", Network::HpCl, {15}, 16},  {"Option6", Network::HpClc, {51, 53}, 52},
         {"Option5", Network::HpLc, {46}, 47},  {"Option9", Network::LpCl, {78}, 79},

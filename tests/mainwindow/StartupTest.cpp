@@ -43,6 +43,8 @@ TEST(Startup, DefaultAntennaShowsItsResultsAndNetworksAndAFailedPassItsFields) {
         EXPECT_EQ(TextOf(w.form, name), "") << name;
         EXPECT_EQ(BackOf(w.form, name), kRed) << name;
     }
+    EXPECT_EQ(BackOf(w.form, "Label15"), QColor(0, 176, 176)) << "HP-CL's labels from the start";
+
     // At 14.2 MHz HP-CL and HP-CLC lie inside their limits.
     w.field("Text8")->setText("14.2");
     EXPECT_EQ(TextOf(w.form, "Text11"), "119.7");
