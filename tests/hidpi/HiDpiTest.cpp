@@ -3,31 +3,23 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QRadioButton>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
 
 #include "diagrams/Schematics.h"
-#include "mainwindow/Form1.h"
 #include "platform/PictureBox.h"
+#include "tests/mainwindow/FormAccess.h"
 #include "tests/support/Pixels.h"
-#include "tests/support/TempDir.h"
 
 namespace {
 
-struct ShownWindow {
-    WorkingDirectory dir;
-    Form1 form;
+struct ShownWindow : MainWindow {
     ShownWindow() {
-        form.repeatDelay = 0;
         form.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
     }
-    PictureBox* picture(const char* name) { return form.findChild<PictureBox*>(name); }
-    void click(const char* name) {
-        QTest::mouseClick(form.findChild<QRadioButton*>(name), Qt::LeftButton, {}, QPoint(6, 8));
-    }
+    PictureBox* picture(const char* name) { return Find<PictureBox>(form, name); }
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <cerrno>
 #include <cstring>
+#include <tuple>
 
 #include "core/Version.h"
 #include "exports/CsvText.h"
@@ -70,74 +71,65 @@ TEST(FileMenu, SweepDataHasTheVerdictsOfTheNetworkBoxes) {
 TEST(FileMenu, OpenSettingsTakesAGoodFileRepairsADamagedOneAndRefusesAnUnreadableOne) {
     std::vector<std::string> damaged = DefaultsWith(0, "ANTENLEN 9");
     damaged.push_back("ANTENLEN 8");
-    const struct {
-        std::vector<std::string> lines;
-        mode_t mode;
-        QString length;  // Text1 after opening; the inputs stay on a refusal
-        QString problem;
-    } cases[] = {
+    // Each case: the file, its mode, Text1 after opening (the inputs stay on a refusal) and
+    // the problem shown.
+    const std::tuple<std::vector<std::string>, mode_t, QString, QString> cases[] = {
         {DefaultsWith(0, "ANTENLEN 6"), 0644, "6", ""},
         {damaged, 0644, "4.5", "had 50 lines, not 49: defaults restored, old file kept as "},
-        {DefaultsWith(0, "ANTENLEN 6"), 0, "7", "rod.ini: cannot read: " + kDenied},
-    };
-    for (const auto& c : cases) {
-        WorkingDirectory dir;
+        {DefaultsWith(0, "ANTENLEN 6"), 0, "7", "rod.ini: cannot read: " + kDenied}};
+    for (const auto& [lines, mode, length, problem] : cases) {
         SettingsFileKept kept;
-        const std::string rod = dir.file("rod.ini");
-        WriteBytes(rod, CrLfLines(c.lines));
-        ASSERT_EQ(::chmod(rod.c_str(), c.mode), 0);
-        Form1 form;
-        form.repeatDelay = 0;
-        Find(form, "Text1")->setText("7");
-        Choose(form, "Open settings...", rod);
-        EXPECT_EQ(TextOf(form, "Text1"), c.length);
-        EXPECT_TRUE(c.problem.isEmpty() ? ProblemOf(form).isEmpty()
-                                        : ProblemOf(form).contains(c.problem))
-            << ProblemOf(form).toStdString();
-        EXPECT_EQ(ReadBytes(rod + ".bak"), c.lines == damaged ? CrLfLines(damaged) : "");
-        EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI")), CrLfLines(DefaultsWith(0, "ANTENLEN 7")))
+        MainWindow w;
+        const std::string rod = w.dir.file("rod.ini");
+        WriteBytes(rod, CrLfLines(lines));
+        ASSERT_EQ(::chmod(rod.c_str(), mode), 0);
+        Find(w.form, "Text1")->setText("7");
+        Choose(w.form, "Open settings...", rod);
+        EXPECT_EQ(TextOf(w.form, "Text1"), length);
+        EXPECT_TRUE(problem.isEmpty() ? ProblemOf(w.form).isEmpty()
+                                      : ProblemOf(w.form).contains(problem))
+            << ProblemOf(w.form).toStdString();
+        EXPECT_EQ(ReadBytes(rod + ".bak"), lines == damaged ? CrLfLines(damaged) : "");
+        EXPECT_EQ(ReadBytes(w.dir.file("ORVANE.INI")), CrLfLines(DefaultsWith(0, "ANTENLEN 7")))
             << "the inputs so far are kept in their own file";
 
         // From now on the inputs go where they came from.
-        Find(form, "Text1")->setText("5");
-        form.close();
-        const bool opened = c.mode != 0;
+        Find(w.form, "Text1")->setText("5");
+        w.form.close();
+        const bool opened = mode != 0;
         EXPECT_EQ(SettingsFilePath(), opened ? rod : kSettingsFileName);
         ASSERT_EQ(::chmod(rod.c_str(), 0644), 0);
-        EXPECT_EQ(Split(ReadBytes(opened ? rod : dir.file("ORVANE.INI")), "\r\n").front(),
+        EXPECT_EQ(Split(ReadBytes(opened ? rod : w.dir.file("ORVANE.INI")), "\r\n").front(),
                   "ANTENLEN 5");
     }
 }
 
 TEST(FileMenu, SaveSettingsAsKeepsInputsAndBanksOrSaysWhyNot) {
-    WorkingDirectory dir;
     SettingsFileKept kept;
     const std::string before = CrLfLines(DefaultsWith(21, "HPCLXC01 3"));
-    WriteBytes(dir.file("ORVANE.INI"), before);
-    ASSERT_EQ(::mkdir(dir.file("locked").c_str(), 0555), 0);
-    Form1 form;
-    form.repeatDelay = 0;
-    Find(form, "Text1")->setText("6");
+    MainWindow w(before);
+    ASSERT_EQ(::mkdir(w.dir.file("locked").c_str(), 0555), 0);
+    Find(w.form, "Text1")->setText("6");
 
     Answerer ok(QMessageBox::Ok);
-    Choose(form, "Save settings as...", dir.file("locked/rod.ini"));
+    Choose(w.form, "Save settings as...", w.dir.file("locked/rod.ini"));
     const QString failure =
-        QString::fromStdString(dir.file("locked/rod.ini")) + ": cannot write: " + kDenied;
+        QString::fromStdString(w.dir.file("locked/rod.ini")) + ": cannot write: " + kDenied;
     EXPECT_EQ(ok.asked, "Orvane could not save the settings to " + failure + ".");
-    EXPECT_EQ(ProblemOf(form), failure);
-    EXPECT_EQ(dir.entries("locked"), QStringList());
+    EXPECT_EQ(ProblemOf(w.form), failure);
+    EXPECT_EQ(w.dir.entries("locked"), QStringList());
     EXPECT_EQ(SettingsFilePath(), kSettingsFileName) << "nothing is lost: the file stays in use";
 
-    Choose(form, "Save settings as...", dir.file("rod.ini"));
+    Choose(w.form, "Save settings as...", w.dir.file("rod.ini"));
     std::vector<std::string> saved = DefaultsWith(21, "HPCLXC01 3");
     saved[0] = "ANTENLEN 6";
-    EXPECT_EQ(ReadBytes(dir.file("rod.ini")), CrLfLines(saved));
-    EXPECT_EQ(ProblemOf(form), "");
-    Find(form, "Text1")->setText("8");
-    form.close();
+    EXPECT_EQ(ReadBytes(w.dir.file("rod.ini")), CrLfLines(saved));
+    EXPECT_EQ(ProblemOf(w.form), "");
+    Find(w.form, "Text1")->setText("8");
+    w.form.close();
     saved[0] = "ANTENLEN 8";
-    EXPECT_EQ(ReadBytes(dir.file("rod.ini")), CrLfLines(saved));
-    EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI")), before);
+    EXPECT_EQ(ReadBytes(w.dir.file("rod.ini")), CrLfLines(saved));
+    EXPECT_EQ(ReadBytes(w.dir.file("ORVANE.INI")), before);
 }
 
 TEST(FileMenu, CtrlCCopiesTheResultsUnlessAFieldHasASelection) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,6 +15,8 @@
 #include <QTimer>
 #include <QVariant>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "mainwindow/Form1.h"
 #include "tests/support/TempDir.h"
@@ -35,11 +38,20 @@ inline QColor BackOf(const QWidget& window, const QString& name) {
     return Find<QWidget>(window, name)->property("backColor").value<QColor>();
 }
 
-// The main window in a fresh working folder; a change recalculates without a pause.
-struct MainWindow {
+// A fresh working folder, holding the given settings file unless that is empty.
+struct WorkingFolder {
+    explicit WorkingFolder(const std::string& settings) {
+        if (!settings.empty()) WriteBytes(dir.file("ORVANE.INI"), settings);
+    }
     WorkingDirectory dir;
+};
+
+// The main window started in a fresh working folder; a change recalculates without a pause.
+struct MainWindow : WorkingFolder {
+    explicit MainWindow(const std::string& settings = {}) : WorkingFolder(settings) {
+        form.repeatDelay = 0;
+    }
     Form1 form;
-    MainWindow() { form.repeatDelay = 0; }
     QLineEdit* field(const QString& name) const { return Find(form, name); }
     // Option buttons and check boxes take a click on their indicator.
     void click(const QString& name) const {
@@ -56,9 +68,8 @@ inline void MoveOver(QWidget* over, QPoint at) {
 }
 
 inline QAction* MenuAction(const QMenu& menu, const QString& text) {
-    for (QAction* action : menu.actions()) {
+    for (QAction* action : menu.actions())
         if (action->text() == text) return action;
-    }
     return nullptr;
 }
 
@@ -86,6 +97,18 @@ inline QString ProblemOf(const QWidget& window) {
     QStringList parts = Find<QLabel>(window, "StatusLine")->text().split("   |   ");
     parts.removeIf([](const QString& part) { return part.contains(" kV peak"); });
     return parts.join("   |   ");
+}
+
+// The colours of a picture's pixels that differ from another's, outside the part left out.
+inline std::vector<QRgb> ColoursApart(const QImage& a, const QImage& b, const QRect& leftOut = {}) {
+    std::vector<QRgb> apart;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if (!leftOut.contains(x, y) && a.pixel(x, y) != b.pixel(x, y))
+                apart.push_back(a.pixel(x, y) & 0xFFFFFF);
+        }
+    }
+    return apart;
 }
 
 inline const QColor kValid{176, 176, 0};

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <functional>
+#include <tuple>
 
 #include "tests/mainwindow/FormAccess.h"
 #include "tests/support/SimulatedTime.h"
@@ -42,52 +43,49 @@ bool IsPlus(int button) {
     return button % 2 == (button <= 12 ? 1 : 0);
 }
 
-// Pixels in which two pictures differ, outside the part left out.
-int PixelsApart(const QImage& a, const QImage& b, const QRect& leftOut = {}) {
-    int apart = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            apart += !leftOut.contains(x, y) && a.pixel(x, y) != b.pixel(x, y);
-        }
-    }
-    return apart;
-}
-
 }  // namespace
 
-// A click on a spin button and Up or Down in its field make the same step; numbers beyond
-// a double or too large to scale still step to a defined bound.
-TEST(Inputs, StepsKeepTheirRulesAndBoundsByMouseAndKeyboard) {
-    const struct {
-        const char* field;
-        const char* from;
-        int button;
-        const char* to;
-    } steps[] = {{"Text1", "29.9", 1, "30"},     {"Text1", "30", 1, "30"},
-                 {"Text1", "0.5", 1, "1.1"},     {"Text1", "", 1, "1.1"},
-                 {"Text1", "4.5", 2, "4.4"},     {"Text2", "1", 4, "1"},
-                 {"Text2", "0.5", 4, "1"},       {"Text43", "9000", 9, "5000"},
-                 {"Text43", "9000", 10, "4999"}, {"Text43", "", 10, "0"},
-                 {"Text29", "250", 24, "251"},   {"Text45", "0", 31, "0"},
-                 {"Text8", "7.15", 7, "7.2"},    {"Text8", "7.15", 8, "7.1"},
-                 {"Text8", "7.14", 8, "7.1"},    {"Text8", "7.13", 8, "7"},
-                 {"Text8", "0.2", 8, ".1"},      {"Text8", "0.1", 8, ".1"},
-                 {"Text8", "999.95", 7, "1000"}, {"Text8", "29.9", 7, "30"},
-                 {"Text8", "1e999", 7, "1000"},  {"Text8", "1e999", 8, "999.9"},
-                 {"Text8", "-1e999", 8, ".1"},   {"Text1", "1e999", 1, "30"},
-                 {"Text1", "-1e999", 2, "1"},    {"Text16", "1e308", 22, "10000"}};
+// A click on the reactance shows its equivalent component and back (with no frequency there
+// is nothing to convert). A click on a spin button and Up or Down in its field make the same
+// step; numbers beyond a double or too large to scale still step to a defined bound.
+TEST(Inputs, StepsTypingAndTheReactanceClickKeepTheirRules) {
     Window w;
-    for (const auto& s : steps) {
-        SCOPED_TRACE(std::string(s.field) + " from " + s.from);
-        QLineEdit* field = w.field(s.field);
-        field->setText(s.from);
-        w.hold(s.button, 0);
-        EXPECT_EQ(field->text(), s.to);
+    QLineEdit* x = w.field("Text6");
+    const std::tuple<const char*, const char*, const char*> clicks[] = {
+        {"0", "-100", "-100"},        {"1e999", "-100", "-100"},
+        {"7.1", "-100", "224.17 pF"}, {"7.1", "224.17 pF", "-413.522"},
+        {"7.1", "100", "2.24 µH"},    {"7.1", "0", "0"},
+        {"7.1", "abc", "abc"}};
+    for (const auto& [frequency, shown, afterClick] : clicks) {
+        w.field("Text8")->setText(frequency);
+        x->setText(QString::fromUtf8(shown));
+        QTest::mouseClick(x, Qt::LeftButton);
+        EXPECT_EQ(x->text(), QString::fromUtf8(afterClick)) << shown;
+    }
+    w.time.Run();  // the frequency's pause
 
-        field->setText(s.from);
+    // Fields by number: Text1 is 1.
+    const std::tuple<int, const char*, int, const char*> steps[] = {
+        {1, "29.9", 1, "30"},     {1, "30", 1, "30"},        {1, "0.5", 1, "1.1"},
+        {1, "", 1, "1.1"},        {1, "4.5", 2, "4.4"},      {2, "1", 4, "1"},
+        {2, "0.5", 4, "1"},       {43, "9000", 9, "5000"},   {43, "9000", 10, "4999"},
+        {43, "", 10, "0"},        {29, "250", 24, "251"},    {45, "0", 31, "0"},
+        {8, "7.15", 7, "7.2"},    {8, "7.15", 8, "7.1"},     {8, "7.14", 8, "7.1"},
+        {8, "7.13", 8, "7"},      {8, "0.2", 8, ".1"},       {8, "0.1", 8, ".1"},
+        {8, "999.95", 7, "1000"}, {8, "29.9", 7, "30"},      {8, "1e999", 7, "1000"},
+        {8, "1e999", 8, "999.9"}, {8, "-1e999", 8, ".1"},    {1, "1e999", 1, "30"},
+        {1, "-1e999", 2, "1"},    {16, "1e308", 22, "10000"}};
+    for (const auto& [number, from, button, to] : steps) {
+        SCOPED_TRACE("Text" + std::to_string(number) + " from " + from);
+        QLineEdit* field = w.field(QString("Text%1").arg(number));
+        field->setText(from);
+        w.hold(button, 0);
+        EXPECT_EQ(field->text(), to);
+
+        field->setText(from);
         const int before = w.form.recalculationCount();
-        QTest::keyClick(field, IsPlus(s.button) ? Qt::Key_Up : Qt::Key_Down);
-        EXPECT_EQ(field->text(), s.to);
+        QTest::keyClick(field, IsPlus(button) ? Qt::Key_Up : Qt::Key_Down);
+        EXPECT_EQ(field->text(), to);
         EXPECT_EQ(w.form.recalculationCount(), before + 1);
     }
     // The spin buttons themselves take no keyboard, nor do read-only fields; a typed comma
@@ -136,30 +134,26 @@ TEST(Inputs, HeldButtonRepeatsAndRecalculatesOnceAfterRelease) {
 
 // Qt reports the second press of a double click as a press and a double click.
 TEST(Inputs, DoubleClickOnASpinButtonMakesTwoStepsAndOneRecalculation) {
-    const struct {
-        const char* field;
-        int button;
-        const char* from;
-        const char* to;
-    } buttons[] = {{"Text1", 1, "4.5", "4.7"}, {"Text43", 10, "100", "98"}};
+    const std::tuple<const char*, int, const char*, const char*> buttons[] = {
+        {"Text1", 1, "4.5", "4.7"}, {"Text43", 10, "100", "98"}};
     for (const double gap : {0.03, 0.1}) {
-        for (const auto& b : buttons) {
-            SCOPED_TRACE(std::string(b.field) + " clicks " + std::to_string(gap) + " s apart");
+        for (const auto& [field, button, from, to] : buttons) {
+            SCOPED_TRACE(std::string(field) + " clicks " + std::to_string(gap) + " s apart");
             Window w;
-            w.field(b.field)->setText(b.from);
+            w.field(field)->setText(from);
             int atLastRelease = 0;
-            w.time.At(0, [&] { w.mouse(b.button, QEvent::MouseButtonPress); });
-            w.time.At(gap, [&] { w.mouse(b.button, QEvent::MouseButtonRelease); });
+            w.time.At(0, [&] { w.mouse(button, QEvent::MouseButtonPress); });
+            w.time.At(gap, [&] { w.mouse(button, QEvent::MouseButtonRelease); });
             w.time.At(2 * gap, [&] {
-                w.mouse(b.button, QEvent::MouseButtonPress);
-                w.mouse(b.button, QEvent::MouseButtonDblClick);
+                w.mouse(button, QEvent::MouseButtonPress);
+                w.mouse(button, QEvent::MouseButtonDblClick);
             });
             w.time.At(3 * gap, [&] {
-                w.mouse(b.button, QEvent::MouseButtonRelease);
+                w.mouse(button, QEvent::MouseButtonRelease);
                 atLastRelease = w.form.recalculationCount();
             });
             w.time.Run();
-            EXPECT_EQ(TextOf(w.form, b.field), b.to);
+            EXPECT_EQ(TextOf(w.form, field), to);
             EXPECT_EQ(w.form.recalculationCount(), atLastRelease + 1);
         }
     }
@@ -200,31 +194,25 @@ TEST(Inputs, LongBurstOfTypingRecalculatesOnceAfterTheLastKey) {
 
 // Closing ends the repeat and the pause at once and keeps the values they reached.
 TEST(Inputs, ClosingEndsEveryRepeatAndPauseAtOnce) {
-    const struct {
-        const char* field;
-        std::function<void(Window&)> start;
-        double closeAt;
-        const char* saved;
-    } cases[] = {
+    const std::tuple<const char*, std::function<void(Window&)>, double, const char*> cases[] = {
         {"Text29", [](Window& w) { w.mouse(24, QEvent::MouseButtonPress); }, 1, "MATCHC99 257"},
         {"Text1", [](Window& w) { QTest::keyClicks(w.field("Text1"), "1"); }, 0.05,
-         "ANTENLEN 4.51"},
-    };
-    for (const auto& c : cases) {
+         "ANTENLEN 4.51"}};
+    for (const auto& [field, start, closeAt, saved] : cases) {
         Window w;
         w.form.show();
         const int before = w.form.recalculationCount();
         QString shownAtClose;
-        w.time.At(0, [&] { c.start(w); });
-        w.time.At(c.closeAt, [&] {
+        w.time.At(0, [&] { start(w); });
+        w.time.At(closeAt, [&] {
             w.form.close();
-            shownAtClose = TextOf(w.form, c.field);
+            shownAtClose = TextOf(w.form, field);
         });
         w.time.Run();
-        EXPECT_LE(w.time.now(), c.closeAt + w.form.repeatDelay) << c.field;
-        EXPECT_EQ(TextOf(w.form, c.field), shownAtClose);
+        EXPECT_LE(w.time.now(), closeAt + w.form.repeatDelay) << field;
+        EXPECT_EQ(TextOf(w.form, field), shownAtClose);
         EXPECT_EQ(w.form.recalculationCount(), before);
-        EXPECT_NE(ReadBytes(w.dir.file("ORVANE.INI")).find(c.saved), std::string::npos);
+        EXPECT_NE(ReadBytes(w.dir.file("ORVANE.INI")).find(saved), std::string::npos);
     }
 }
 
@@ -253,8 +241,8 @@ TEST(Inputs, TabFollowsTheWindowAndShowsTheFocus) {
         const QImage focused = w.form.grab(around).toImage();
         QTest::keyClick(focus, Qt::Key_Tab);
         // Plain to see: at least half a line around the control changes with the focus.
-        EXPECT_GE(PixelsApart(w.form.grab(around).toImage(), focused),
-                  focus->width() + focus->height())
+        EXPECT_GE(ColoursApart(w.form.grab(around).toImage(), focused).size(),
+                  std::size_t(focus->width() + focus->height()))
             << visited.back().toStdString();
     }
     EXPECT_EQ(visited, order);
@@ -268,40 +256,7 @@ TEST(Inputs, TabFollowsTheWindowAndShowsTheFocus) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     ASSERT_EQ(QApplication::focusWidget(), diagram);
     EXPECT_GE(
-        PixelsApart(w.form.grab(around).toImage(), unfocused, QRect(QPoint(3, 3), diagram->size())),
-        diagram->width() + diagram->height());
-}
-
-TEST(Inputs, ReactanceClickShowsTheEquivalentComponentAndBack) {
-    Window w;
-    QLineEdit* x = w.field("Text6");
-    const struct {
-        const char* frequency;
-        const char* shown;
-        const char* afterClick;
-    } clicks[] = {
-        {"7.1", "-100", "224.17 pF"},
-        {"7.1", "224.17 pF", "-413.522"},
-        {"7.1", "100", "2.24 µH"},
-        {"7.1", "0", "0"},
-        {"7.1", "abc", "abc"},
-        // No frequency: nothing to convert, the field stays as it is.
-        {"0", "-100", "-100"},
-        {"1e999", "-100", "-100"},
-    };
-    for (const auto& c : clicks) {
-        w.field("Text8")->setText(c.frequency);
-        x->setText(QString::fromUtf8(c.shown));
-        QTest::mouseClick(x, Qt::LeftButton);
-        EXPECT_EQ(x->text(), QString::fromUtf8(c.afterClick)) << c.shown;
-    }
-}
-
-TEST(Inputs, LimitFieldsFeedTheMatchingVerdicts) {
-    Window w;
-    w.field("Text16")->setText("20");
-    EXPECT_EQ(w.form.matchLimits().cmin_pF, 20);
-    EXPECT_EQ(BackOf(w.form, "Text11"), kValid) << "23.9 pF is now inside the limits";
-    w.field("Text33")->setText("6");
-    EXPECT_EQ(BackOf(w.form, "Text11"), kRed) << "6.4 uH is above Lmax";
+        ColoursApart(w.form.grab(around).toImage(), unfocused, QRect(QPoint(3, 3), diagram->size()))
+            .size(),
+        std::size_t(diagram->width() + diagram->height()));
 }

@@ -12,16 +12,6 @@
 
 namespace {
 
-// The option buttons and check boxes, check boxes first.
-QList<QAbstractButton*> Choices(const QWidget& window) {
-    QList<QAbstractButton*> choices;
-    for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
-        if (qobject_cast<QCheckBox*>(button)) choices.prepend(button);
-        if (qobject_cast<QRadioButton*>(button)) choices.append(button);
-    }
-    return choices;
-}
-
 // The width a caption has and the width it needs; none for controls without one.
 std::pair<int, int> RoomAndNeed(QWidget* control) {
     QString text;
@@ -55,9 +45,8 @@ std::pair<int, int> RoomAndNeed(QWidget* control) {
 TEST(Looks, EveryCaptionOfEveryWindowShowsWhole) {
     tuner_test::Session s;
     QList<QWidget*> windows = {s.form.get()};
-    for (TunerKind kind : {TunerKind::HpCl, TunerKind::LpCl, TunerKind::LpLc}) {
+    for (TunerKind kind : {TunerKind::HpCl, TunerKind::LpCl, TunerKind::LpLc})
         windows << &s.Open(kind);
-    }
     for (QWidget* window : windows) {
         for (QWidget* control : window->findChildren<QWidget*>()) {
             const auto [room, need] = RoomAndNeed(control);
@@ -72,7 +61,10 @@ TEST(Looks, EveryCaptionOfEveryWindowShowsWhole) {
 TEST(Looks, OptionsAndCheckBoxesShowTheirBackColoursAndTakeAClickAnywhere) {
     MainWindow w;
     const QImage shot = w.form.grab().toImage();
-    const QList<QAbstractButton*> choices = Choices(w.form);
+    // The check boxes first: the diagram-type options disable the marker switch.
+    QList<QAbstractButton*> choices;
+    for (QCheckBox* box : w.form.findChildren<QCheckBox*>()) choices << box;
+    for (QRadioButton* option : w.form.findChildren<QRadioButton*>()) choices << option;
     EXPECT_EQ(choices.size(), 10 + 10);
     for (QAbstractButton* choice : choices) {
         const std::string name = choice->objectName().toStdString();
@@ -80,8 +72,7 @@ TEST(Looks, OptionsAndCheckBoxesShowTheirBackColoursAndTakeAClickAnywhere) {
         EXPECT_EQ(shot.pixelColor(choice->mapTo(&w.form, QPoint(choice->width() - 2, 1))),
                   BackOf(w.form, choice->objectName()))
             << name;
-        // Clicked in the bottom right corner, far from the box and the caption. The check
-        // boxes come first: the diagram-type options disable the marker switch.
+        // Clicked in the bottom right corner, far from the box and the caption.
         const bool was = choice->isChecked();
         if (qobject_cast<QRadioButton*>(choice) && was) continue;
         QTest::mouseClick(choice, Qt::LeftButton, {},

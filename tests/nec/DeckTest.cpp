@@ -3,12 +3,15 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 
 #include "nec/Deck.h"
 
 namespace {
 
-TEST(NecDeck, DefaultRodIsOneBaseFedWireOverPerfectGround) {
+// The default rod is one base-fed wire over perfect ground; other rods get segments by their
+// length and thickness, or a fault.
+TEST(NecDeck, DefaultRodAndSegmentsThatFollowLengthAndThickness) {
     const NecDeck deck = WriteNecDeck(4.5, 5);
     EXPECT_EQ(deck.text,
               "CM Orvane: rod 4.5 m long, 5 mm in diameter, over perfect ground\n"
@@ -22,43 +25,34 @@ TEST(NecDeck, DefaultRodIsOneBaseFedWireOverPerfectGround) {
               "XQ\n"
               "EN\n");
     EXPECT_TRUE(deck.fault.empty());
-    EXPECT_EQ(NecFrequency_MHz(0), 0.1);
-    EXPECT_EQ(NecFrequency_MHz(2), 0.3) << "as the report prints it";
-    EXPECT_EQ(NecFrequency_MHz(kNecFrequencyCount - 1), 30);
-}
 
-TEST(NecDeck, SegmentsFollowLengthAndThickness) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    struct Case {
-        double length_m, diameter_mm;
-        int segments;
-        bool extended_kernel;
-        const char* fault;  // part of the fault text, or nullptr
-    };
+    // Length, diameter, segments, extended kernel, and part of the fault text (or nullptr).
     // 4.2 m by 50 mm has exactly 8 radii per segment, 4.5 m by 100 mm 4 (the extended
     // kernel); at 300 mm there are fewer segments of 2 radii each; a short stub needs few
     // segments; 40 m has 20 per wavelength at 30 MHz.
-    const Case cases[] = {{4.5, 5, 21, false, nullptr},     {4.2, 50, 21, false, nullptr},
-                          {4.5, 100, 21, true, nullptr},    {4.5, 300, 15, true, nullptr},
-                          {1, 400, 2, true, nullptr},       {4.5, 1000, 0, false, "too thick"},
-                          {40, 5, 81, false, nullptr},      {80, 5, 0, false, "too long"},
-                          {1e300, 5, 0, false, "too long"}, {0, 5, 0, false, "above 0"},
-                          {4.5, 0, 0, false, "above 0"},    {-4.5, 5, 0, false, "above 0"},
-                          {nan, 5, 0, false, "above 0"},    {4.5, inf, 0, false, "above 0"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.length_m << " m, " << c.diameter_mm << " mm");
-        const NecDeck deck = WriteNecDeck(c.length_m, c.diameter_mm);
-        if (c.fault) {
+    const std::tuple<double, double, int, bool, const char*> cases[] = {
+        {4.5, 5, 21, false, nullptr},     {4.2, 50, 21, false, nullptr},
+        {4.5, 100, 21, true, nullptr},    {4.5, 300, 15, true, nullptr},
+        {1, 400, 2, true, nullptr},       {4.5, 1000, 0, false, "too thick"},
+        {40, 5, 81, false, nullptr},      {80, 5, 0, false, "too long"},
+        {1e300, 5, 0, false, "too long"}, {0, 5, 0, false, "above 0"},
+        {4.5, 0, 0, false, "above 0"},    {-4.5, 5, 0, false, "above 0"},
+        {nan, 5, 0, false, "above 0"},    {4.5, inf, 0, false, "above 0"}};
+    for (const auto& [length_m, diameter_mm, segments, extended_kernel, fault] : cases) {
+        SCOPED_TRACE(testing::Message() << length_m << " m, " << diameter_mm << " mm");
+        const NecDeck deck = WriteNecDeck(length_m, diameter_mm);
+        if (fault) {
             EXPECT_TRUE(deck.text.empty());
-            EXPECT_NE(deck.fault.find(c.fault), std::string::npos) << deck.fault;
+            EXPECT_NE(deck.fault.find(fault), std::string::npos) << deck.fault;
             EXPECT_EQ(deck.fault.find('\n'), std::string::npos);
             continue;
         }
-        EXPECT_EQ(deck.segmentation.segments, c.segments);
-        EXPECT_EQ(deck.segmentation.extended_kernel, c.extended_kernel);
-        EXPECT_NE(deck.text.find("GW 1 " + std::to_string(c.segments) + " "), std::string::npos);
-        EXPECT_EQ(deck.text.find("EK 0\n") != std::string::npos, c.extended_kernel);
+        EXPECT_EQ(deck.segmentation.segments, segments);
+        EXPECT_EQ(deck.segmentation.extended_kernel, extended_kernel);
+        EXPECT_NE(deck.text.find("GW 1 " + std::to_string(segments) + " "), std::string::npos);
+        EXPECT_EQ(deck.text.find("EK 0\n") != std::string::npos, extended_kernel);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "nec/Deck.h"
@@ -34,42 +35,32 @@ std::string SweepReport(int count) {
     return text;
 }
 
-TEST(NecReport, ReadsEveryFrequencyOfRealRuns) {
-    struct Case {
-        const char* file;
-        std::vector<double> frequencies;
-        Impedance last;
-    };
-    const Case cases[] = {
+// Every frequency of real runs is read; a report that breaks off stops the reading with a
+// reason.
+TEST(NecReport, ReadsEveryFrequencyOfRealRunsAndStopsWhereOneBreaksOff) {
+    const std::tuple<const char*, std::vector<double>, Impedance> runs[] = {
         {"rod_4.5m_5mm.out", {0.1, 7, 7.1, 7.2, 30}, {1021.1, 696.90}},
         // Thick rod: a notice of the extended kernel in every frequency block.
-        {"rod_4.5m_100mm_extended_kernel.out", {0.1, 7.1, 30}, {480.01, -159.11}},
-    };
-    for (const Case& c : cases) {
-        const NecReport report = ReadNecReport(NecData(c.file));
-        EXPECT_EQ(report.fault, "") << c.file;
-        ASSERT_EQ(report.points.size(), c.frequencies.size()) << c.file;
-        for (std::size_t i = 0; i < c.frequencies.size(); ++i) {
-            EXPECT_EQ(report.points[i].frequency_MHz, c.frequencies[i]) << c.file;
+        {"rod_4.5m_100mm_extended_kernel.out", {0.1, 7.1, 30}, {480.01, -159.11}}};
+    for (const auto& [file, frequencies, last] : runs) {
+        const NecReport report = ReadNecReport(NecData(file));
+        EXPECT_EQ(report.fault, "") << file;
+        ASSERT_EQ(report.points.size(), frequencies.size()) << file;
+        for (std::size_t i = 0; i < frequencies.size(); ++i) {
+            EXPECT_EQ(report.points[i].frequency_MHz, frequencies[i]) << file;
         }
-        EXPECT_EQ(report.points.back().base.r, c.last.r) << c.file;
-        EXPECT_EQ(report.points.back().base.x, c.last.x) << c.file;
+        EXPECT_EQ(report.points.back().base.r, last.r) << file;
+        EXPECT_EQ(report.points.back().base.x, last.x) << file;
     }
-    const NecReport normal = ReadNecReport(NecData("rod_4.5m_5mm.out"));
-    EXPECT_EQ(normal.points[2].base.r, 4.9192);
-    EXPECT_EQ(normal.points[2].base.x, -500.53);
-    EXPECT_EQ(normal.points[0].base.x, -42715);
-}
-
-TEST(NecReport, StopsWithAReasonWhereTheReportBreaksOff) {
     const std::string normal = NecData("rod_4.5m_5mm.out");
+    const std::vector<NecPoint> read = ReadNecReport(normal).points;
+    EXPECT_EQ(read[2].base.r, 4.9192);
+    EXPECT_EQ(read[2].base.x, -500.53);
+    EXPECT_EQ(read[0].base.x, -42715);
+
     const std::string z_at_7 = "4.7712E+00 -5.1064E+02";
-    struct Case {
-        std::string text;
-        std::size_t points;  // read before the fault
-        const char* fault;
-    };
-    const Case cases[] = {
+    // The report, the points read before the fault, and the fault.
+    const std::tuple<std::string, std::size_t, const char*> broken[] = {
         // nec2c killed in the middle of the source line of 21.5 MHz.
         {NecData("rod_4.5m_5mm_killed.out"), 1, "no input impedance for 21.5 MHz"},
         {NecData("garbage.out"), 0, "no frequency"},
@@ -84,12 +75,11 @@ TEST(NecReport, StopsWithAReasonWhereTheReportBreaksOff) {
         {Replaced(normal, "FREQUENCY : 7.0000E+00", "FREQUENZ"), 1,
          "input impedance without a frequency"},
         {Replaced(normal, "ANTENNA INPUT PARAMETERS", "ANTENNA"), 0,
-         "no input impedance for 0.1 MHz"},
-    };
-    for (const Case& c : cases) {
-        const NecReport report = ReadNecReport(c.text);
-        EXPECT_EQ(report.points.size(), c.points) << c.fault;
-        EXPECT_NE(report.fault.find(c.fault), std::string::npos) << report.fault;
+         "no input impedance for 0.1 MHz"}};
+    for (const auto& [text, points, fault] : broken) {
+        const NecReport report = ReadNecReport(text);
+        EXPECT_EQ(report.points.size(), points) << fault;
+        EXPECT_NE(report.fault.find(fault), std::string::npos) << report.fault;
     }
 }
 
@@ -123,21 +113,16 @@ TEST(NecSweep, NeedsEveryFrequencyOfTheDeck) {
     EXPECT_EQ(sweep.points[299].frequency_MHz, 30);
     EXPECT_EQ(sweep.points[299].base.x, -500.53);
 
-    struct Case {
-        std::string text;
-        const char* fault;
-    };
-    const Case cases[] = {
+    const std::tuple<std::string, const char*> cases[] = {
         {SweepReport(kNecFrequencyCount - 1), "NEC-2: the report of nec2c holds 299 of 300"},
         {Replaced(SweepReport(kNecFrequencyCount), "FREQUENCY : 2.0000E-01",
                   "FREQUENCY : 2.5000E-01"),
          "not for the frequencies asked for"},
-        {NecData("rod_4.5m_5mm_killed.out"), "could not be read (line 128: no input impedance"},
-    };
-    for (const Case& c : cases) {
-        const NecSweep broken = ReadNecSweep(c.text);
+        {NecData("rod_4.5m_5mm_killed.out"), "could not be read (line 128: no input impedance"}};
+    for (const auto& [text, fault] : cases) {
+        const NecSweep broken = ReadNecSweep(text);
         EXPECT_TRUE(broken.points.empty());
-        EXPECT_NE(broken.fault.find(c.fault), std::string::npos) << broken.fault;
+        EXPECT_NE(broken.fault.find(fault), std::string::npos) << broken.fault;
     }
 }
 

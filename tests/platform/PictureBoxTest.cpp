@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <cmath>
 #include <random>
+#include <tuple>
 
 #include "platform/PixelLines.h"
 #include "tests/support/Pixels.h"
@@ -55,35 +56,32 @@ TEST(PictureBox, OnePixelLinesSetThePixelsOfQtsOnePixelPen) {
     EXPECT_EQ(InkOf(image, kInk).bounds, QRect(5, 5, 43, 1));
 }
 
-TEST(PictureBox, DotOfWidthWCoversAWByWBlockAtAnyRatio) {
-    const struct {
-        qreal ratio;
-        int width, deviceSize;
-    } cases[] = {{1, 1, 1}, {1, 2, 2}, {1, 3, 3}, {1, 4, 4},   {1, 5, 5},  {1, 7, 7},
-                 {2, 1, 2}, {2, 2, 4}, {2, 4, 8}, {1.5, 2, 3}, {1.5, 4, 6}};
-    for (const auto& c : cases) {
+// A dot of width w covers a w x w block at any ratio; a wide arc meets a wide line without a
+// step.
+TEST(PictureBox, WideDotsArcsAndLinesCoverWholeBlocks) {
+    QWidget parent;
+    const std::tuple<qreal, int, int> cases[] = {{1, 1, 1}, {1, 2, 2},   {1, 3, 3},  {1, 4, 4},
+                                                 {1, 5, 5}, {1, 7, 7},   {2, 1, 2},  {2, 2, 4},
+                                                 {2, 4, 8}, {1.5, 2, 3}, {1.5, 4, 6}};
+    for (const auto& [ratio, width, deviceSize] : cases) {
         for (const QPointF at :
              {QPointF(20, 12), QPointF(20.3, 12.6), QPointF(20.5, 12.5), QPointF(21.7, 11.2)}) {
-            QWidget parent;
             PictureBox box("Picture", 48, 32, &parent);
-            box.SetPixelRatio(c.ratio);
+            box.SetPixelRatio(ratio);
             box.SetScale(0, 32, 48, -32);  // y up, as in the impedance plane
             box.SetForeColor(kInk);
-            box.SetDrawWidth(c.width);
+            box.SetDrawWidth(width);
             box.PSet(at.x(), at.y());
             const Ink dot = InkOf(box.image(), kInk);
-            EXPECT_EQ(dot.count, c.deviceSize * c.deviceSize)
-                << c.width << " at " << c.ratio << "x, " << at.x() << "," << at.y();
-            EXPECT_EQ(dot.bounds.size(), QSize(c.deviceSize, c.deviceSize));
+            EXPECT_EQ(dot.count, deviceSize * deviceSize)
+                << width << " at " << ratio << "x, " << at.x() << "," << at.y();
+            EXPECT_EQ(dot.bounds.size(), QSize(deviceSize, deviceSize));
             // The dot holds the pixel a one-pixel dot would take.
             EXPECT_TRUE(
-                dot.bounds.contains(PixelOf(at.x() * c.ratio), PixelOf((32 - at.y()) * c.ratio)));
+                dot.bounds.contains(PixelOf(at.x() * ratio), PixelOf((32 - at.y()) * ratio)));
         }
     }
-}
 
-TEST(PictureBox, WideArcMeetsWideLineWithoutAStep) {
-    QWidget parent;
     PictureBox box("Picture", 120, 80, &parent);
     box.SetForeColor(kInk);
     box.SetDrawWidth(2);

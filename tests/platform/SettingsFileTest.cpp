@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <string>
+#include <tuple>
 
 #include "tests/support/TempDir.h"
 
@@ -25,12 +27,10 @@ TEST(SettingsFile, OnlyAFileOf49LinesIsKeptOthersAreBackedUpAndReplacedWithANoti
     const std::string defaults = CrLfLines(DefaultSettingsLines());
     const std::string valid = CrLfLines(DefaultsWith(0, "antenlen 3"));
     std::string unix = valid;  // LF ends and no end after the last line
-    for (std::size_t at; (at = unix.find('\r')) != std::string::npos;) unix.erase(at, 1);
+    std::erase(unix, '\r');
     unix.pop_back();
-    const struct {
-        std::optional<std::string> content;  // none: no file
-        std::size_t counted;                 // 49: kept as it is
-    } cases[] = {
+    // The content (none: no file) and the lines counted in it (49: kept as it is).
+    const std::tuple<std::optional<std::string>, std::size_t> cases[] = {
         {std::nullopt, 0},  // made without a word
         {"", 0},            // nothing to keep: replaced without a word
         {valid, 49},
@@ -41,8 +41,7 @@ TEST(SettingsFile, OnlyAFileOf49LinesIsKeptOthersAreBackedUpAndReplacedWithANoti
         {CrLfLines(std::vector<std::string>(48, "ANTENLEN 9")), 48},
         {valid + "ANTENLEN 9\r\n\r\n", 50},
         {CrLfLines({"ANTENLEN 9"}), 1},
-        {CrLfLines(std::vector<std::string>(120, "ANTENLEN 9")), 120},
-    };
+        {CrLfLines(std::vector<std::string>(120, "ANTENLEN 9")), 120}};
     for (const auto& [content, counted] : cases) {
         WorkingDirectory dir;
         if (content) WriteBytes(kPath, *content);
@@ -62,7 +61,8 @@ TEST(SettingsFile, OnlyAFileOf49LinesIsKeptOthersAreBackedUpAndReplacedWithANoti
     }
 }
 
-TEST(SettingsFile, ReadingMatchesKeysInUpperCaseAndTheLastLineWins) {
+// Reading matches keys in upper case and the last line wins.
+TEST(SettingsFile, KeysAreReadAndRewrittenInTheirLines) {
     WorkingDirectory dir;
     // The byte-order mark of an editor is no part of the first key.
     WriteBytes(kPath, kBom + CrLfLines({"antenlen   04.50  ", "FREQUMHZ 14,2", "FREQUMHZ 6",
@@ -76,10 +76,9 @@ TEST(SettingsFile, ReadingMatchesKeysInUpperCaseAndTheLastLineWins) {
               (std::map<std::string, std::string>{
                   {"ANTENLEN", "04.50"}, {"FREQUMHZ", "6"}, {"ANTENDIA", ""}, {"HPCLXC08", ""}}))
         << "a line shorter than a key holds no key";
-}
 
-TEST(SettingsFile, RewriteKeepsOtherLinesCaseAndOrderAndDropsWhatDoesNotCount) {
-    WorkingDirectory dir;
+    // A rewrite keeps the other lines, the keys' case and the order, and drops what does not
+    // count.
     std::vector<std::string> lines = DefaultsWith(0, "antenlen 3");
     lines.push_back("FREQUMHZ 1");  // a duplicate receives the new value too
     for (int i = 0; i < 80; ++i) lines.push_back("COMMENT" + std::to_string(i));  // past 100
@@ -142,13 +141,10 @@ TEST(SettingsFile, StartRemovesOnlyItsOwnLeftoversAndWritesThroughNoPlantedLink)
     if (gone == 0) ::_exit(0);
     ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
     const QString dead = QString::number(gone);
-    QStringList kept{"ORVANE.INI",
-                     "ORVANE.INI.bak",
-                     "ORVANE.INI.tmp",
-                     "victim",
-                     "ORVANE.INI." + QString::number(::getpid()) + ".abcdef01.tmp",
-                     "ORVANE.INI." + dead + ".tmp",
-                     "OTHER.INI." + dead + ".0badf00d.tmp"};
+    QStringList kept{"ORVANE.INI", "ORVANE.INI.bak", "ORVANE.INI.tmp", "victim"};
+    kept << "ORVANE.INI." + QString::number(::getpid()) + ".abcdef01.tmp"
+         << "ORVANE.INI." + dead + ".tmp"
+         << "OTHER.INI." + dead + ".0badf00d.tmp";
     const QStringList leftovers{"ORVANE.INI." + dead + ".0badf00d.tmp",
                                 "ORVANE.INI.bak." + dead + ".12345678.tmp"};
     for (const QString& name : leftovers + kept.mid(4)) WriteBytes(name.toStdString(), "x");

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QSignalSpy>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -56,13 +57,10 @@ TEST(TextBoxFilter, DropsControlCharactersAndTurnsCommasIntoPoints) {
         box->show();
         for (const auto& [way, put] : ways) {
             box->clear();
-            int changes = 0;
-            const auto counting =
-                QObject::connect(box.get(), &QLineEdit::textChanged, [&changes] { ++changes; });
+            const QSignalSpy changes(box.get(), &QLineEdit::textChanged);
             put(*box);
-            QObject::disconnect(counting);
             EXPECT_EQ(box->text(), number ? "56x.1" : "56x,1") << way << " " << number;
-            EXPECT_EQ(changes, 1) << way;
+            EXPECT_EQ(changes.count(), 1) << way;
         }
         // Only a plain comma is typed as one.
         box->setText("7");

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <optional>
+#include <tuple>
 
 #include "nec/Comparison.h"
 #include "nec/Runner.h"
@@ -87,11 +88,8 @@ TEST(NecRunner, RunsNec2cAndKeepsItsOutcomePerRod) {
 }
 
 TEST(NecRunner, EveryFaultIsOneLineWithoutResult) {
-    struct Case {
-        const char* script;  // nullptr: no nec2c on the PATH
-        const char* fault;
-    };
-    const Case cases[] = {
+    // A script of nullptr: no nec2c on the PATH.
+    const std::tuple<const char*, const char*> cases[] = {
         {nullptr, "NEC-2: nec2c is not installed (Debian package nec2c)"},
         {"exit 1", "NEC-2: nec2c failed with exit code 1"},
         {"exec /bin/sleep 30", "NEC-2: nec2c took longer than 0.3 s and was stopped"},
@@ -99,22 +97,20 @@ TEST(NecRunner, EveryFaultIsOneLineWithoutResult) {
         {"/bin/cat DATA/rod_4.5m_5mm_killed.out > \"$4\"", "(line 128: no input impedance"},
         {"kill -SEGV $$", "NEC-2: nec2c crashed"},
         {"exit 0", "NEC-2: nec2c wrote no report"},
-        {"#!/no/such/shell\n", "NEC-2: nec2c could not be started"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.fault);
-        const StandIn stand_in(c.script, ORVANE_NEC_TEST_DATA);
-        EXPECT_EQ(NecAvailable(), c.script != nullptr);
+        {"#!/no/such/shell\n", "NEC-2: nec2c could not be started"}};
+    for (const auto& [script, fault] : cases) {
+        SCOPED_TRACE(fault);
+        const StandIn stand_in(script, ORVANE_NEC_TEST_DATA);
         NecRunner runner;
         runner.setTimeout(300);
         const RunEnd end = RunToEnd(runner, {4.5, 5});
         ASSERT_TRUE(end.outcome);
         EXPECT_TRUE(end.outcome->points.empty());
-        EXPECT_TRUE(end.outcome->fault.contains(c.fault)) << end.outcome->fault.toStdString();
+        EXPECT_TRUE(end.outcome->fault.contains(fault)) << end.outcome->fault.toStdString();
         EXPECT_FALSE(end.outcome->fault.contains('\n'));
         EXPECT_LE(end.finished, 1);
         EXPECT_FALSE(runner.running());
-        if (QByteArray(c.fault).contains("longer")) {
+        if (QByteArray(fault).contains("longer")) {
             EXPECT_GT(end.ticks, 1) << "the event loop ran while the stand-in slept";
         }
     }
