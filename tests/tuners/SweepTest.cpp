@@ -233,7 +233,9 @@ TEST(Sweep, RunWithoutAWindowEqualsTheWindowsSweepAndItsComparison) {
         QString asked = QString::fromStdString(s.dir.file("window.csv"));
         SetFileAsker([&](const FileQuestion&) { return asked; });
         Session::Click(tuner, "ExportSweepTune");
+        testing::internal::CaptureStdout();
         ASSERT_EQ(RunSweepTune(c.kind, s.dir.file("headless.csv")), 0);
+        const std::string summary = testing::internal::GetCapturedStdout();
         const std::string headless = ReadBytes(s.dir.file("headless.csv"));
         EXPECT_EQ(ReadBytes(s.dir.file("window.csv")), headless);
         // A write that fails says so in the window.
@@ -281,6 +283,8 @@ TEST(Sweep, RunWithoutAWindowEqualsTheWindowsSweepAndItsComparison) {
         }
         EXPECT_TRUE(refused || total > 299) << "the times are not all zero";
         const QString comparison = TextOf<QLabel>(tuner, "SweepComparison");
+        EXPECT_EQ(summary, comparison.toStdString() + "\n")
+            << "the run without a window says the same";
         if (refused) {
             EXPECT_EQ(compared, 0);
             EXPECT_TRUE(comparison.startsWith("No tuning")) << comparison.toStdString();
