@@ -103,7 +103,8 @@ void BM_NecOverlayAfterGeometryChange(benchmark::State& state) {
         });
         tick.start(1);
         length->setText(QString::number(4.5 + 0.001 * ++rod));
-        while (!status->text().startsWith("NEC-2 at")) {
+        // The note follows the part stress in the status line.
+        while (!status->text().contains("NEC-2 at")) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
         // The repaint that puts the new picture on screen.
