@@ -43,42 +43,31 @@ int FixedDiv(int a, int b) {
     return static_cast<int>(static_cast<int64_t>(a) * 65536 / b);
 }
 
+// Cuts the line (a1, b1)-(a2, b2) to min <= a <= max; true when nothing is left.
+bool ClipAxis(double& a1, double& b1, double& a2, double& b2, double min, double max) {
+    if (a1 < min) {
+        if (a2 <= min) return true;
+        b1 += (b2 - b1) / (a2 - a1) * (min - a1);
+        a1 = min;
+    } else if (a1 > max) {
+        if (a2 >= max) return true;
+        b1 += (b2 - b1) / (a2 - a1) * (max - a1);
+        a1 = max;
+    }
+    if (a2 < min) {
+        b2 += (b2 - b1) / (a2 - a1) * (min - a2);
+        a2 = min;
+    } else if (a2 > max) {
+        b2 += (b2 - b1) / (a2 - a1) * (max - a2);
+        a2 = max;
+    }
+    return false;
+}
+
 // Cuts the line to one pixel beyond the image on each side; true when nothing is left.
 bool ClipAway(double& x1, double& y1, double& x2, double& y2, double xmin, double xmax, double ymin,
               double ymax) {
-    if (x1 < xmin) {
-        if (x2 <= xmin) return true;
-        y1 += (y2 - y1) / (x2 - x1) * (xmin - x1);
-        x1 = xmin;
-    } else if (x1 > xmax) {
-        if (x2 >= xmax) return true;
-        y1 += (y2 - y1) / (x2 - x1) * (xmax - x1);
-        x1 = xmax;
-    }
-    if (x2 < xmin) {
-        y2 += (y2 - y1) / (x2 - x1) * (xmin - x2);
-        x2 = xmin;
-    } else if (x2 > xmax) {
-        y2 += (y2 - y1) / (x2 - x1) * (xmax - x2);
-        x2 = xmax;
-    }
-    if (y1 < ymin) {
-        if (y2 <= ymin) return true;
-        x1 += (x2 - x1) / (y2 - y1) * (ymin - y1);
-        y1 = ymin;
-    } else if (y1 > ymax) {
-        if (y2 >= ymax) return true;
-        x1 += (x2 - x1) / (y2 - y1) * (ymax - y1);
-        y1 = ymax;
-    }
-    if (y2 < ymin) {
-        x2 += (x2 - x1) / (y2 - y1) * (ymin - y2);
-        y2 = ymin;
-    } else if (y2 > ymax) {
-        x2 += (x2 - x1) / (y2 - y1) * (ymax - y2);
-        y2 = ymax;
-    }
-    return false;
+    return ClipAxis(x1, y1, x2, y2, xmin, xmax) || ClipAxis(y1, x1, y2, x2, ymin, ymax);
 }
 
 // Steps along the major axis one pixel at a time, the line extended by half a pixel at
