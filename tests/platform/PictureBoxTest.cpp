@@ -4,7 +4,6 @@
 
 #include <QPainter>
 #include <QSignalSpy>
-#include <cmath>
 #include <random>
 #include <tuple>
 

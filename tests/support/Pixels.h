@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QList>
 #include <QRect>
-#include <algorithm>
 #include <set>
 
 inline std::set<QRgb> ColoursOf(const QImage& image) {

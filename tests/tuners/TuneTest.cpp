@@ -6,7 +6,6 @@
 #include <cmath>
 #include <complex>
 #include <functional>
-#include <utility>
 #include <vector>
 
 #include "platform/FieldText.h"
