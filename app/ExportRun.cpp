@@ -62,10 +62,11 @@ int RunExport(const ExportJob& job, int& argc, char** argv) {
     const MainInputs inputs = InputsFromSettings(values);
     switch (job.kind) {
         case ExportJob::Kind::SweepCsv:
-            return Written(WriteFileAtomically(job.path, SweepCsv(inputs.antenna, inputs.limits)));
+            return Written(WriteFileAtomically(
+                job.path, SweepCsv(ClosedFormModel(), inputs.antenna, inputs.limits)));
         case ExportJob::Kind::Touchstone:
-            return Written(
-                WriteFileAtomically(job.path, TouchstoneText(inputs.antenna, kOrvaneVersion)));
+            return Written(WriteFileAtomically(
+                job.path, TouchstoneText(ClosedFormModel(), inputs.antenna, kOrvaneVersion)));
         case ExportJob::Kind::NecCompare: {
             // The runner's process needs an event loop, but no display.
             QCoreApplication app(argc, argv);

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "antenna/ShownResults.h"
 #include "app/RunSettings.h"
-#include "core/ShownResults.h"
 #include "exports/SweepTuneCsv.h"
 #include "mainwindow/MainKeys.h"
 #include "platform/Controls.h"
@@ -104,7 +104,7 @@ std::vector<SweepTuneRow> Sweep(TunerKind kind, const Values& values,
     for (const SweepTunePoint& point : SweepTunePoints()) {
         const double f_MHz = ParseLeadingNumber(point.text);
         input.frequency_MHz = f_MHz;
-        const ShownAntenna main = ShowAntenna(input, false);
+        const ShownAntenna main = ShowAntenna(ClosedFormModel(), input, false);
         TuneRequest request;
         request.antennaMissing = !main.complete();
         tuner.antenna = {f_MHz, 0, 0};

@@ -9,11 +9,11 @@
 namespace {
 
 void SweepCsvText(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(SweepCsv({}, {}));
+    for (auto _ : state) benchmark::DoNotOptimize(SweepCsv(ClosedFormModel(), {}, {}));
 }
 
 void TouchstoneOnePort(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(TouchstoneText({}, "0.1"));
+    for (auto _ : state) benchmark::DoNotOptimize(TouchstoneText(ClosedFormModel(), {}, "0.1"));
 }
 
 }  // namespace

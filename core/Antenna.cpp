@@ -97,21 +97,12 @@ std::optional<RodLine> RodCharacteristic(double length_m, double diameter_mm) {
     return rod.line;
 }
 
-std::optional<AntennaResult> FeedPointImpedance(const AntennaInput& in) {
-    Checked c;
-    AntennaResult out;
-    const Rod rod = RodFromDimensions(in.length_m, in.diameter_mm, c);
-    out.zlc = rod.line.zlc;
-    out.slenderness = rod.line.slenderness;
+namespace {
 
-    const double corrected_length = rod.corrected_length;
-    out.wavelength = c.Div(300, in.frequency_MHz);
-    const double a = c.Div(corrected_length, out.wavelength);
-    out.electrical_length = a;
-
-    const double rrad = RadiationResistance(a, c);
-    const Impedance z = ApplyBaseElements(
-        RodImpedance(out.zlc, rrad, corrected_length, out.wavelength, a, c), in, c);
+// From the rod's own impedance on: base coil, base capacitance, AEloss, SWR, U_f and the
+// efficiencies. The rod stands over perfect ground, so all its resistance radiates.
+void CompleteFeedPoint(Impedance rod, const AntennaInput& in, AntennaResult& out, Checked& c) {
+    const Impedance z = ApplyBaseElements(rod, in, c);
     out.r_ant = z.r;
     out.x_ant = z.x;
     const double z_ant = Magnitude(z.r, z.x, c);
@@ -127,7 +118,33 @@ std::optional<AntennaResult> FeedPointImpedance(const AntennaInput& in) {
                                        c.Finite(out.r_ant + kReference_Ohm));
     out.eta_tot = c.Div(c.Finite(out.eta_f * out.r_f), c.Finite(out.r_f + matching_loss));
     out.z_f = c.Sqrt(z_f2);
+}
 
+}  // namespace
+
+std::optional<AntennaResult> FeedPointImpedance(const AntennaInput& in) {
+    Checked c;
+    AntennaResult out;
+    const Rod rod = RodFromDimensions(in.length_m, in.diameter_mm, c);
+    out.zlc = rod.line.zlc;
+    out.slenderness = rod.line.slenderness;
+
+    const double corrected_length = rod.corrected_length;
+    out.wavelength = c.Div(300, in.frequency_MHz);
+    const double a = c.Div(corrected_length, out.wavelength);
+    out.electrical_length = a;
+
+    const double rrad = RadiationResistance(a, c);
+    CompleteFeedPoint(RodImpedance(out.zlc, rrad, corrected_length, out.wavelength, a, c), in, out,
+                      c);
+    if (c.faulted()) return std::nullopt;
+    return out;
+}
+
+std::optional<AntennaResult> FeedPointOfRod(Impedance rod, const AntennaInput& in) {
+    Checked c;
+    AntennaResult out;
+    CompleteFeedPoint(rod, in, out, c);
     if (c.faulted()) return std::nullopt;
     return out;
 }

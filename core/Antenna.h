@@ -61,3 +61,8 @@ std::optional<RodLine> RodCharacteristic(double length_m, double diameter_mm);
 
 // The whole feed-point model at one frequency; no result when any step faults.
 std::optional<AntennaResult> FeedPointImpedance(const AntennaInput& in);
+
+// The same chain from a rod impedance found elsewhere (NEC-2, a measurement) on: the base
+// elements, AEloss, SWR, U_f and the efficiencies at the input's frequency. The rod's own
+// values (Zlc, l'/D, wavelength, electrical length) stay 0.
+std::optional<AntennaResult> FeedPointOfRod(Impedance rod, const AntennaInput& in);

@@ -32,7 +32,7 @@ std::string SweepReadout(const SweepDiagramInput& input, double f_MHz) {
     std::string text = "f " + SignificantText(f_MHz, 6) + " MHz";
     AntennaInput antenna = input.antenna;
     antenna.frequency_MHz = f_MHz;
-    const std::optional<AntennaResult> a = FeedPointImpedance(antenna);
+    const std::optional<AntennaResult> a = input.source->FeedPoint(antenna);
     if (!a) return text + kGap + "no result: the antenna model fails at this frequency";
     const struct {
         SweepCurve curve;

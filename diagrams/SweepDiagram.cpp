@@ -125,7 +125,7 @@ bool TraceSweepCurves(const SweepDiagramInput& input, const LocusPoint& locus,
     AntennaInput antenna = input.antenna;
     for (const double f : SweepFrequencies(grid)) {
         antenna.frequency_MHz = f;
-        const std::optional<AntennaResult> a = FeedPointImpedance(antenna);
+        const std::optional<AntennaResult> a = input.source->FeedPoint(antenna);
         if (!a) return false;
         const double f_Hz = f * 1e6;
         const MatchValues m = Match(input.network, a->r_f, a->x_f, f_Hz, input.limits);

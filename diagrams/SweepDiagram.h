@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Antenna.h"
+#include "antenna/AntennaSource.h"
 #include "core/Matching.h"
 
 class PictureBox;
@@ -32,6 +32,7 @@ struct SweepDiagramInput {
     bool markersShown = true;
     std::array<double, 10> markers_MHz{};
     double operating_MHz = 0;
+    const AntennaSource* source = &ClosedFormModel();
     AntennaInput antenna;  // its frequency is ignored: the sweep sets its own
     Network network = Network::HpCl;
     MatchLimits limits;

@@ -26,7 +26,8 @@ void Cells(std::string& text, std::initializer_list<std::optional<double>> value
 
 }  // namespace
 
-std::string ResultsTable(const AntennaInput& in, const MatchLimits& limits) {
+std::string ResultsTable(const AntennaSource& source, const AntennaInput& in,
+                         const MatchLimits& limits) {
     std::string text = "Quantity\tValue\tUnit\n";
     Row(text, "Length", in.length_m, "m");
     Row(text, "Diameter", in.diameter_mm, "mm");
@@ -40,7 +41,7 @@ std::string ResultsTable(const AntennaInput& in, const MatchLimits& limits) {
     Row(text, "Lmax", limits.lmax_uH, "\u00b5H");
     Row(text, "Mloss", in.mloss_Ohm, "Ohm");
 
-    const std::optional<AntennaResult> a = FeedPointImpedance(in);
+    const std::optional<AntennaResult> a = source.FeedPoint(in);
     auto result = [&a](double AntennaResult::*member) {
         return a ? std::optional<double>(*a.*member) : std::nullopt;
     };

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/Antenna.h"
+#include "antenna/AntennaSource.h"
 #include "core/Matching.h"
 
 // The inputs, the antenna's results and the six networks at the input's frequency as
@@ -10,4 +10,5 @@
 // and unit, an empty line, then one line per network under a header that names the units.
 // Values are unrounded; where there is none (a network without solution, an antenna model
 // that faults) the cell stays empty, and the verdict says why.
-std::string ResultsTable(const AntennaInput& antenna, const MatchLimits& limits);
+std::string ResultsTable(const AntennaSource& source, const AntennaInput& antenna,
+                         const MatchLimits& limits);

@@ -71,13 +71,14 @@ void WriteNetwork(CsvText& csv, Network network, const AntennaResult& a, const A
 
 }  // namespace
 
-std::string SweepCsv(const AntennaInput& antenna, const MatchLimits& limits) {
+std::string SweepCsv(const AntennaSource& source, const AntennaInput& antenna,
+                     const MatchLimits& limits) {
     CsvText csv;
     WriteHeader(csv);
     AntennaInput in = antenna;
     for (const double f : SweepFrequencies(SweepGrid::Curves)) {
         in.frequency_MHz = f;
-        const std::optional<AntennaResult> a = FeedPointImpedance(in);
+        const std::optional<AntennaResult> a = source.FeedPoint(in);
         if (!a) {
             WriteFault(csv, f);
             continue;

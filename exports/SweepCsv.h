@@ -2,11 +2,12 @@
 
 #include <string>
 
-#include "core/Antenna.h"
+#include "antenna/AntennaSource.h"
 #include "core/Matching.h"
 
 // The antenna and the six networks at every point of the sweep diagram, one CSV record per
 // frequency after a header line. Each network gives its element values, its verdict (ok,
 // outside, none; fault where the antenna model faults) and the stress of its parts at the
 // power of `antenna`. Values are written unrounded; a field without a value stays empty.
-std::string SweepCsv(const AntennaInput& antenna, const MatchLimits& limits);
+std::string SweepCsv(const AntennaSource& source, const AntennaInput& antenna,
+                     const MatchLimits& limits);

@@ -28,13 +28,14 @@ std::optional<Reflection> S11(double r, double x) {
 
 }  // namespace
 
-std::string TouchstoneText(const AntennaInput& antenna, std::string_view version) {
+std::string TouchstoneText(const AntennaSource& source, const AntennaInput& antenna,
+                           std::string_view version) {
     std::string data;
     int leftOut = 0;
     AntennaInput in = antenna;
     for (const double f : SweepFrequencies(SweepGrid::Curves)) {
         in.frequency_MHz = f;
-        const std::optional<AntennaResult> a = FeedPointImpedance(in);
+        const std::optional<AntennaResult> a = source.FeedPoint(in);
         const std::optional<Reflection> s = a ? S11(a->r_f, a->x_f) : std::nullopt;
         if (!s) {
             ++leftOut;

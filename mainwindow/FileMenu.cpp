@@ -150,7 +150,7 @@ void Form1::ExportSweepData() {
     if (chosen.isEmpty()) return;
     const std::string path = LocalPath(chosen);
     const FileResult written =
-        WriteFileAtomically(path, SweepCsv(ReadAntennaInput(), ReadMatchLimits()));
+        WriteFileAtomically(path, SweepCsv(*source_, ReadAntennaInput(), ReadMatchLimits()));
     if (!written.ok()) ReportFailedSave("the sweep data", path, written);
 }
 
@@ -161,7 +161,7 @@ void Form1::ExportTouchstone() {
     if (chosen.isEmpty()) return;
     const std::string path = LocalPath(chosen);
     const FileResult written =
-        WriteFileAtomically(path, TouchstoneText(ReadAntennaInput(), kOrvaneVersion));
+        WriteFileAtomically(path, TouchstoneText(*source_, ReadAntennaInput(), kOrvaneVersion));
     if (!written.ok()) ReportFailedSave("the Touchstone file", path, written);
 }
 
@@ -183,5 +183,5 @@ void Form1::SavePicture() {
 
 void Form1::CopyResults() {
     QGuiApplication::clipboard()->setText(
-        QString::fromStdString(ResultsTable(ReadAntennaInput(), ReadMatchLimits())));
+        QString::fromStdString(ResultsTable(*source_, ReadAntennaInput(), ReadMatchLimits())));
 }

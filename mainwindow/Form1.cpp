@@ -19,7 +19,9 @@
 #include "platform/SettingsFile.h"
 #include "tuners/TunerWindows.h"
 
-Form1::Form1(SettingsUse use) : settingsUse_(use) {
+Form1::Form1(SettingsUse use)
+    // The model lives for the whole program: the pointer owns nothing.
+    : source_(std::shared_ptr<void>(), &ClosedFormModel()), settingsUse_(use) {
     setObjectName("Form1");
     setWindowTitle("ORVANE");
     BuildMenuBar();

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "antenna/AntennaSource.h"
 #include "core/Antenna.h"
 #include "core/Matching.h"
 #include "core/PartStress.h"
@@ -81,6 +82,11 @@ public:
     float repeatDelay = 0.15f;
     // A run of nec2c that takes longer is ended; a test may shorten it.
     int necTimeout_ms = 10000;
+
+    // Where the antenna's feed point comes from; the closed-form model until another is set.
+    // Setting one recalculates.
+    const AntennaSource& antennaSource() const { return *source_; }
+    void SetAntennaSource(std::shared_ptr<const AntennaSource> source);
 
     // Completed recalculation passes, so that tests can count them.
     int recalculationCount() const { return recalculationCount_; }
@@ -234,6 +240,8 @@ private:
     bool keepViewState_ = false;
 
     std::unique_ptr<StatusLine> statusLine_;
+    // Shared with a background job that may still hold the one it started with.
+    std::shared_ptr<const AntennaSource> source_;
     SettingsUse settingsUse_;
     QAction* necSwitch_ = nullptr;
     // Made on first use, so that a window that never compares starts no process machinery.

@@ -3,8 +3,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "antenna/ShownResults.h"
 #include "core/Numeric.h"
-#include "core/ShownResults.h"
 #include "diagrams/MatchingPath.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/NetworkBoxes.h"
@@ -20,6 +20,11 @@ struct AntennaTexts {
 };
 
 }  // namespace
+
+void Form1::SetAntennaSource(std::shared_ptr<const AntennaSource> source) {
+    source_ = std::move(source);
+    Recalculate();
+}
 
 void Form1::RecalculateIfIdle() {
     for (uint8_t held : heldFlags_) {
@@ -56,7 +61,7 @@ void Form1::Recalculate() {
     const AntennaInput input = ReadAntennaInput();
 
     // A fault anywhere below ends the pass silently: the guarded fields stay red.
-    const ShownAntenna shown = ShowAntenna(input, Option13->isChecked());
+    const ShownAntenna shown = ShowAntenna(*source_, input, Option13->isChecked());
     if (!shown.rod) return;
     Text3->setText(FieldText(shown.rod->zlc));
     Text7->setText(FieldText(shown.rod->slenderness));

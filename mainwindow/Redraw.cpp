@@ -23,6 +23,7 @@ SweepDiagramInput Form1::DiagramInput() const {
     for (std::size_t i = 0; i < markers_.size(); ++i)
         input.markers_MHz[i] = FieldValue(markers_[i]);
     input.operating_MHz = FieldValue(Text8);
+    input.source = source_.get();
     input.antenna = ReadAntennaInput();
     input.network = selectedNetwork();
     input.limits = limits_;

@@ -9,8 +9,7 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh test
 
 echo "== Formatting"
-mapfile -t sources < <(find app core exports nec platform mainwindow diagrams tuners tests bench \
-    -name '*.cpp' -o -name '*.h' | sort)
+mapfile -t sources < <(git ls-files -- '*.cpp' '*.h')
 clang-format-14 --dry-run --Werror "${sources[@]}"
 
 export QT_QPA_PLATFORM=offscreen

@@ -190,10 +190,14 @@ TEST(CommandLine, ExportsReadTheSettingsUntouchedAndWriteWholeFilesOnly) {
         std::string written;  // empty: no file, exit code 1
         QString err;
     } cases[] = {
-        {csv, "", 0644, SweepCsv({}, {}), ""},
-        {csv, ok, 0644, SweepCsv(rodInput, rodLimits), ""},
-        {{"--export-touchstone", "out"}, ok, 0644, TouchstoneText(rodInput, kOrvaneVersion), ""},
-        {csv, CrLfLines(damaged), 0644, SweepCsv({}, {}),
+        {csv, "", 0644, SweepCsv(ClosedFormModel(), {}, {}), ""},
+        {csv, ok, 0644, SweepCsv(ClosedFormModel(), rodInput, rodLimits), ""},
+        {{"--export-touchstone", "out"},
+         ok,
+         0644,
+         TouchstoneText(ClosedFormModel(), rodInput, kOrvaneVersion),
+         ""},
+        {csv, CrLfLines(damaged), 0644, SweepCsv(ClosedFormModel(), {}, {}),
          "rod.ini has 50 lines, not 49: the defaults are used, the file stays as it is\n"},
         {csv, ok, 0, "", unreadable},
         {{"--export-sweep", "locked/f"}, ok, 0644, "", unwritable},

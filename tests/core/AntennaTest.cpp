@@ -79,6 +79,30 @@ TEST(FeedPointImpedance, HigherBandsAndALoadingCoil) {
     EXPECT_NEAR(coil.eta_tot, 17.752, 1e-3);
 }
 
+// Another source's rod goes through the model's own chain: the bare rod's impedance, fed
+// back in with a coil, base capacitance and losses, gives the model's feed point (the bare
+// rod's impedance has been through the admittance of a 0 pF capacitor: a few ulps).
+TEST(FeedPointOfRod, TakesAForeignRodThroughTheModelsChain) {
+    for (const AntennaInput& in : {AntennaInput{}, AntennaInput{.frequency_MHz = 21.3},
+                                   AntennaInput{.lcoil_uH = 20, .aeloss_Ohm = 12}}) {
+        AntennaInput bare = in;
+        bare.cfoot_pF = 0;
+        bare.lcoil_uH = 0;
+        bare.aeloss_Ohm = 0;
+        const AntennaResult rod = Evaluate(bare);
+        const std::optional<AntennaResult> fed = FeedPointOfRod({rod.r_ant, rod.x_ant}, in);
+        ASSERT_TRUE(fed);
+        const AntennaResult model = Evaluate(in);
+        for (auto member :
+             {&AntennaResult::r_f, &AntennaResult::x_f, &AntennaResult::z_f, &AntennaResult::swr_f,
+              &AntennaResult::u_f, &AntennaResult::eta_f, &AntennaResult::eta_tot}) {
+            EXPECT_NEAR((*fed).*member, model.*member, 1e-12 * std::fabs(model.*member))
+                << in.frequency_MHz;
+        }
+    }
+    EXPECT_FALSE(FeedPointOfRod({0, 0}, AntennaInput{}));
+}
+
 // At 300 MHz the wavelength is exactly 1 m, so a is the corrected length. Below a quarter
 // wave the rod is its radiation resistance and an open stub's reactance; above it a lossy
 // line, whose radiation resistance is -25 Ohm beyond three wavelengths.

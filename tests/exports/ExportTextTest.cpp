@@ -77,7 +77,7 @@ TEST(SweepCsv, RecordsEqualTheModel) {
     AntennaInput in;
     in.ptx_W = 400;
     const MatchLimits limits{20, 300, 30};
-    const std::vector<std::string> lines = Lines(SweepCsv(in, limits));
+    const std::vector<std::string> lines = Lines(SweepCsv(ClosedFormModel(), in, limits));
     EXPECT_EQ(lines[0],
               "f_MHz,R_f_Ohm,X_f_Ohm,Z_f_Ohm,SWR_f,U_f_V,eta_f_pct,eta_tot_pct,HPCL_C_pF,"
               "HPCL_L_uH,HPCL_verdict,HPCL_VC_kVpk,HPCL_IL_A,HPLC_C_pF,HPLC_L_uH,HPLC_verdict,"
@@ -136,7 +136,7 @@ TEST(SweepCsv, FaultingFrequenciesKeepOnlyTheirFrequency) {
     noRod.diameter_mm = 0;
     std::vector<int> faults;
     for (const AntennaInput& antenna : {noRod, ThickRod()}) {
-        const std::vector<std::string> lines = Lines(SweepCsv(antenna, {}));
+        const std::vector<std::string> lines = Lines(SweepCsv(ClosedFormModel(), antenna, {}));
         const std::vector<double> f = SweepFrequencies(SweepGrid::Curves);
         faults.push_back(0);
         for (std::size_t i = 0; i < f.size(); ++i) {
@@ -160,7 +160,7 @@ TEST(SweepCsv, FaultingFrequenciesKeepOnlyTheirFrequency) {
 TEST(Touchstone, ReadsBackAsTheModelsReflection) {
     AntennaInput in = ThickRod();
     in.lcoil_uH = 2.5;
-    const std::vector<std::string> lines = Lines(TouchstoneText(in, "1.2.3"));
+    const std::vector<std::string> lines = Lines(TouchstoneText(ClosedFormModel(), in, "1.2.3"));
     EXPECT_EQ(lines[0].rfind("! Orvane 1.2.3", 0), 0u) << lines[0];
     EXPECT_NE(lines[1].find("diameter 2000 mm"), std::string::npos) << lines[1];
     EXPECT_NE(lines[1].find("base coil 2.5 uH"), std::string::npos) << lines[1];

@@ -61,7 +61,8 @@ TEST(FileMenu, SweepDataHasTheVerdictsOfTheNetworkBoxes) {
     }
 
     Choose(w.form, "Export Touchstone...", w.dir.file("rod.s1p"));
-    EXPECT_EQ(ReadBytes(w.dir.file("rod.s1p")), TouchstoneText({}, kOrvaneVersion));
+    EXPECT_EQ(ReadBytes(w.dir.file("rod.s1p")),
+              TouchstoneText(ClosedFormModel(), {}, kOrvaneVersion));
     Choose(w.form, "Save picture...", w.dir.file("sweep.png"));
     EXPECT_EQ(
         QImage(w.dir.path() + "/sweep.png").convertToFormat(QImage::Format_RGB32),

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "core/Antenna.h"
+#include "antenna/AntennaSource.h"
 
 // The antenna results as the main window's result fields show them, each rounded down to
 // 0.001 (the efficiencies in dB to 0.1). A pass writes them in three stages and ends at the
@@ -24,9 +24,11 @@ struct ShownAntenna {
     std::optional<AntennaResult> result;  // unrounded, for the networks
     std::optional<FeedPoint> feed;
     std::optional<Efficiency> efficiency;
+    // The source cannot know the efficiencies: their fields stay empty, and the pass goes on.
+    bool efficiencyUnknown = false;
 
     // The pass wrote every result field, so R_f and X_f belong to this frequency.
-    bool complete() const { return efficiency.has_value(); }
+    bool complete() const { return feed && (efficiency || efficiencyUnknown); }
 };
 
-ShownAntenna ShowAntenna(const AntennaInput& input, bool decibels);
+ShownAntenna ShowAntenna(const AntennaSource& source, const AntennaInput& input, bool decibels);

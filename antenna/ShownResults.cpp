@@ -1,8 +1,8 @@
-#include "core/ShownResults.h"
+#include "antenna/ShownResults.h"
 
 #include "core/Numeric.h"
 
-ShownAntenna ShowAntenna(const AntennaInput& input, bool decibels) {
+ShownAntenna ShowAntenna(const AntennaSource& source, const AntennaInput& input, bool decibels) {
     ShownAntenna shown;
     Checked c;
     const std::optional<RodLine> rod = RodCharacteristic(input.length_m, input.diameter_mm);
@@ -11,7 +11,7 @@ ShownAntenna ShowAntenna(const AntennaInput& input, bool decibels) {
     if (c.faulted()) return shown;
     shown.rod = rodShown;
 
-    shown.result = FeedPointImpedance(input);
+    shown.result = source.FeedPoint(input);
     if (!shown.result) return shown;
     const AntennaResult& a = *shown.result;
     const ShownAntenna::FeedPoint feed{num::FloorTo(a.r_f, 1000, c), num::FloorTo(a.x_f, 1000, c),
@@ -19,6 +19,10 @@ ShownAntenna ShowAntenna(const AntennaInput& input, bool decibels) {
                                        num::FloorTo(a.u_f, 1000, c)};
     if (c.faulted()) return shown;
     shown.feed = feed;
+    if (!source.knowsEfficiency()) {
+        shown.efficiencyUnknown = true;
+        return shown;
+    }
 
     ShownAntenna::Efficiency eta{num::FloorTo(a.eta_f, 1000, c), num::FloorTo(a.eta_tot, 1000, c)};
     if (decibels) {
