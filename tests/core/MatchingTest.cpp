@@ -13,6 +13,7 @@
 
 #include "core/Antenna.h"
 #include "core/Matching.h"
+#include "core/NetworkLadder.h"
 #include "core/PartStress.h"
 
 namespace {
@@ -272,7 +273,8 @@ void ExpectStopAtTheCrossing(const MatchValues& v, const Elements& e, const std:
 
 // Over random loads and powers: every valid solution matches (the differential capacitor
 // within a few percent, the others exactly) and its part stress equals the stress walked
-// from the load; no solution has no stress; every load has a two-element solution.
+// from the load, and the impedance the network shows the transmitter equals the one worked
+// out here; no solution has no stress; every load has a two-element solution.
 TEST(MatchingProperty, SolutionsMatchAndTheirStressAgreesWithTheLoadSide) {
     std::mt19937_64 rng{1234567};
     std::uniform_real_distribution<double> logR{std::log(0.5), std::log(2000.0)}, x{-2000, 2000},
@@ -304,8 +306,13 @@ TEST(MatchingProperty, SolutionsMatchAndTheirStressAgreesWithTheLoadSide) {
                 continue;
             }
             // With the model's own pi only rounding separates the two walks.
-            const PartStress expected =
-                StressFromTheLoad(n, v, {2 * 3.14159265 * s.f_Hz, e.load}, ptx);
+            const Elements modelPi{2 * 3.14159265 * s.f_Hz, e.load};
+            const std::optional<Impedance> seen = NetworkInputImpedance(n, v, {s.r, s.x}, s.f_Hz);
+            const Complex expectedSeen = InputImpedance(n, v, modelPi);
+            ASSERT_TRUE(seen) << where;
+            EXPECT_NEAR(seen->r, expectedSeen.real(), 1e-9 * std::abs(expectedSeen)) << where;
+            EXPECT_NEAR(seen->x, expectedSeen.imag(), 1e-9 * std::abs(expectedSeen)) << where;
+            const PartStress expected = StressFromTheLoad(n, v, modelPi, ptx);
             EXPECT_NEAR(stress->vc_kVpk, expected.vc_kVpk, 1e-7 * expected.vc_kVpk) << where;
             EXPECT_NEAR(stress->vc2_kVpk, expected.vc2_kVpk, 1e-7 * expected.vc2_kVpk) << where;
             EXPECT_NEAR(stress->il_A, expected.il_A, 1e-7 * expected.il_A) << where;
