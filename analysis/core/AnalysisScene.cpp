@@ -1,0 +1,37 @@
+#include "analysis/core/AnalysisScene.h"
+
+#include <algorithm>
+#include <cmath>
+
+AnalysisScene MakeScene(std::shared_ptr<const AntennaSource> source, const AnalysisSetup& setup,
+                        const AnalysisSpan& span, const std::vector<double>& markers_MHz) {
+    AnalysisScene scene;
+    scene.source = std::move(source);
+    scene.setup = setup;
+    scene.setup.source = scene.source.get();
+    scene.shown = {span.low(), span.high()};
+    scene.parts = PartsAtSetFrequency(scene.setup, setup.network);
+    scene.points = Sweep(scene.setup, scene.parts, span.Frequencies());
+    if (scene.shown.Contains(setup.input.frequency_MHz)) {
+        scene.atSet = scene.PointAt(setup.input.frequency_MHz);
+    }
+    scene.bandwidth = FindMatchedBandwidth(scene.setup, setup.network, scene.parts);
+    PlaceMarkers(scene, markers_MHz);
+    return scene;
+}
+
+void PlaceMarkers(AnalysisScene& scene, const std::vector<double>& markers_MHz) {
+    scene.markers.clear();
+    for (double f : markers_MHz) {
+        if (scene.markers.size() == AnalysisScene::kMostMarkers) break;
+        scene.markers.push_back(scene.PointAt(f));
+    }
+}
+
+double RoundedToView(double f_MHz, double width_MHz) {
+    double step = 1e-6;
+    if (width_MHz > 0 && std::isfinite(width_MHz)) {
+        step = std::max(step, std::pow(10.0, std::floor(std::log10(width_MHz / 1000))));
+    }
+    return std::round(f_MHz / step) * step;
+}
