@@ -9,15 +9,19 @@ AnalysisScene MakeScene(std::shared_ptr<const AntennaSource> source, const Analy
     scene.source = std::move(source);
     scene.setup = setup;
     scene.setup.source = scene.source.get();
-    scene.shown = {span.low(), span.high()};
     scene.parts = PartsAtSetFrequency(scene.setup, setup.network);
-    scene.points = Sweep(scene.setup, scene.parts, span.Frequencies());
-    if (scene.shown.Contains(setup.input.frequency_MHz)) {
-        scene.atSet = scene.PointAt(setup.input.frequency_MHz);
-    }
     scene.bandwidth = FindMatchedBandwidth(scene.setup, setup.network, scene.parts);
+    ShowSpan(scene, span);
     PlaceMarkers(scene, markers_MHz);
     return scene;
+}
+
+void ShowSpan(AnalysisScene& scene, const AnalysisSpan& span) {
+    scene.shown = {span.low(), span.high()};
+    scene.points = Sweep(scene.setup, scene.parts, span.Frequencies());
+    scene.atSet.reset();
+    const double set = scene.setup.input.frequency_MHz;
+    if (scene.shown.Contains(set)) scene.atSet = scene.PointAt(set);
 }
 
 void PlaceMarkers(AnalysisScene& scene, const std::vector<double>& markers_MHz) {

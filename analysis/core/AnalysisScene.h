@@ -28,6 +28,10 @@ struct AnalysisScene {
 AnalysisScene MakeScene(std::shared_ptr<const AntennaSource> source, const AnalysisSetup& setup,
                         const AnalysisSpan& span, const std::vector<double>& markers_MHz);
 
+// Another span: its points and the set frequency anew; the parts, the bandwidth and the
+// markers stay, as they do not depend on the span.
+void ShowSpan(AnalysisScene& scene, const AnalysisSpan& span);
+
 // The markers again, the rest as it is.
 void PlaceMarkers(AnalysisScene& scene, const std::vector<double>& markers_MHz);
 
