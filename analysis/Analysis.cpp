@@ -124,6 +124,8 @@ QWidget* Analysis::BuildViews() {
     splitter->addWidget(plots_);
     splitter->setStretchFactor(0, 2);
     splitter->setStretchFactor(1, 3);
+    // The chart square beside wider plots, in that share of any width.
+    splitter->setSizes({400, 600});
     layout->addWidget(splitter, 1);
 
     bandwidth_ = new QLabel;

@@ -151,6 +151,9 @@ void FrequencyPlots::Rebuild() {
         auto* rect = new QCPAxisRect(plot_);
         plot_->plotLayout()->addElement(static_cast<int>(panels_.size()), 0, rect);
         rect->setMarginGroup(QCP::msLeft | QCP::msRight, margins);
+        // Room for wide tick labels from the start, so that the frequency axis keeps its
+        // place while the values change under a zoom or a drag.
+        rect->setMinimumMargins(QMargins(90, 8, 16, 8));
         QCPAxis* y = rect->axis(QCPAxis::atLeft);
         y->setLabel(spec.axis);
         if (kind == PlotKind::Swr && logarithmicSwr_) {
