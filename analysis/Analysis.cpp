@@ -210,7 +210,6 @@ void Analysis::SpanChanged() {
 
 void Analysis::ShowScene() {
     smith_->SetScene(&scene_);
-    plots_->SetScene(&scene_);
     bandwidth_->setText(QString::fromStdString(BandwidthText(scene_.bandwidth)));
     ShowMarkers();
 }

@@ -91,6 +91,12 @@ QCPRange ValueRange(PlotKind kind, bool logarithmic, double low, double high) {
     return {low - pad, high + pad};
 }
 
+QPen Hairline(const QColor& colour) {
+    QPen pen(colour, 0);
+    pen.setCosmetic(true);
+    return pen;
+}
+
 }  // namespace
 
 const char* PlotKindName(PlotKind kind) {
@@ -104,6 +110,9 @@ FrequencyPlots::FrequencyPlots(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     plot_ = new QCustomPlot(this);
     plot_->setAutoAddPlottableToLegend(false);
+    // One paint buffer instead of a second for the overlay layer, which nothing here uses:
+    // each buffer costs a clear and a blend of the whole plot per redraw.
+    plot_->layer("overlay")->setMode(QCPLayer::lmLogical);
     plot_->setToolTip(
         "Wheel: zoom about the pointer. Drag: pan. Right or Shift drag: zoom to a rectangle. "
         "Click: a marker (drag it along, right click takes it away). Double click: set the main "
@@ -164,6 +173,13 @@ void FrequencyPlots::Rebuild() {
             y->grid()->setSubGridVisible(true);
         }
         rect->axis(QCPAxis::atBottom)->grid()->setSubGridVisible(true);
+        // Solid hairlines: dotted ones go through the painter's dash stroker, which costs
+        // more than all the curves.
+        for (QCPAxis* axis : {rect->axis(QCPAxis::atBottom), y}) {
+            axis->grid()->setPen(Hairline(QColor(215, 219, 225)));
+            axis->grid()->setSubGridPen(Hairline(QColor(236, 238, 241)));
+            axis->grid()->setZeroLinePen(Hairline(QColor(170, 176, 184)));
+        }
         auto* legend = new QCPLegend;
         rect->insetLayout()->addElement(legend, Qt::AlignTop | Qt::AlignRight);
         legend->setLayer("legend");
@@ -173,7 +189,8 @@ void FrequencyPlots::Rebuild() {
         for (const Curve& curve : spec.curves) {
             QCPGraph* graph = plot_->addGraph(rect->axis(QCPAxis::atBottom), y);
             graph->setName(curve.name);
-            graph->setPen(QPen(curve.colour, 1.6));
+            // One pixel wide, as the Smith chart's loci and for the same speed.
+            graph->setPen(QPen(curve.colour, 1));
             graph->addToLegend(legend);
             panel.graphs.push_back(graph);
         }

@@ -47,23 +47,13 @@ public:
         p_.setPen(Qt::NoPen);
         p_.drawEllipse(rim);
         p_.setBrush(Qt::NoBrush);
-        {
-            p_.save();
-            QPainterPath inside;
-            inside.addEllipse(rim);
-            p_.setClipPath(inside, Qt::IntersectClip);
-            p_.setPen(QPen(look::kGrid, 1));
-            for (double v : kGrid) {
-                const ChartCircle r = ResistanceCircle(v);
-                p_.drawEllipse(Circle(r.cx, r.cy, r.radius));
-                for (double sign : {1.0, -1.0}) {
-                    const ChartCircle x = ReactanceCircle(sign * v);
-                    p_.drawEllipse(Circle(x.cx, x.cy, x.radius));
-                }
-            }
-            p_.drawLine(At({-1, 0}), At({1, 0}));
-            p_.restore();
+        p_.setPen(Hairline(look::kGrid));
+        for (double v : kGrid) {
+            const ChartCircle r = ResistanceCircle(v);
+            p_.drawEllipse(Circle(r.cx, r.cy, r.radius));
+            for (double sign : {1.0, -1.0}) p_.drawPolyline(ReactanceArc(sign * v));
         }
+        p_.drawLine(At({-1, 0}), At({1, 0}));
         p_.setPen(QPen(look::kRim, 1.5));
         p_.drawEllipse(rim);
 
@@ -92,7 +82,9 @@ public:
         const QFontMetricsF metrics(p_.font());
         for (double swr : kSwrCircles) {
             const double radius = SwrRadius(swr);
-            p_.setPen(QPen(look::kSwrCircle, 1, Qt::DashLine));
+            QPen dashed = Hairline(look::kSwrCircle);
+            dashed.setStyle(Qt::DashLine);
+            p_.setPen(dashed);
             p_.drawEllipse(Circle(0, 0, radius));
             // Labels below the axis on the left, where no reactance label and rarely a locus
             // is.
@@ -109,25 +101,31 @@ public:
     }
 
     void Locus(const std::vector<AnalysisPoint>& points, bool matched, const QColor& colour) {
-        QPainterPath path;
-        bool drawing = false;
+        // A pixel wide at 1x; on a finer screen hairlines side by side make it as wide, which
+        // the raster engine draws far faster than one wider line.
+        p_.setPen(Hairline(colour));
+        const double device = 1 / std::max(1.0, p_.device()->devicePixelRatioF());
+        std::vector<QPointF> beside{{0, 0}};
+        if (device < 1) beside.insert(beside.end(), {{device, 0}, {0, device}});
+        QPolygonF line;
+        auto flush = [&] {
+            if (line.size() > 1) {
+                for (const QPointF& shift : beside) p_.drawPolyline(line.translated(shift));
+            }
+            line.clear();
+        };
         for (const AnalysisPoint& point : points) {
             const auto& load = matched ? point.matched : point.antenna;
             const std::optional<QPointF> at = load ? At(load->r, load->x) : std::nullopt;
             if (!at) {
-                drawing = false;
+                flush();
                 continue;
             }
-            if (drawing) {
-                path.lineTo(*at);
-            } else {
-                path.moveTo(*at);
-            }
-            drawing = true;
+            // Points that crowd into one pixel (a locus that hardly moves) add nothing.
+            if (!line.isEmpty() && QLineF(line.back(), *at).length() < 0.5) continue;
+            line << *at;
         }
-        p_.setPen(QPen(colour, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p_.setBrush(Qt::NoBrush);
-        p_.drawPath(path);
+        flush();
     }
 
     void Ticks(const AnalysisScene& scene) {
@@ -210,6 +208,25 @@ public:
     }
 
 private:
+    // One device pixel wide at every pixel ratio: the raster engine draws such lines without
+    // its general stroker, many times faster.
+    static QPen Hairline(const QColor& colour) {
+        QPen pen(colour, 1);
+        pen.setCosmetic(true);
+        return pen;
+    }
+
+    // The part of a reactance circle inside the chart, from the rim (r = 0) to the open
+    // circuit, as a polyline: cheaper than the whole circle clipped to the rim.
+    QPolygonF ReactanceArc(double x) const {
+        QPolygonF arc;
+        arc << *At(0, x * kChartReference_Ohm);
+        for (double r = 0.005; r < 500; r *= 1.2)
+            arc << *At(r * kChartReference_Ohm, x * kChartReference_Ohm);
+        arc << At(Reflection{1, 0});
+        return arc;
+    }
+
     static QString Number(double v) { return QString::number(v, 'g', 3); }
 
     static QString FrequencyText(double f, double step) {
@@ -297,6 +314,8 @@ void PaintSmithChart(QPainter& p, const QRectF& area, const AnalysisScene* scene
 SmithChart::SmithChart(QWidget* parent) : QWidget(parent) {
     setObjectName("SmithChart");
     setMinimumSize(240, 240);
+    // The chart paints every pixel itself: nothing below it needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setToolTip(
         "Wheel: zoom about the pointer. Drag: zoom to a rectangle. Click: a marker (drag it "
         "along, right click takes it away). Double click: set the main window's frequency.");
