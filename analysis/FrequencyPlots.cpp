@@ -231,6 +231,9 @@ void FrequencyPlots::FillPanel(const Panel& panel) {
             }
         }
         panel.graphs[c]->setData(keys, values, true);
+        if (scene_ && spec.curves[c].colour == look::kMatched) {
+            panel.graphs[c]->setName(QString("Through ") + NetworkName(scene_->setup.network));
+        }
     }
     const bool logarithmic = panel.kind == PlotKind::Swr && logarithmicSwr_;
     panel.rect->axis(QCPAxis::atLeft)->setRange(ValueRange(panel.kind, logarithmic, low, high));
