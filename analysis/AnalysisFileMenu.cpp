@@ -88,7 +88,9 @@ void Analysis::ExportReport() {
 
 void Analysis::WriteFile(const QString& chosen, const QByteArray& bytes, const QString& what) {
     const std::string path = QFile::encodeName(chosen).toStdString();
-    const FileResult written = WriteFileAtomically(path, bytes.toStdString());
+    const FileResult written = bytes.isEmpty()
+                                   ? FileProblem(path, "the picture is too large to be made")
+                                   : WriteFileAtomically(path, bytes.toStdString());
     if (written.ok()) {
         statusBar()->showMessage(QString("Saved %1 to %2").arg(what, chosen), 5000);
         return;

@@ -132,6 +132,8 @@ void PicturePage(QCPPainter& p, const QRectF& page, const ReportText& text,
 
 QByteArray PngBytes(QSize size, qreal ratio, const PicturePainter& paint) {
     QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    // Too large for the memory there is.
+    if (image.isNull()) return {};
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
     {
@@ -142,7 +144,7 @@ QByteArray PngBytes(QSize size, qreal ratio, const PicturePainter& paint) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    if (!image.save(&buffer, "PNG")) return {};
     return bytes;
 }
 

@@ -18,7 +18,8 @@ class QRectF;
 // Draws a picture of `size` (device-independent pixels) with the painter at its origin.
 using PicturePainter = std::function<void(QCPPainter& painter, const QRectF& area)>;
 
-// A PNG of size x size pixels at `ratio` device pixels per pixel, or an SVG of that size.
+// A PNG of size x size pixels at `ratio` device pixels per pixel (empty when it cannot be
+// made, too large for the memory), or an SVG of that size.
 QByteArray PngBytes(QSize size, qreal ratio, const PicturePainter& paint);
 QByteArray SvgBytes(QSize size, const QString& title, const PicturePainter& paint);
 

@@ -16,7 +16,8 @@ const QSize kSmithSize(900, 900);
 const QSize kPlotsSize(1200, 900);
 
 int Written(const std::string& path, const QByteArray& bytes) {
-    const FileResult result = WriteFileAtomically(path, bytes.toStdString());
+    const FileResult result = bytes.isEmpty() ? FileProblem(path, "cannot draw the picture")
+                                              : WriteFileAtomically(path, bytes.toStdString());
     if (result.ok()) return 0;
     ReportOnStandardError(result.error);
     return 1;
