@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <iterator>
 #include <optional>
@@ -58,11 +59,24 @@ CommandLine::CommandLine()
                  "Runs the sweep-tune of the tuner <net> (hpcl, lpcl or lplc) without a window "
                  "and writes each step, with the best setting of the banks, to the CSV file "
                  "<csv>.",
-                 "net") {
+                 "net"),
+      exportAnalysis_("export-analysis",
+                      "Draws the analysis window's Smith chart and plots into <folder> as "
+                      "smith.png, smith.svg, plots.png and plots.svg, without a window.",
+                      "folder"),
+      report_("report",
+              "Writes the analysis report (inputs, results, the six networks, matched "
+              "bandwidth, Smith chart and SWR plot) to <file> as PDF, without a window.",
+              "file"),
+      span_("span",
+            "The frequencies of the analysis pictures: --span LOW HIGH in MHz (the whole range "
+            "0.1 to 30 MHz without).",
+            "low") {
     parser_.setApplicationDescription(
         "Short vertical antenna rod, its matching networks and simulated antenna tuners.");
     parser_.addOptions({help_, version_, settings_, exportSweep_, exportTouchstone_, exportPng_,
-                        network_, scale_, necCompare_, sweepTune_});
+                        network_, scale_, necCompare_, sweepTune_, exportAnalysis_, report_,
+                        span_});
     parser_.addPositionalArgument("csv", "The file --sweep-tune writes.", "[<csv>]");
 }
 
@@ -73,7 +87,8 @@ CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
     }
     // Only --sweep-tune takes an argument after its option's own.
     const QStringList positional = parser_.positionalArguments();
-    if (positional.size() > (parser_.isSet(sweepTune_) ? 1 : 0)) {
+    const int expected = (parser_.isSet(sweepTune_) ? 1 : 0) + (parser_.isSet(span_) ? 1 : 0);
+    if (positional.size() > expected) {
         error_ = QString("Unexpected argument '%1'.").arg(positional.last());
         return Request::Invalid;
     }
@@ -83,14 +98,22 @@ CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
         error_ = "Option 'settings' needs a file name.";
         return Request::Invalid;
     }
-    if ((parser_.isSet(network_) || parser_.isSet(scale_)) && !parser_.isSet(exportPng_)) {
-        error_ = QString("Option '%1' goes with --export-png.")
-                     .arg(parser_.isSet(network_) ? "network" : "scale");
+    const bool analysing = parser_.isSet(exportAnalysis_) || parser_.isSet(report_);
+    if (parser_.isSet(network_) && !parser_.isSet(exportPng_) && !analysing) {
+        error_ = "Option 'network' goes with --export-png, --export-analysis or --report.";
+        return Request::Invalid;
+    }
+    if (parser_.isSet(scale_) && !parser_.isSet(exportPng_)) {
+        error_ = "Option 'scale' goes with --export-png.";
+        return Request::Invalid;
+    }
+    if (parser_.isSet(span_) && !analysing) {
+        error_ = "Option 'span' goes with --export-analysis or --report.";
         return Request::Invalid;
     }
     const bool exporting = parser_.isSet(exportSweep_) || parser_.isSet(exportTouchstone_) ||
                            parser_.isSet(exportPng_) || parser_.isSet(necCompare_) ||
-                           parser_.isSet(sweepTune_);
+                           parser_.isSet(sweepTune_) || analysing;
     if (!exporting) return Request::Window;
     return ParseExport() ? Request::Export : Request::Invalid;
 }
@@ -99,11 +122,11 @@ bool CommandLine::ParseExport() {
     const struct {
         const QCommandLineOption& option;
         ExportJob::Kind kind;
-    } kinds[] = {{exportSweep_, ExportJob::Kind::SweepCsv},
-                 {exportTouchstone_, ExportJob::Kind::Touchstone},
-                 {exportPng_, ExportJob::Kind::Pictures},
-                 {necCompare_, ExportJob::Kind::NecCompare},
-                 {sweepTune_, ExportJob::Kind::SweepTune}};
+    } kinds[] = {
+        {exportSweep_, ExportJob::Kind::SweepCsv}, {exportTouchstone_, ExportJob::Kind::Touchstone},
+        {exportPng_, ExportJob::Kind::Pictures},   {necCompare_, ExportJob::Kind::NecCompare},
+        {sweepTune_, ExportJob::Kind::SweepTune},  {exportAnalysis_, ExportJob::Kind::Analysis},
+        {report_, ExportJob::Kind::Report}};
     int given = 0;
     for (const auto& [option, kind] : kinds) {
         if (!parser_.isSet(option)) continue;
@@ -118,11 +141,12 @@ bool CommandLine::ParseExport() {
     }
     if (given > 1) {
         error_ =
-            "Give one of --export-sweep, --export-touchstone, --export-png, --nec-compare and "
-            "--sweep-tune at a time.";
+            "Give one of --export-sweep, --export-touchstone, --export-png, --nec-compare, "
+            "--sweep-tune, --export-analysis and --report at a time.";
         return false;
     }
     if (job_.kind == ExportJob::Kind::SweepTune && !ParseSweepTune()) return false;
+    if (parser_.isSet(span_) && !ParseSpan()) return false;
     if (parser_.isSet(network_)) {
         const QString wanted = parser_.value(network_);
         const auto known = std::find_if(std::begin(kNetworks), std::end(kNetworks),
@@ -160,6 +184,30 @@ bool CommandLine::ParseSweepTune() {
         return false;
     }
     job_.path = QFile::encodeName(positional.first()).toStdString();
+    return true;
+}
+
+bool CommandLine::ParseSpan() {
+    const QStringList positional = parser_.positionalArguments();
+    const QString low = parser_.value(span_);
+    const QString high = positional.isEmpty() ? QString() : positional.last();
+    bool lowNumber = false;
+    bool highNumber = false;
+    const double from = low.toDouble(&lowNumber);
+    const double to = high.toDouble(&highNumber);
+    if (!lowNumber || !highNumber || !std::isfinite(from) || !std::isfinite(to)) {
+        error_ = QString("Option 'span' needs two frequencies in MHz, LOW and HIGH, not '%1 %2'.")
+                     .arg(low, high);
+        return false;
+    }
+    if (!(from < to) || to <= 0.1 || from >= 30) {
+        error_ = QString(
+                     "Option 'span' needs LOW below HIGH, overlapping 0.1 to 30 MHz, not "
+                     "'%1 %2'.")
+                     .arg(low, high);
+        return false;
+    }
+    job_.span_MHz = std::pair{from, to};
     return true;
 }
 

@@ -30,6 +30,8 @@ private:
     bool ParseExport();
     // The tuner and the CSV file of --sweep-tune into job_, as ParseExport.
     bool ParseSweepTune();
+    // LOW of --span is its value, HIGH the argument after it.
+    bool ParseSpan();
 
     QCommandLineParser parser_;
     QCommandLineOption help_;
@@ -42,6 +44,9 @@ private:
     QCommandLineOption scale_;
     QCommandLineOption necCompare_;
     QCommandLineOption sweepTune_;
+    QCommandLineOption exportAnalysis_;
+    QCommandLineOption report_;
+    QCommandLineOption span_;
     QString error_;
     ExportJob job_;
 };

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <map>
 
+#include "app/AnalysisRun.h"
 #include "app/NecCompareRun.h"
 #include "app/RunSettings.h"
 #include "app/SweepTuneRun.h"
@@ -51,6 +52,12 @@ int WritePictures(const ExportJob& job, const std::map<std::string, std::string>
     return 0;
 }
 
+// Where the runs without a window take the antenna from.
+std::shared_ptr<const AntennaSource> SourceOf(const ExportJob&) {
+    // The model lives for the whole program: the pointer owns nothing.
+    return {std::shared_ptr<void>(), &ClosedFormModel()};
+}
+
 }  // namespace
 
 int RunExport(const ExportJob& job, int& argc, char** argv) {
@@ -72,6 +79,9 @@ int RunExport(const ExportJob& job, int& argc, char** argv) {
             QCoreApplication app(argc, argv);
             return RunNecCompare(job.path, inputs.antenna);
         }
+        case ExportJob::Kind::Analysis:
+        case ExportJob::Kind::Report:
+            return RunAnalysisExport(job, SourceOf(job), inputs, argc, argv);
         case ExportJob::Kind::Pictures:
         case ExportJob::Kind::SweepTune:
             break;

@@ -1,18 +1,22 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "core/Matching.h"
 #include "tuners/search/TunerSearch.h"
 
 // What a run without a window writes.
 struct ExportJob {
-    enum class Kind { SweepCsv, Touchstone, Pictures, NecCompare, SweepTune };
+    enum class Kind { SweepCsv, Touchstone, Pictures, NecCompare, SweepTune, Analysis, Report };
     Kind kind = Kind::SweepCsv;
     std::string path;  // the file, or the folder of the pictures
     Network network = Network::HpCl;
     double scale = 1;
     TunerKind tuner = TunerKind::HpCl;  // whose sweep-tune
+    // The frequencies of the analysis pictures, MHz; none: the source's whole range.
+    std::optional<std::pair<double, double>> span_MHz;
 };
 
 // Writes the job's files from the settings in use and returns the exit code: 0 when all

@@ -70,6 +70,11 @@ bool Form1::KeyBelongsToMenu(QObject* watched, const QKeyEvent& key) const {
     if (!field) return false;
     // A field with a selection copies that; without one, Ctrl+C copies the results.
     if (key.matches(QKeySequence::Copy)) return !field->hasSelectedText();
+    // A field with typing to undo takes it back; without, Ctrl+Z undoes the frequency the
+    // analysis window set.
+    if (key.matches(QKeySequence::Undo)) {
+        return !field->isUndoAvailable() && undoFrequency_->isEnabled();
+    }
     const QKeySequence pressed(key.keyCombination());
     for (const QAction* action : menuActions_) {
         if (action->shortcuts().contains(pressed)) return true;

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QRadioButton>
 
+#include "analysis/Analysis.h"
 #include "core/NumberText.h"
 #include "mainwindow/NetworkBoxes.h"
 #include "mainwindow/StatusLine.h"
@@ -109,5 +110,6 @@ void Form1::closeEvent(QCloseEvent* event) {
     closing_ = true;
     if (keepViewState_) SaveViewState();
     tuners_->CloseAll();
+    if (analysis_) analysis_->close();
     event->accept();
 }

@@ -11,7 +11,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "analysis/AnalysisHost.h"
 #include "antenna/AntennaSource.h"
 #include "core/Antenna.h"
 #include "core/Matching.h"
@@ -28,6 +31,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class Analysis;
 class NecRunner;
 class PictureBox;
 class StatusLine;
@@ -39,7 +43,7 @@ struct SweepDiagramInput;
 // Constructing it runs the whole load sequence; closing it writes the inputs back.
 // The controls sit on one design area of fixed size below the menu bar; where the screen
 // is too small for it, the window opens smaller and the design scrolls.
-class Form1 : public QMainWindow, public TunerHost {
+class Form1 : public QMainWindow, public TunerHost, public AnalysisHost {
     Q_OBJECT
 public:
     // Where the inputs come from and go to.
@@ -90,7 +94,14 @@ public:
 
     // Completed recalculation passes, so that tests can count them.
     int recalculationCount() const { return recalculationCount_; }
-    MatchLimits matchLimits() const { return limits_; }
+    MatchLimits matchLimits() const override { return limits_; }
+
+    // What the analysis window follows (View > Analysis, F8), made and shown on first use.
+    Analysis& ShowAnalysis();
+    std::shared_ptr<const AntennaSource> sharedAntennaSource() const override { return source_; }
+    AntennaInput antennaInput() const override { return ReadAntennaInput(); }
+    void SetFrequencyUndoably(double f_MHz) override;
+    void UndoFrequencyChange() override;
 
     // What the tuner windows use.
     Network selectedNetwork() const override;
@@ -99,6 +110,10 @@ public:
     void SchematicClicked(TunerKind kind) override;
     void MarkTuningStrip(float x, const QColor& color) override;
     void RetireTuningStrip() override;
+
+signals:
+    // After every pass, also one that ends at a fault, and after a change of network.
+    void resultsChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -130,6 +145,7 @@ private:
 
     // The comparison with NEC-2.
     void BuildNecSwitch(QMenu& menu);
+    void BuildAnalysisEntry(QMenu& menu);
     void UpdateNecAvailability();
     void NecSwitchToggled(bool on);
     NecRunner& NecProcess();
@@ -272,5 +288,9 @@ private:
     double stressPower_W_ = 0;
     std::array<std::optional<PartStress>, 6> partStress_;
     QList<QAction*> menuActions_;
+    std::unique_ptr<Analysis> analysis_;
+    // Frequency texts before and after each change the analysis window made, latest last.
+    std::vector<std::pair<QString, QString>> frequencyChanges_;
+    QAction* undoFrequency_ = nullptr;
     int recalculationCount_ = 0;
 };

@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScopeGuard>
 
 #include "antenna/ShownResults.h"
 #include "core/Numeric.h"
@@ -51,6 +52,7 @@ MatchLimits Form1::ReadMatchLimits() const {
 }
 
 void Form1::Recalculate() {
+    const auto announce = qScopeGuard([this] { emit resultsChanged(); });
     QLineEdit* const guarded[] = {Text3, Text5, Text6, Text9, Text10, Text15};
     for (QLineEdit* field : guarded) SetBackColor(field, colors::kInvalid);
     feedPoint_.reset();

@@ -66,6 +66,7 @@ void Form1::NetworkOptionClicked(std::size_t index) {
     RetireTuningStrip();
     Picture1->setFocus();
     DrawSweepDiagram();
+    emit resultsChanged();
 }
 
 void Form1::DiagramTypeClicked() {

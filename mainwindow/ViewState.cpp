@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "analysis/Analysis.h"
 #include "mainwindow/CurveColumns.h"
 #include "mainwindow/Form1.h"
 
@@ -66,4 +67,5 @@ void Form1::SaveViewState() const {
     store.setValue("view/decibel", Option13->isChecked());
     store.setValue("view/impedancePlane", Option8->isChecked());
     store.setValue("view/necCompare", necSwitch_->isChecked());
+    if (analysis_) store.setValue("analysis/geometry", analysis_->saveGeometry());
 }

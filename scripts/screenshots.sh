@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the real program under a virtual display: the main window
-# in sweep mode, with the comparison with NEC-2, in R/X mode, and the HP-CL tuner window
-# beside it after a sweep. Needs a build (scripts/run.sh or scripts/test.sh), nec2c and
+# in sweep mode, with the comparison with NEC-2, in R/X mode, the analysis window, and the
+# HP-CL tuner window beside it after a sweep. Needs a build (scripts/run.sh or scripts/test.sh), nec2c and
 # Debian's xvfb, xdotool, imagemagick.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -41,6 +41,24 @@ sleep 1
 click 874 115 2  # diagram type R/X
 snap "$main" "$out/impedance-plane.png"
 click 874 94 2   # back to the sweep diagram
+# The analysis window on 40 m with three markers and the pointer's read-out; it closes again.
+xdotool key F8
+sleep 2
+analysis=$(xdotool search --name '^Orvane analysis$' | head -n 1)
+xdotool windowmove "$analysis" 0 0
+sleep 1
+xdotool mousemove --window "$analysis" 100 33 click 1  # the Span box: 40 m
+sleep 1
+xdotool key Down Down Down Down Return
+sleep 1
+for x in 700 820 1000; do xdotool mousemove --window "$analysis" "$x" 200 click 1; sleep 0.5; done
+# Snapped before the plots' tooltip comes up.
+xdotool mousemove --window "$analysis" 900 450
+sleep 0.3
+snap "$analysis" "$out/analysis.png"
+xdotool key ctrl+w
+sleep 1
+xdotool windowfocus --sync "$main"
 # The HP-CL schematic opens its tuner window; its SWEEP tunes the whole band and marks the
 # strip above the diagram.
 click 60 590 2

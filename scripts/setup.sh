@@ -4,9 +4,12 @@
 #   setup.sh test  that and what the tests, the benchmarks and the packaging need
 set -euo pipefail
 
-run_packages=(g++ cmake ninja-build qt6-base-dev libgl-dev libqt6svg6 fonts-dejavu-core nec2c)
+run_packages=(g++ cmake ninja-build qt6-base-dev libgl-dev libqt6svg6 qt6-svg-dev libqcustomplot-dev
+              fonts-dejavu-core nec2c)
+# poppler-utils reads the reports back; Qt Charts is only the plotting library's rival in a
+# benchmark.
 test_packages=(libgtest-dev libbenchmark-dev clang-format-14 desktop-file-utils appstream
-               dpkg-dev file)
+               dpkg-dev file poppler-utils qt6-charts-dev libqt6opengl6-dev)
 
 case "${1:-}" in
     run) packages=("${run_packages[@]}") ;;

@@ -16,6 +16,7 @@
 #include "exports/SweepCsv.h"
 #include "exports/Touchstone.h"
 #include "platform/SettingsFile.h"
+#include "tests/analysis/window/ReadBack.h"
 #include "tests/mainwindow/FormAccess.h"
 #include "tests/support/TempDir.h"
 
@@ -106,6 +107,13 @@ TEST(CommandLine, AnswersWithoutAWindowAndRefusesWhatItDoesNotKnow) {
         {{"--export-sweep", "a.csv", "--export-touchstone", "b.s1p"}, "", 2, "", "one of"},
         {{"--sweep-tune", "hplc", "out.csv"}, "", 2, "", "takes hpcl, lpcl or lplc"},
         {{"--sweep-tune", "lpcl"}, "", 2, "", "needs the CSV file"},
+        {{"--network", "lpcl"}, "", 2, "", "'network' goes with --export-png, --export-analysis"},
+        {{"--span", "7", "7.3"}, "", 2, "", "'span' goes with --export-analysis or --report"},
+        {{"--export-analysis", "pics", "--span", "7"}, "", 2, "", "needs two frequencies in MHz"},
+        {{"--report", "r.pdf", "--span", "7", "x"}, "", 2, "", "not '7 x'"},
+        {{"--report", "r.pdf", "--span", "7.3", "7"}, "", 2, "", "LOW below HIGH"},
+        {{"--report", "r.pdf", "--span", "31", "40"}, "", 2, "", "overlapping 0.1 to 30 MHz"},
+        {{"--report", "r.pdf", "--export-analysis", "pics"}, "", 2, "", "one of"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -207,6 +215,13 @@ TEST(CommandLine, ExportsReadTheSettingsUntouchedAndWriteWholeFilesOnly) {
         {{"--nec-compare", "locked/f"}, ok, 0644, "", unwritable},
         {{"--sweep-tune", "lplc", "out"}, ok, 0, "", unreadable},
         {{"--sweep-tune", "lplc", "locked/f"}, CrLfLines(smallBanks), 0644, "", unwritable},
+        {{"--report", "out"}, ok, 0, "", unreadable},
+        {{"--report", "locked/f"}, ok, 0644, "", unwritable},
+        {{"--export-analysis", "locked/pics"},
+         ok,
+         0644,
+         "",
+         "locked/pics: cannot create the folder\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -276,6 +291,41 @@ TEST(CommandLine, PicturesAreWhatTheWindowDraws) {
         EXPECT_EQ(fine, grab(form, "Picture5_1"));
         EXPECT_EQ(coarse, grab(form, "Picture5_10"));
     }
+}
+
+// The analysis without a window: its pictures at their sizes over the span asked for, and the
+// report naming every network, for the network asked for.
+TEST(CommandLine, AnalysisPicturesAndReportWithoutAWindow) {
+    WorkingDirectory dir;
+    const std::string settings = CrLfLines(DefaultsWith(6, "TXPOWERW 400"));
+    WriteBytes(dir.file("ORVANE.INI"), settings);
+    const Finished pictures = WaitForEnd(Start(
+        {"--export-analysis", "pics", "--span", "7", "7.2", "--network", "lpcl"}, dir.path(), ""));
+    ASSERT_EQ(pictures.exitCode, 0) << pictures.err.toStdString();
+    EXPECT_EQ(dir.entries("pics"),
+              QStringList({"plots.png", "plots.svg", "smith.png", "smith.svg"}));
+    EXPECT_EQ(QImage(dir.path() + "/pics/smith.png").size(), QSize(900, 900));
+    EXPECT_EQ(QImage(dir.path() + "/pics/plots.png").size(), QSize(1200, 900));
+    for (const char* svg : {"/pics/smith.svg", "/pics/plots.svg"}) {
+        EXPECT_EQ(SvgProblem(dir.path() + svg), "") << svg;
+    }
+    // The plots' frequency axis runs over the span: its tick labels say so.
+    const QString plots = QString::fromStdString(ReadBytes(dir.file("pics/plots.svg")));
+    EXPECT_TRUE(plots.contains(">7.1<")) << "a tick inside 7 to 7.2 MHz";
+    EXPECT_FALSE(plots.contains(">15<")) << "none of the whole range";
+
+    const Finished report =
+        WaitForEnd(Start({"--report", "r.pdf", "--network", "lpcl"}, dir.path(), ""));
+    ASSERT_EQ(report.exitCode, 0) << report.err.toStdString();
+    EXPECT_EQ(PdfPages(dir.path() + "/r.pdf"), 2);
+    const QString text = PdfText(dir.path() + "/r.pdf");
+    for (const char* network : {"HP-CL", "HP-LC", "HP-CLC", "LP-CL", "LP-LC", "LP-CLC"}) {
+        EXPECT_TRUE(text.contains(network)) << network;
+    }
+    EXPECT_TRUE(text.contains("LP-CL matched at 7.100 MHz: SWR <= 2 from 7.0"))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("Part stress at 400 W")) << "the settings' power";
+    EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI")), settings) << "only read";
 }
 
 // ORVANE.INI is only read; when nec2c is missing or fails, an

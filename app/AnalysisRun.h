@@ -1,0 +1,13 @@
+#pragma once
+
+#include <memory>
+
+#include "antenna/AntennaSource.h"
+#include "app/ExportRun.h"
+#include "mainwindow/MainKeys.h"
+
+// The analysis without a window: the Smith chart and the plots as smith.png, smith.svg,
+// plots.png and plots.svg in the job's folder, or the report as a PDF file; the exit code as
+// RunExport gives it.
+int RunAnalysisExport(const ExportJob& job, std::shared_ptr<const AntennaSource> source,
+                      const MainInputs& inputs, int& argc, char** argv);
