@@ -58,12 +58,18 @@ CommandLine::CommandLine()
                  "Runs the sweep-tune of the tuner <net> (hpcl, lpcl or lplc) without a window "
                  "and writes each step, with the best setting of the banks, to the CSV file "
                  "<csv>.",
-                 "net") {
+                 "net"),
+      tunerLab_("tuner-lab",
+                "Runs every search strategy of the tuner <net> (hpcl, lpcl or lplc) at the "
+                "sweep-tune's frequencies without a window, writes each tune with its relay "
+                "operations and time to the CSV file <csv> and prints how each strategy did.",
+                "net") {
     parser_.setApplicationDescription(
         "Short vertical antenna rod, its matching networks and simulated antenna tuners.");
     parser_.addOptions({help_, version_, settings_, exportSweep_, exportTouchstone_, exportPng_,
-                        network_, scale_, necCompare_, sweepTune_});
-    parser_.addPositionalArgument("csv", "The file --sweep-tune writes.", "[<csv>]");
+                        network_, scale_, necCompare_, sweepTune_, tunerLab_});
+    parser_.addPositionalArgument("csv", "The file --sweep-tune or --tuner-lab writes.",
+                                  "[<csv>]");
 }
 
 CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
@@ -71,9 +77,10 @@ CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
         error_ = parser_.errorText();
         return Request::Invalid;
     }
-    // Only --sweep-tune takes an argument after its option's own.
+    // Only --sweep-tune and --tuner-lab take an argument after their option's own.
     const QStringList positional = parser_.positionalArguments();
-    if (positional.size() > (parser_.isSet(sweepTune_) ? 1 : 0)) {
+    const bool tunerRun = parser_.isSet(sweepTune_) || parser_.isSet(tunerLab_);
+    if (positional.size() > (tunerRun ? 1 : 0)) {
         error_ = QString("Unexpected argument '%1'.").arg(positional.last());
         return Request::Invalid;
     }
@@ -89,8 +96,7 @@ CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
         return Request::Invalid;
     }
     const bool exporting = parser_.isSet(exportSweep_) || parser_.isSet(exportTouchstone_) ||
-                           parser_.isSet(exportPng_) || parser_.isSet(necCompare_) ||
-                           parser_.isSet(sweepTune_);
+                           parser_.isSet(exportPng_) || parser_.isSet(necCompare_) || tunerRun;
     if (!exporting) return Request::Window;
     return ParseExport() ? Request::Export : Request::Invalid;
 }
@@ -103,7 +109,8 @@ bool CommandLine::ParseExport() {
                  {exportTouchstone_, ExportJob::Kind::Touchstone},
                  {exportPng_, ExportJob::Kind::Pictures},
                  {necCompare_, ExportJob::Kind::NecCompare},
-                 {sweepTune_, ExportJob::Kind::SweepTune}};
+                 {sweepTune_, ExportJob::Kind::SweepTune},
+                 {tunerLab_, ExportJob::Kind::TunerLab}};
     int given = 0;
     for (const auto& [option, kind] : kinds) {
         if (!parser_.isSet(option)) continue;
@@ -118,11 +125,12 @@ bool CommandLine::ParseExport() {
     }
     if (given > 1) {
         error_ =
-            "Give one of --export-sweep, --export-touchstone, --export-png, --nec-compare and "
-            "--sweep-tune at a time.";
+            "Give one of --export-sweep, --export-touchstone, --export-png, --nec-compare, "
+            "--sweep-tune and --tuner-lab at a time.";
         return false;
     }
-    if (job_.kind == ExportJob::Kind::SweepTune && !ParseSweepTune()) return false;
+    if (job_.kind == ExportJob::Kind::SweepTune && !ParseTunerRun(sweepTune_)) return false;
+    if (job_.kind == ExportJob::Kind::TunerLab && !ParseTunerRun(tunerLab_)) return false;
     if (parser_.isSet(network_)) {
         const QString wanted = parser_.value(network_);
         const auto known = std::find_if(std::begin(kNetworks), std::end(kNetworks),
@@ -147,16 +155,17 @@ bool CommandLine::ParseExport() {
     return true;
 }
 
-bool CommandLine::ParseSweepTune() {
-    const std::optional<TunerKind> tuner = SweepTuneKind(parser_.value(sweepTune_).toStdString());
+bool CommandLine::ParseTunerRun(const QCommandLineOption& option) {
+    const QString name = option.names().front();
+    const std::optional<TunerKind> tuner = SweepTuneKind(parser_.value(option).toStdString());
     if (!tuner) {
-        error_ = "Option 'sweep-tune' takes hpcl, lpcl or lplc.";
+        error_ = QString("Option '%1' takes hpcl, lpcl or lplc.").arg(name);
         return false;
     }
     job_.tuner = *tuner;
     const QStringList positional = parser_.positionalArguments();
     if (positional.isEmpty() || positional.first().isEmpty()) {
-        error_ = "Option 'sweep-tune' needs the CSV file to write after the tuner.";
+        error_ = QString("Option '%1' needs the CSV file to write after the tuner.").arg(name);
         return false;
     }
     job_.path = QFile::encodeName(positional.first()).toStdString();

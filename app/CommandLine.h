@@ -28,8 +28,8 @@ public:
 private:
     // Reads the export options into job_; false with error_ set when they do not fit.
     bool ParseExport();
-    // The tuner and the CSV file of --sweep-tune into job_, as ParseExport.
-    bool ParseSweepTune();
+    // The tuner and the CSV file of --sweep-tune or --tuner-lab into job_, as ParseExport.
+    bool ParseTunerRun(const QCommandLineOption& option);
 
     QCommandLineParser parser_;
     QCommandLineOption help_;
@@ -42,6 +42,7 @@ private:
     QCommandLineOption scale_;
     QCommandLineOption necCompare_;
     QCommandLineOption sweepTune_;
+    QCommandLineOption tunerLab_;
     QString error_;
     ExportJob job_;
 };

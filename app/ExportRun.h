@@ -7,12 +7,12 @@
 
 // What a run without a window writes.
 struct ExportJob {
-    enum class Kind { SweepCsv, Touchstone, Pictures, NecCompare, SweepTune };
+    enum class Kind { SweepCsv, Touchstone, Pictures, NecCompare, SweepTune, TunerLab };
     Kind kind = Kind::SweepCsv;
     std::string path;  // the file, or the folder of the pictures
     Network network = Network::HpCl;
     double scale = 1;
-    TunerKind tuner = TunerKind::HpCl;  // whose sweep-tune
+    TunerKind tuner = TunerKind::HpCl;  // whose sweep-tune or lab
 };
 
 // Writes the job's files from the settings in use and returns the exit code: 0 when all
