@@ -68,8 +68,7 @@ CommandLine::CommandLine()
         "Short vertical antenna rod, its matching networks and simulated antenna tuners.");
     parser_.addOptions({help_, version_, settings_, exportSweep_, exportTouchstone_, exportPng_,
                         network_, scale_, necCompare_, sweepTune_, tunerLab_});
-    parser_.addPositionalArgument("csv", "The file --sweep-tune or --tuner-lab writes.",
-                                  "[<csv>]");
+    parser_.addPositionalArgument("csv", "The file --sweep-tune or --tuner-lab writes.", "[<csv>]");
 }
 
 CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
@@ -105,12 +104,10 @@ bool CommandLine::ParseExport() {
     const struct {
         const QCommandLineOption& option;
         ExportJob::Kind kind;
-    } kinds[] = {{exportSweep_, ExportJob::Kind::SweepCsv},
-                 {exportTouchstone_, ExportJob::Kind::Touchstone},
-                 {exportPng_, ExportJob::Kind::Pictures},
-                 {necCompare_, ExportJob::Kind::NecCompare},
-                 {sweepTune_, ExportJob::Kind::SweepTune},
-                 {tunerLab_, ExportJob::Kind::TunerLab}};
+    } kinds[] = {
+        {exportSweep_, ExportJob::Kind::SweepCsv}, {exportTouchstone_, ExportJob::Kind::Touchstone},
+        {exportPng_, ExportJob::Kind::Pictures},   {necCompare_, ExportJob::Kind::NecCompare},
+        {sweepTune_, ExportJob::Kind::SweepTune},  {tunerLab_, ExportJob::Kind::TunerLab}};
     int given = 0;
     for (const auto& [option, kind] : kinds) {
         if (!parser_.isSet(option)) continue;

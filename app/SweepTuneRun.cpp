@@ -48,8 +48,7 @@ std::vector<std::string> TunerRunKeys(TunerKind kind) {
     return keys;
 }
 
-std::optional<BankSetup> TunerRunBanks(TunerKind kind, const Values& values,
-                                       std::string& refusal) {
+std::optional<BankSetup> TunerRunBanks(TunerKind kind, const Values& values, std::string& refusal) {
     if (kind == TunerKind::HpCl) {
         std::array<double, 10> capacitors{}, inductors{};
         for (std::size_t i = 0; i < 10; ++i) {

@@ -26,7 +26,8 @@ int RunTunerLab(TunerKind kind, const std::string& csvPath) {
     const LabRun run =
         SweepLab(kind, *banks, [&input](double f_MHz) { return HandedOverAntenna(input, f_MHz); });
     const RelayTimes times;
-    if (const FileResult written = WriteFileAtomically(csvPath, TunerLabCsv(*banks, run.points, times));
+    if (const FileResult written =
+            WriteFileAtomically(csvPath, TunerLabCsv(*banks, run.points, times));
         !written.ok()) {
         ReportOnStandardError(written.error);
         return 1;

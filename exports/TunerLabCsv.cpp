@@ -4,8 +4,8 @@
 
 namespace {
 
-constexpr const char* kColumns[] = {"f_MHz", "strategy",   "C_pF",        "L_uH",      "SWR",
-                                    "best_SWR", "excess", "evaluations", "relay_ops", "time_ms"};
+constexpr const char* kColumns[] = {"f_MHz",    "strategy", "C_pF",        "L_uH",      "SWR",
+                                    "best_SWR", "excess",   "evaluations", "relay_ops", "time_ms"};
 
 }  // namespace
 

@@ -53,11 +53,10 @@ LabSummary Summarise(std::span<const LabPoint> points, const RelayTimes& times) 
 
 std::string SummaryTable(TunerKind kind, const LabSummary& summary, std::size_t frequencies) {
     const StrategySummary& any = summary.front();
-    std::string text = std::string("Tuner lab, ") + TunerName(kind) + ": " +
-                       std::to_string(any.tuned) + " of " + std::to_string(frequencies) +
-                       " frequencies tuned, " + std::to_string(any.matchable) +
-                       " where the best setting reaches SWR 2 (matchable).\n" + kBestExplained +
-                       "\n\n";
+    std::string text =
+        std::string("Tuner lab, ") + TunerName(kind) + ": " + std::to_string(any.tuned) + " of " +
+        std::to_string(frequencies) + " frequencies tuned, " + std::to_string(any.matchable) +
+        " where the best setting reaches SWR 2 (matchable).\n" + kBestExplained + "\n\n";
     char line[256];
     std::snprintf(line, sizeof line, "%-15s %15s %17s %17s %17s %19s\n", "strategy",
                   "best within .05", "SWR excess", "settings tried", "relay ops",

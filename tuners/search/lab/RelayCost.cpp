@@ -16,8 +16,8 @@ uint16_t RelayMask(const BankSetup& banks) {
 void RelayCounter::Try(int16_t cidx, int16_t lidx) {
     const auto c = static_cast<uint16_t>(static_cast<uint16_t>(cidx) & mask_);
     const auto l = static_cast<uint16_t>(static_cast<uint16_t>(lidx) & mask_);
-    const int switched = std::popcount(static_cast<uint16_t>(c ^ c_)) +
-                         std::popcount(static_cast<uint16_t>(l ^ l_));
+    const int switched =
+        std::popcount(static_cast<uint16_t>(c ^ c_)) + std::popcount(static_cast<uint16_t>(l ^ l_));
     ++cost_.evaluations;
     cost_.relayOps += switched;
     cost_.changes += switched > 0;

@@ -14,8 +14,8 @@
 // beside the best setting of the banks.
 
 enum class Strategy { Tune, GridAndLocal, Memory, EverySetting };
-inline constexpr Strategy kStrategies[] = {Strategy::Tune, Strategy::GridAndLocal,
-                                           Strategy::Memory, Strategy::EverySetting};
+inline constexpr Strategy kStrategies[] = {Strategy::Tune, Strategy::GridAndLocal, Strategy::Memory,
+                                           Strategy::EverySetting};
 inline constexpr std::size_t kStrategyCount = std::size(kStrategies);
 
 // Its name in files and on the command line, and in the window.

@@ -155,16 +155,16 @@ TEST(TunerLab, OneFrequencyEqualsTheSweepsStepThere) {
 // 0.05 of the best counts the first point and not the second; the costs are taken over
 // every point tuned, the point without antenna values left out.
 TEST(TunerLab, SummaryOverTheFrequencies) {
-    auto point = [](double best, double swr, int32_t evaluations, int64_t relays,
-                    int32_t changes) {
+    auto point = [](double best, double swr, int32_t evaluations, int64_t relays, int32_t changes) {
         LabPoint p;
         p.tuned = true;
         p.best.swr = best;
         for (StrategyTune& t : p.tunes) t = {BestSetting{}, swr, {evaluations, relays, changes}};
         return p;
     };
-    const std::vector<LabPoint> points = {point(1.5, 1.55, 100, 50, 80), point(2, 2.06, 300, 10, 20),
-                                          point(2.5, 9999, 60, 0, 0), LabPoint{}};
+    const std::vector<LabPoint> points = {point(1.5, 1.55, 100, 50, 80),
+                                          point(2, 2.06, 300, 10, 20), point(2.5, 9999, 60, 0, 0),
+                                          LabPoint{}};
     const RelayTimes times{6, 4, 10};
     const StrategySummary s = Summarise(points, times)[0];
     EXPECT_EQ(s.tuned, 3);
