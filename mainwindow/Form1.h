@@ -93,6 +93,7 @@ public:
     void SchematicClicked(TunerKind kind) override;
     void MarkTuningStrip(float x, const QColor& color) override;
     void RetireTuningStrip() override;
+    AntennaInput antennaInput() const override { return ReadAntennaInput(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -4,7 +4,8 @@
 #   setup.sh test  that and what the tests, the benchmarks and the packaging need
 set -euo pipefail
 
-run_packages=(g++ cmake ninja-build qt6-base-dev libgl-dev libqt6svg6 fonts-dejavu-core nec2c)
+run_packages=(g++ cmake ninja-build qt6-base-dev libgl-dev libqt6svg6 libqcustomplot-dev
+              fonts-dejavu-core nec2c)
 test_packages=(libgtest-dev libbenchmark-dev clang-format-14 desktop-file-utils appstream
                dpkg-dev file)
 

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QString>
 
+#include "core/Antenna.h"
 #include "core/Matching.h"
 #include "tuners/search/TunerSearch.h"
 
@@ -30,4 +31,6 @@ public:
     // strip in the upper one.
     virtual void MarkTuningStrip(float x, const QColor& color) = 0;
     virtual void RetireTuningStrip() = 0;
+    // The inputs of the antenna, for tuning at frequencies other than the one set.
+    virtual AntennaInput antennaInput() const = 0;
 };
