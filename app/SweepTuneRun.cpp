@@ -139,6 +139,8 @@ int RunSweepTune(TunerKind kind, const std::string& csvPath) {
         ReportOnStandardError(written.error);
         return 1;
     }
-    std::printf("%s\n", ComparisonText(Compare(rows), rows.size(), true).c_str());
+    const SweepComparison comparison = Compare(rows);
+    std::printf("%s\n%s\n", ComparisonText(comparison, rows.size(), true).c_str(),
+                ComparisonDetails(comparison).c_str());
     return 0;
 }

@@ -57,7 +57,7 @@ LabWindow::LabWindow(LabInputs inputs, const QString& tunerName, QWidget* tuner)
     setObjectName("TunerLab");
     setWindowTitle("Compare searches: " + tunerName + " tuner");
     BuildControls();
-    resize(780, 620);
+    resize(1000, 640);
 }
 
 void LabWindow::BuildControls() {
@@ -104,7 +104,9 @@ void LabWindow::BuildControls() {
     for (const Strategy strategy : kStrategies) strategies << StrategyTitle(strategy);
     table_->setVerticalHeaderLabels(strategies);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->setMaximumHeight(150);
+    // The whole table shows, without scroll bars.
+    table_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    table_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
     plot_ = new QCustomPlot(this);
     plot_->setObjectName("LabPlot");

@@ -109,20 +109,27 @@ std::string ComparisonText(const SweepComparison& comparison, std::size_t rows, 
         return "No tuning to compare with the bank settings: TUNE was refused at every step.";
     }
     const int matched = comparison.compared - comparison.noMatch;
-    std::string text = "Against the best setting (index 0 included): SWR excess mean " +
-                       FixedText(comparison.meanExcess, 3) + ", worst " +
-                       FixedText(comparison.worstExcess, 2) + "; best found at " +
-                       std::to_string(comparison.atBest) + " of " + std::to_string(matched) +
-                       " (best TUNE can set: " + std::to_string(comparison.atReachable) + ")";
-    if (comparison.noMatch > 0) {
-        text += ", no setting matches at " + std::to_string(comparison.noMatch);
-    }
-    text += ". Best SWR <= 2 at " + std::to_string(comparison.matchable) + ": within 0.05 at " +
-            std::to_string(comparison.nearBest) + ", mean excess " +
+    std::string text = "Best (index 0 incl.) found at " + std::to_string(comparison.atBest) +
+                       " of " + std::to_string(matched);
+    if (comparison.noMatch > 0) text += ", no match at " + std::to_string(comparison.noMatch);
+    text += "; excess mean " + FixedText(comparison.meanExcess, 3) + ", worst " +
+            FixedText(comparison.worstExcess, 2) + ". Best SWR <= 2 at " +
+            std::to_string(comparison.matchable) + ": within 0.05 at " +
+            std::to_string(comparison.nearBest) + ", excess there " +
             FixedText(comparison.matchableExcess, 3) + ".";
     if (!complete) {
         text += " Stopped after a quarter of the sweep's time, " + std::to_string(rows) +
                 " frequencies swept.";
     }
     return text;
+}
+
+std::string ComparisonDetails(const SweepComparison& comparison) {
+    return "The best is the lowest SWR over every setting of the banks, index 0 (0 pF or 0 µH, "
+           "nothing switched in) included, which TUNE never sets; the best of the settings TUNE "
+           "can set it found at " +
+           std::to_string(comparison.atReachable) +
+           ". Found: the same SWR. No match: no setting comes below SWR 9999. Excess: the SWR "
+           "above the best's, as the tuner shows SWRs (rounded down to 0.01), where some setting "
+           "matches; within 0.05 and the mean excess there from the SWRs themselves.";
 }

@@ -67,3 +67,5 @@ SweepComparison Compare(std::span<const SweepTuneRow> rows);
 // The comparison in words; `complete` false when the pass stopped before comparing every
 // row it could.
 std::string ComparisonText(const SweepComparison& comparison, std::size_t rows, bool complete);
+// What the comparison's figures are taken over, with the best of the settings TUNE can set.
+std::string ComparisonDetails(const SweepComparison& comparison);
