@@ -19,7 +19,7 @@ int RunTunerLab(TunerKind kind, const std::string& csvPath) {
     std::string refusal;
     const std::optional<BankSetup> banks = TunerRunBanks(kind, values, refusal);
     if (!banks) {
-        ReportOnStandardError(refusal);
+        ReportOnStandardError("no tuner lab: " + refusal);
         return 1;
     }
     const AntennaInput input = InputsFromSettings(values).antenna;

@@ -106,6 +106,10 @@ TEST(CommandLine, AnswersWithoutAWindowAndRefusesWhatItDoesNotKnow) {
         {{"--export-sweep", "a.csv", "--export-touchstone", "b.s1p"}, "", 2, "", "one of"},
         {{"--sweep-tune", "hplc", "out.csv"}, "", 2, "", "takes hpcl, lpcl or lplc"},
         {{"--sweep-tune", "lpcl"}, "", 2, "", "needs the CSV file"},
+        {{"--tuner-lab", "lp-cl", "out.csv"}, "", 2, "", "'tuner-lab' takes hpcl, lpcl or lplc"},
+        {{"--tuner-lab", "lplc"}, "", 2, "", "'tuner-lab' needs the CSV file"},
+        {{"--tuner-lab", "lplc", "a.csv", "--sweep-tune", "lplc"}, "", 2, "", "one of"},
+        {{"--tuner-lab", "lplc", "a.csv", "b.csv"}, "", 2, "", "Unexpected argument 'b.csv'"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -178,6 +182,8 @@ TEST(CommandLine, ExportsReadTheSettingsUntouchedAndWriteWholeFilesOnly) {
     std::vector<std::string> smallBanks = rod;
     smallBanks[46] = "LPLCCNUM 3";
     smallBanks[48] = "LPLCLNUM 3";
+    std::vector<std::string> noStep = rod;
+    noStep[41] = "LPCLCMIN 0";
 
     const QStringList csv = {"--export-sweep", "out"};
     const std::string ok = CrLfLines(rod);
@@ -203,6 +209,13 @@ TEST(CommandLine, ExportsReadTheSettingsUntouchedAndWriteWholeFilesOnly) {
         {{"--nec-compare", "locked/f"}, ok, 0644, "", unwritable},
         {{"--sweep-tune", "lplc", "out"}, ok, 0, "", unreadable},
         {{"--sweep-tune", "lplc", "locked/f"}, CrLfLines(smallBanks), 0644, "", unwritable},
+        {{"--tuner-lab", "lplc", "out"}, ok, 0, "", unreadable},
+        {{"--tuner-lab", "lplc", "locked/f"}, CrLfLines(smallBanks), 0644, "", unwritable},
+        {{"--tuner-lab", "lpcl", "out"},
+         CrLfLines(noStep),
+         0644,
+         "",
+         "no tuner lab: TUNE refused: Cstep is 0 or empty.\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
