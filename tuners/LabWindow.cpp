@@ -27,7 +27,8 @@
 namespace {
 
 // The plot's colours, in the order of the strategies; every setting is the best.
-const QColor kStrategyColours[] = {{200, 0, 0}, {0, 90, 220}, {0, 150, 60}, {0, 0, 0}};
+const QColor kStrategyColours[] = {
+    {200, 0, 0}, {0, 90, 220}, {0, 150, 60}, {230, 120, 0}, {0, 0, 0}};
 constexpr double kPlotTop = 100;
 
 QLineEdit* TimeField(QWidget* parent, const char* name, double ms) {
@@ -94,8 +95,10 @@ void LabWindow::BuildControls() {
     note_->setWordWrap(true);
     note_->setText(
         "Runs every search strategy on this tuner's banks: TUNE's own; grid and local (an 8 x 8 "
-        "grid over both banks, then a local search from its three best points); memory (a "
-        "local search from where it ended at the frequency before); and every setting.");
+        "grid over both banks, then a local search by one index from its three best points); "
+        "memory (that local search from where it ended at the frequency before); grid and "
+        "valley (the grid, then along valleys that slant across the banks: one index in one "
+        "bank, the other tuned again); and every setting.");
 
     table_ = new QTableWidget(static_cast<int>(kStrategyCount), 0, this);
     table_->setObjectName("LabTable");

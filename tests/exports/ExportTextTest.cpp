@@ -259,7 +259,8 @@ TEST(TunerLabCsv, RecordsPerFrequencyAndStrategy) {
     EXPECT_EQ(lines[1], "7.1,tune,75,1,1.25,1.25,0,100,7,224");
     EXPECT_EQ(lines[2], "7.1,grid-local,82.5,1,1.75,1.25,0.5,200,7,424");
     EXPECT_EQ(lines[3], "7.1,memory,,,9999,1.25,9997.75,300,7,624");
-    EXPECT_EQ(lines[4], "7.1,every-setting,97.5,1,2.75,1.25,1.5,400,7,824");
-    EXPECT_EQ(lines[5], "7.2,tune,,,,,,,,");
-    EXPECT_EQ(lines[8], "7.2,every-setting,,,,,,,,");
+    EXPECT_EQ(lines[4], "7.1,grid-valley,97.5,1,2.75,1.25,1.5,400,7,824");
+    EXPECT_EQ(lines[5], "7.1,every-setting,105,1,3.25,1.25,2,500,7,1024");
+    EXPECT_EQ(lines[6], "7.2,tune,,,,,,,,");
+    EXPECT_EQ(lines[10], "7.2,every-setting,,,,,,,,");
 }

@@ -119,8 +119,8 @@ TEST(TunerLab, OverTheBandEqualsTheRunWithoutAWindowAndTheSweepTune) {
                       Words(title) + Words(Cells(lab, static_cast<int>(strategy)).join(' ')));
         }
         const auto* plot = Find<QCustomPlot>(lab, "LabPlot");
-        ASSERT_EQ(plot->graphCount(), 4);
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(plot->graph(i)->dataCount(), 299);
+        ASSERT_EQ(plot->graphCount(), static_cast<int>(kStrategyCount));
+        for (int i = 0; i < plot->graphCount(); ++i) EXPECT_EQ(plot->graph(i)->dataCount(), 299);
 
         const std::vector<QStringList> lab_ = Records(window);
         ASSERT_EQ(lab_.size(), 1 + 299 * kStrategyCount);

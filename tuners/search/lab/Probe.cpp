@@ -61,3 +61,57 @@ BestSetting Descend(Probe& probe, BestSetting start) {
     }
     return at;
 }
+
+namespace {
+
+constexpr double kUnmeasured = std::numeric_limits<double>::infinity();
+
+struct Measured {
+    BestSetting at;
+    double swr;
+};
+
+Measured MeasuredAt(Probe& probe, int32_t c, int32_t l) {
+    if (!probe.Contains(c, l)) return {{}, kUnmeasured};
+    const BestSetting at{static_cast<int16_t>(c), static_cast<int16_t>(l)};
+    return {at, probe.Swr(at).value_or(kUnmeasured)};
+}
+
+// The lowest SWR along one bank from `from`, walking one index at a time in the direction
+// that falls.
+Measured AlongBank(Probe& probe, Measured from, bool capacitor) {
+    const int32_t dc = capacitor ? 1 : 0, dl = capacitor ? 0 : 1;
+    Measured best = from;
+    for (const int sign : {1, -1}) {
+        Measured at = from;
+        while (!probe.abandoned()) {
+            const Measured next = MeasuredAt(probe, at.at.c + sign * dc, at.at.l + sign * dl);
+            if (!(next.swr < at.swr)) break;
+            at = next;
+        }
+        if (at.swr < best.swr) best = at;
+        if (best.swr < from.swr) break;  // the other direction rises
+    }
+    return best;
+}
+
+}  // namespace
+
+BestSetting FollowValley(Probe& probe, BestSetting start) {
+    Measured at = MeasuredAt(probe, start.c, start.l);
+    while (!probe.abandoned()) {
+        Measured next = at;
+        for (const bool capacitor : {false, true}) {
+            for (const int sign : {-1, 1}) {
+                const int32_t c = at.at.c + (capacitor ? sign : 0);
+                const int32_t l = at.at.l + (capacitor ? 0 : sign);
+                if (!probe.Contains(c, l)) continue;
+                const Measured tuned = AlongBank(probe, MeasuredAt(probe, c, l), !capacitor);
+                if (tuned.swr < next.swr) next = tuned;
+            }
+        }
+        if (!(next.swr < at.swr)) break;
+        at = next;
+    }
+    return Descend(probe, at.at);
+}

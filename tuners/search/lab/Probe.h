@@ -40,3 +40,8 @@ private:
 // better; returns where it stopped. A start that cannot be measured moves to its best
 // neighbour, if any.
 BestSetting Descend(Probe& probe, BestSetting start);
+
+// Along a narrow valley that runs at a slant to both banks: steps of one index in one bank,
+// the other bank tuned again by a walk along it after each, while the SWR falls; then
+// Descend.
+BestSetting FollowValley(Probe& probe, BestSetting start);

@@ -33,7 +33,11 @@ double TuneSearch::Search(SearchHost& host, IndexRange range, BestSetting& best)
     return RunSearch(kind_, host, range, best);
 }
 
-double GridAndLocal::Search(SearchHost& host, IndexRange range, BestSetting& best) {
+namespace {
+
+using LocalSearch = BestSetting (*)(Probe& probe, BestSetting start);
+
+double GridThenLocal(SearchHost& host, IndexRange range, BestSetting& best, LocalSearch local) {
     Probe probe(host, range);
     struct Point {
         double swr;
@@ -49,8 +53,18 @@ double GridAndLocal::Search(SearchHost& host, IndexRange range, BestSetting& bes
     std::stable_sort(grid.begin(), grid.end(),
                      [](const Point& a, const Point& b) { return a.swr < b.swr; });
     grid.resize(std::min(grid.size(), kLocalStarts));
-    for (const Point& start : grid) Descend(probe, start.at);
+    for (const Point& start : grid) local(probe, start.at);
     return Ended(probe, best);
+}
+
+}  // namespace
+
+double GridAndLocal::Search(SearchHost& host, IndexRange range, BestSetting& best) {
+    return GridThenLocal(host, range, best, Descend);
+}
+
+double GridAndValley::Search(SearchHost& host, IndexRange range, BestSetting& best) {
+    return GridThenLocal(host, range, best, FollowValley);
 }
 
 double MemorySearch::Search(SearchHost& host, IndexRange range, BestSetting& best) {

@@ -34,6 +34,12 @@ public:
     double Search(SearchHost& host, IndexRange range, BestSetting& best) override;
 };
 
+// Grid and local, with the local search following valleys that slant across the banks.
+class GridAndValley : public SearchStrategy {
+public:
+    double Search(SearchHost& host, IndexRange range, BestSetting& best) override;
+};
+
 // A tuner with a memory: a local search only, from the setting it ended on at the last
 // frequency where it found a match. With nothing remembered yet it searches grid and local.
 class MemorySearch : public SearchStrategy {

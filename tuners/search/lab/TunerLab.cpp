@@ -4,8 +4,9 @@
 
 namespace {
 
-constexpr const char* kKeys[] = {"tune", "grid-local", "memory", "every-setting"};
-constexpr const char* kTitles[] = {"TUNE", "grid and local", "memory", "every setting"};
+constexpr const char* kKeys[] = {"tune", "grid-local", "memory", "grid-valley", "every-setting"};
+constexpr const char* kTitles[] = {"TUNE", "grid and local", "memory", "grid and valley",
+                                   "every setting"};
 
 RelayCounter EverySettingTried(const BankSetup& banks) {
     RelayCounter relays(RelayMask(banks));
@@ -70,9 +71,9 @@ std::optional<LabPoint> TunerLab::At(double f_MHz, const std::optional<AntennaFi
     if (point.best.stopped) return std::nullopt;
     point.tuned = true;
     // Only TUNE starts from a best setting of its own; the others report what they find.
-    BestSetting grid{}, memory{};
+    BestSetting grid{}, memory{}, valley{};
     point.tunes = {Run(tune_, load, tuneBest_), Run(grid_, load, grid), Run(memory_, load, memory),
-                   EveryOne(point.best)};
+                   Run(valley_, load, valley), EveryOne(point.best)};
     return point;
 }
 

@@ -13,9 +13,9 @@
 // Every search strategy on one tuner's banks, frequency after frequency as a sweep tunes,
 // beside the best setting of the banks.
 
-enum class Strategy { Tune, GridAndLocal, Memory, EverySetting };
+enum class Strategy { Tune, GridAndLocal, Memory, GridAndValley, EverySetting };
 inline constexpr Strategy kStrategies[] = {Strategy::Tune, Strategy::GridAndLocal, Strategy::Memory,
-                                           Strategy::EverySetting};
+                                           Strategy::GridAndValley, Strategy::EverySetting};
 inline constexpr std::size_t kStrategyCount = std::size(kStrategies);
 
 // Its name in files and on the command line, and in the window.
@@ -69,6 +69,7 @@ private:
     TuneSearch tune_;
     GridAndLocal grid_;
     MemorySearch memory_;
+    GridAndValley valley_;
 };
 
 TunerLoad LoadOf(const AntennaFields& antenna);

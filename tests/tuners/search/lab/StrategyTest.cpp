@@ -50,8 +50,9 @@ fake::SwrFunction Bowl(int c0, int l0) {
 
 }  // namespace
 
-// On banks of three elements each, the grid of grid-and-local is every setting, so it, the
-// memory's first tune and the search over every setting all end on the best of every
+// On banks of three elements each, the grids of grid and local and of grid and valley are
+// every setting, so they, the memory's first tune and the search over every setting all end
+// on the best of every
 // setting, at a bank's edge as inside and index 0 (nothing switched in) included; TUNE's
 // search ends no lower. Where no setting matches, none ends anywhere.
 TEST(Strategies, SmallBanksAgainstEverySetting) {
@@ -75,10 +76,11 @@ TEST(Strategies, SmallBanksAgainstEverySetting) {
         EXPECT_LT(optimum.swr, 1 + 1e-9);
         GridAndLocal grid;
         MemorySearch memory;
+        GridAndValley valley;
         EverySetting every;
         TuneSearch tune(c.kind);
         for (SearchStrategy* strategy :
-             std::initializer_list<SearchStrategy*>{&grid, &memory, &every}) {
+             std::initializer_list<SearchStrategy*>{&grid, &memory, &valley, &every}) {
             const Ended ended = Tuned(*strategy, c.kind, load, banks);
             EXPECT_EQ(ended.swr, optimum.swr);
             EXPECT_EQ(ended.setting, c.matched);
@@ -156,6 +158,41 @@ TEST(Strategies, GridAndLocalDescendsToTheBottomAndSkipsFaults) {
     BestSetting best{};
     GridAndLocal().Search(closing, banks, best);
     EXPECT_EQ(closing.evaluatedAfterClose(), 0);
+}
+
+// A valley five capacitor indices wide per inductor index, falling towards (c0, l0): a step
+// of one index in each bank leaves it, so a local search stops where it meets it, but the
+// valley is followed to its bottom, from any start, faults on the way skipped. On the
+// default banks and antenna it lands on the best where grid and local stops short.
+TEST(Strategies, GridAndValleyFollowsAValleyAcrossTheBanks) {
+    const IndexRange banks{1023, 511};
+    auto valley = [](int c0, int l0) -> fake::SwrFunction {
+        return [c0, l0](int16_t c, int16_t l) -> std::optional<double> {
+            if (c == 3 * l) return std::nullopt;  // a line of faults across the valley
+            const double off = c - c0 - 5.0 * (l - l0);
+            return 1 + off * off + std::abs(l - l0) / 50.0;
+        };
+    };
+    for (const auto& [c0, l0] : {std::pair{600, 100}, std::pair{250, 30}, std::pair{1000, 150}}) {
+        SCOPED_TRACE(testing::Message() << c0 << ", " << l0);
+        fake::RecordingHost byValley(valley(c0, l0)), byGrid(valley(c0, l0));
+        BestSetting best{}, gridBest{};
+        const double swr = GridAndValley().Search(byValley, banks, best);
+        const double gridSwr = GridAndLocal().Search(byGrid, banks, gridBest);
+        EXPECT_EQ((Setting{best.c, best.l}),
+                  (Setting{static_cast<int16_t>(c0), static_cast<int16_t>(l0)}));
+        EXPECT_EQ(swr, 1);
+        EXPECT_EQ(byValley.evaluated().back(), (Setting{best.c, best.l}));
+        EXPECT_GT(gridSwr, swr) << "the valley is one that a local search leaves too soon";
+    }
+    for (const double f : {3.0, 3.5, 4.0, 5.0}) {
+        const BankSetup hpcl = fake::DefaultBanks(TunerKind::HpCl);
+        const TunerLoad load = LoadOf(*HandedOverAntenna({}, f));
+        const AllSettingsBest optimum =
+            BestOfAllSettings(TunerKind::HpCl, load, CapacitorBank(hpcl), InductorBank(hpcl));
+        GridAndValley valleySearch;
+        EXPECT_LE(Tuned(valleySearch, TunerKind::HpCl, load, hpcl).swr, optimum.swr + 0.05) << f;
+    }
 }
 
 // A tuner with a memory starts where it ended at the frequency before. On a smooth antenna,
