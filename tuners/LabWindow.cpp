@@ -59,6 +59,8 @@ LabWindow::LabWindow(LabInputs inputs, const QString& tunerName, QWidget* tuner)
     setWindowTitle("Compare searches: " + tunerName + " tuner");
     BuildControls();
     resize(1000, 640);
+    // Laid out before it is first shown, so that every control has its size from the start.
+    layout()->activate();
 }
 
 void LabWindow::BuildControls() {
