@@ -31,9 +31,10 @@ const QColor kStrategyColours[] = {
     {200, 0, 0}, {0, 90, 220}, {0, 150, 60}, {230, 120, 0}, {0, 0, 0}};
 constexpr double kPlotTop = 100;
 
-QLineEdit* TimeField(QWidget* parent, const char* name, double ms) {
+QLineEdit* TimeField(QWidget* parent, const char* name, double ms, const QString& tip) {
     auto* field = new QLineEdit(FieldText(ms), parent);
     field->setObjectName(name);
+    field->setToolTip(tip);
     // Milliseconds: digits with an optional point, nothing negative.
     field->setValidator(
         new QRegularExpressionValidator(QRegularExpression(R"(\d{0,5}(\.\d{0,3})?)"), field));
@@ -65,9 +66,14 @@ LabWindow::LabWindow(LabInputs inputs, const QString& tunerName, QWidget* tuner)
 
 void LabWindow::BuildControls() {
     const RelayTimes defaults;
-    operate_ = TimeField(this, "LabOperate", defaults.operate_ms);
-    release_ = TimeField(this, "LabRelease", defaults.release_ms);
-    measure_ = TimeField(this, "LabMeasure", defaults.measure_ms);
+    const QString change =
+        " (ms). A change of setting waits for the slower of operating and releasing once.";
+    operate_ = TimeField(this, "LabOperate", defaults.operate_ms,
+                         "Time a relay takes to operate" + change);
+    release_ = TimeField(this, "LabRelease", defaults.release_ms,
+                         "Time a relay takes to release" + change);
+    measure_ = TimeField(this, "LabMeasure", defaults.measure_ms,
+                         "Time to measure the SWR of each setting tried (ms).");
     auto* times = new QHBoxLayout;
     for (const auto& [caption, field] :
          {std::pair{"Relay operate (ms)", operate_}, std::pair{"release (ms)", release_},
@@ -85,6 +91,13 @@ void LabWindow::BuildControls() {
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {here_, band_, stop_, export_}) buttons->addWidget(button);
     buttons->addStretch();
+    here_->setToolTip(
+        "Every strategy at the tuner's frequency, R_f and X_f, as after a sweep "
+        "up to there.");
+    band_->setToolTip(
+        "Every strategy at each of the sweep's frequencies, 0.1 to 29.9 MHz, with "
+        "the main window's antenna; runs in the background.");
+    export_->setToolTip("Writes each strategy's tune at each frequency of the last run as CSV.");
     connect(here_, &QPushButton::clicked, this, [this] { Run(false); });
     connect(band_, &QPushButton::clicked, this, [this] { Run(true); });
     connect(stop_, &QPushButton::clicked, this, [this] { worker_.RequestStop(); });

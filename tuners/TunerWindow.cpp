@@ -137,6 +137,10 @@ void TunerWindow::BuildCommonControls() {
 void TunerWindow::BuildLab(int y) {
     QPushButton* compare = NewButton(this, "CompareSearches", QRect(kLeftX, y, kLeftWidth, 24),
                                      "Compare searches", colors::kInput);
+    compare->setToolTip(
+        "Compare searches: opens this tuner's lab, which runs every search strategy on these "
+        "banks, at the set frequency or over the band, with the settings each tries, the relays "
+        "it switches and its time to tune.");
     LabInputs inputs{looks_.kind, [this](std::string& refusal) { return PrepareRun(refusal); },
                      [this]() -> std::optional<AntennaFields> {
                          if (antennaMissing_) return std::nullopt;
