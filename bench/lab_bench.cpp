@@ -37,9 +37,9 @@ void EveryStrategyOverTheBand(benchmark::State& state, TunerKind kind) {
     }
 }
 
-// TUNE's search, grid and local and the memory, each through a host of the tuner's own
-// arithmetic, at the same frequencies: what a tuner's processor would do.
-void SearchesOverTheBand(benchmark::State& state, TunerKind kind) {
+// TUNE's search, grid and local and the memory (and grid and valley), each through a host of
+// the tuner's own arithmetic, at the same frequencies: what a tuner's processor would do.
+void SearchesOverTheBand(benchmark::State& state, TunerKind kind, bool withValley) {
     const BankSetup banks = fake::DefaultBanks(kind);
     std::vector<std::optional<AntennaFields>> antennas;
     for (const SweepTunePoint& point : SweepTunePoints()) {
@@ -50,11 +50,12 @@ void SearchesOverTheBand(benchmark::State& state, TunerKind kind) {
         TuneSearch tune(kind);
         GridAndLocal grid;
         MemorySearch memory;
+        GridAndValley valley;
+        std::vector<SearchStrategy*> strategies = {&tune, &grid, &memory};
+        if (withValley) strategies.push_back(&valley);
         BestSetting tuneBest{};
         for (const std::optional<AntennaFields>& antenna : antennas) {
-            for (SearchStrategy* strategy :
-                 {static_cast<SearchStrategy*>(&tune), static_cast<SearchStrategy*>(&grid),
-                  static_cast<SearchStrategy*>(&memory)}) {
+            for (SearchStrategy* strategy : strategies) {
                 LabHost host(kind, LoadOf(*antenna), banks);
                 BestSetting other{};
                 strategy->Search(host, banks.range, strategy == &tune ? tuneBest : other);
@@ -71,6 +72,8 @@ void SearchesOverTheBand(benchmark::State& state, TunerKind kind) {
 BENCHMARK_CAPTURE(EveryStrategyOverTheBand, LpCl, TunerKind::LpCl)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(EveryStrategyOverTheBand, HpCl, TunerKind::HpCl)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(EveryStrategyOverTheBand, LpLc, TunerKind::LpLc)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(SearchesOverTheBand, LpCl, TunerKind::LpCl)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(SearchesOverTheBand, HpCl, TunerKind::HpCl)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(SearchesOverTheBand, LpLc, TunerKind::LpLc)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SearchesOverTheBand, LpCl, TunerKind::LpCl, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SearchesOverTheBand, HpCl, TunerKind::HpCl, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SearchesOverTheBand, LpLc, TunerKind::LpLc, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SearchesOverTheBand, LpClWithValley, TunerKind::LpCl, true)
+    ->Unit(benchmark::kMillisecond);
