@@ -60,6 +60,11 @@ CommandLine::CommandLine()
                  "and writes each step, with the best setting of the banks, to the CSV file "
                  "<csv>.",
                  "net"),
+      tunerLab_("tuner-lab",
+                "Runs every search strategy of the tuner <net> (hpcl, lpcl or lplc) at the "
+                "sweep-tune's frequencies without a window, writes each tune with its relay "
+                "operations and time to the CSV file <csv> and prints how each strategy did.",
+                "net"),
       exportAnalysis_("export-analysis",
                       "Draws the analysis window's Smith chart and plots into <folder> as "
                       "smith.png, smith.svg, plots.png and plots.svg, without a window.",
@@ -75,9 +80,9 @@ CommandLine::CommandLine()
     parser_.setApplicationDescription(
         "Short vertical antenna rod, its matching networks and simulated antenna tuners.");
     parser_.addOptions({help_, version_, settings_, exportSweep_, exportTouchstone_, exportPng_,
-                        network_, scale_, necCompare_, sweepTune_, exportAnalysis_, report_,
-                        span_});
-    parser_.addPositionalArgument("csv", "The file --sweep-tune writes.", "[<csv>]");
+                        network_, scale_, necCompare_, sweepTune_, tunerLab_, exportAnalysis_,
+                        report_, span_});
+    parser_.addPositionalArgument("csv", "The file --sweep-tune or --tuner-lab writes.", "[<csv>]");
 }
 
 CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
@@ -85,9 +90,10 @@ CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
         error_ = parser_.errorText();
         return Request::Invalid;
     }
-    // Only --sweep-tune takes an argument after its option's own.
+    // Only --sweep-tune and --tuner-lab take an argument after their option's own.
     const QStringList positional = parser_.positionalArguments();
-    const int expected = (parser_.isSet(sweepTune_) ? 1 : 0) + (parser_.isSet(span_) ? 1 : 0);
+    const bool tunerRun = parser_.isSet(sweepTune_) || parser_.isSet(tunerLab_);
+    const int expected = (tunerRun ? 1 : 0) + (parser_.isSet(span_) ? 1 : 0);
     if (positional.size() > expected) {
         error_ = QString("Unexpected argument '%1'.").arg(positional.last());
         return Request::Invalid;
@@ -112,8 +118,8 @@ CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
         return Request::Invalid;
     }
     const bool exporting = parser_.isSet(exportSweep_) || parser_.isSet(exportTouchstone_) ||
-                           parser_.isSet(exportPng_) || parser_.isSet(necCompare_) ||
-                           parser_.isSet(sweepTune_) || analysing;
+                           parser_.isSet(exportPng_) || parser_.isSet(necCompare_) || tunerRun ||
+                           analysing;
     if (!exporting) return Request::Window;
     return ParseExport() ? Request::Export : Request::Invalid;
 }
@@ -122,11 +128,14 @@ bool CommandLine::ParseExport() {
     const struct {
         const QCommandLineOption& option;
         ExportJob::Kind kind;
-    } kinds[] = {
-        {exportSweep_, ExportJob::Kind::SweepCsv}, {exportTouchstone_, ExportJob::Kind::Touchstone},
-        {exportPng_, ExportJob::Kind::Pictures},   {necCompare_, ExportJob::Kind::NecCompare},
-        {sweepTune_, ExportJob::Kind::SweepTune},  {exportAnalysis_, ExportJob::Kind::Analysis},
-        {report_, ExportJob::Kind::Report}};
+    } kinds[] = {{exportSweep_, ExportJob::Kind::SweepCsv},
+                 {exportTouchstone_, ExportJob::Kind::Touchstone},
+                 {exportPng_, ExportJob::Kind::Pictures},
+                 {necCompare_, ExportJob::Kind::NecCompare},
+                 {sweepTune_, ExportJob::Kind::SweepTune},
+                 {tunerLab_, ExportJob::Kind::TunerLab},
+                 {exportAnalysis_, ExportJob::Kind::Analysis},
+                 {report_, ExportJob::Kind::Report}};
     int given = 0;
     for (const auto& [option, kind] : kinds) {
         if (!parser_.isSet(option)) continue;
@@ -142,10 +151,11 @@ bool CommandLine::ParseExport() {
     if (given > 1) {
         error_ =
             "Give one of --export-sweep, --export-touchstone, --export-png, --nec-compare, "
-            "--sweep-tune, --export-analysis and --report at a time.";
+            "--sweep-tune, --tuner-lab, --export-analysis and --report at a time.";
         return false;
     }
-    if (job_.kind == ExportJob::Kind::SweepTune && !ParseSweepTune()) return false;
+    if (job_.kind == ExportJob::Kind::SweepTune && !ParseTunerRun(sweepTune_)) return false;
+    if (job_.kind == ExportJob::Kind::TunerLab && !ParseTunerRun(tunerLab_)) return false;
     if (parser_.isSet(span_) && !ParseSpan()) return false;
     if (parser_.isSet(network_)) {
         const QString wanted = parser_.value(network_);
@@ -171,16 +181,17 @@ bool CommandLine::ParseExport() {
     return true;
 }
 
-bool CommandLine::ParseSweepTune() {
-    const std::optional<TunerKind> tuner = SweepTuneKind(parser_.value(sweepTune_).toStdString());
+bool CommandLine::ParseTunerRun(const QCommandLineOption& option) {
+    const QString name = option.names().front();
+    const std::optional<TunerKind> tuner = SweepTuneKind(parser_.value(option).toStdString());
     if (!tuner) {
-        error_ = "Option 'sweep-tune' takes hpcl, lpcl or lplc.";
+        error_ = QString("Option '%1' takes hpcl, lpcl or lplc.").arg(name);
         return false;
     }
     job_.tuner = *tuner;
     const QStringList positional = parser_.positionalArguments();
     if (positional.isEmpty() || positional.first().isEmpty()) {
-        error_ = "Option 'sweep-tune' needs the CSV file to write after the tuner.";
+        error_ = QString("Option '%1' needs the CSV file to write after the tuner.").arg(name);
         return false;
     }
     job_.path = QFile::encodeName(positional.first()).toStdString();

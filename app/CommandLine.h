@@ -28,8 +28,8 @@ public:
 private:
     // Reads the export options into job_; false with error_ set when they do not fit.
     bool ParseExport();
-    // The tuner and the CSV file of --sweep-tune into job_, as ParseExport.
-    bool ParseSweepTune();
+    // The tuner and the CSV file of --sweep-tune or --tuner-lab into job_, as ParseExport.
+    bool ParseTunerRun(const QCommandLineOption& option);
     // LOW of --span is its value, HIGH the argument after it.
     bool ParseSpan();
 
@@ -44,6 +44,7 @@ private:
     QCommandLineOption scale_;
     QCommandLineOption necCompare_;
     QCommandLineOption sweepTune_;
+    QCommandLineOption tunerLab_;
     QCommandLineOption exportAnalysis_;
     QCommandLineOption report_;
     QCommandLineOption span_;

@@ -9,6 +9,7 @@
 #include "app/NecCompareRun.h"
 #include "app/RunSettings.h"
 #include "app/SweepTuneRun.h"
+#include "app/TunerLabRun.h"
 #include "app/WindowRun.h"
 #include "core/Version.h"
 #include "exports/SweepCsv.h"
@@ -63,6 +64,7 @@ std::shared_ptr<const AntennaSource> SourceOf(const ExportJob&) {
 int RunExport(const ExportJob& job, int& argc, char** argv) {
     // The sweep-tune reads the banks of its own tuner as well.
     if (job.kind == ExportJob::Kind::SweepTune) return RunSweepTune(job.tuner, job.path);
+    if (job.kind == ExportJob::Kind::TunerLab) return RunTunerLab(job.tuner, job.path);
     std::map<std::string, std::string> values;
     if (!ReadRunSettings(MainKeyNames(), values)) return 1;
 
@@ -84,6 +86,7 @@ int RunExport(const ExportJob& job, int& argc, char** argv) {
             return RunAnalysisExport(job, SourceOf(job), inputs, argc, argv);
         case ExportJob::Kind::Pictures:
         case ExportJob::Kind::SweepTune:
+        case ExportJob::Kind::TunerLab:
             break;
     }
     return WritePictures(job, values, argc, argv);

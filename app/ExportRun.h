@@ -9,12 +9,21 @@
 
 // What a run without a window writes.
 struct ExportJob {
-    enum class Kind { SweepCsv, Touchstone, Pictures, NecCompare, SweepTune, Analysis, Report };
+    enum class Kind {
+        SweepCsv,
+        Touchstone,
+        Pictures,
+        NecCompare,
+        SweepTune,
+        TunerLab,
+        Analysis,
+        Report
+    };
     Kind kind = Kind::SweepCsv;
     std::string path;  // the file, or the folder of the pictures
     Network network = Network::HpCl;
     double scale = 1;
-    TunerKind tuner = TunerKind::HpCl;  // whose sweep-tune
+    TunerKind tuner = TunerKind::HpCl;  // whose sweep-tune or lab
     // The frequencies of the analysis pictures, MHz; none: the source's whole range.
     std::optional<std::pair<double, double>> span_MHz;
 };

@@ -16,6 +16,7 @@
 #include "platform/TextBoxFilter.h"
 #include "tuners/HpClTuner.h"
 #include "tuners/LpTuner.h"
+#include "tuners/search/HandOver.h"
 #include "tuners/search/SweepTuneRows.h"
 
 namespace {
@@ -32,7 +33,9 @@ double BankField(const Values& values, const std::string& key) {
     return FieldValue(BoxText(SettingsText(values.at(key)), TextBoxFilter::Kind::Text));
 }
 
-std::vector<std::string> KeysOf(TunerKind kind) {
+}  // namespace
+
+std::vector<std::string> TunerRunKeys(TunerKind kind) {
     std::vector<std::string> keys = MainKeyNames();
     if (kind == TunerKind::HpCl) {
         for (std::size_t i = 0; i < 10; ++i) {
@@ -46,7 +49,7 @@ std::vector<std::string> KeysOf(TunerKind kind) {
     return keys;
 }
 
-std::optional<BankSetup> Banks(TunerKind kind, const Values& values, std::string& refusal) {
+std::optional<BankSetup> TunerRunBanks(TunerKind kind, const Values& values, std::string& refusal) {
     if (kind == TunerKind::HpCl) {
         std::array<double, 10> capacitors{}, inductors{};
         for (std::size_t i = 0; i < 10; ++i) {
@@ -71,6 +74,8 @@ std::optional<BankSetup> Banks(TunerKind kind, const Values& values, std::string
     }
     return SteppedSetup(capacitors, inductors, refusal);
 }
+
+namespace {
 
 // The tuner window's fields without a window: nothing edits them during a search, and there
 // is no event loop to yield to.
@@ -99,17 +104,16 @@ public:
 std::vector<SweepTuneRow> Sweep(TunerKind kind, const Values& values,
                                 std::map<std::string, int>& refused) {
     FieldsWithoutWindow tuner(kind);
-    AntennaInput input = InputsFromSettings(values).antenna;
+    const AntennaInput input = InputsFromSettings(values).antenna;
     std::vector<SweepTuneRow> rows;
     for (const SweepTunePoint& point : SweepTunePoints()) {
         const double f_MHz = ParseLeadingNumber(point.text);
-        input.frequency_MHz = f_MHz;
-        const ShownAntenna main = ShowAntenna(ClosedFormModel(), input, false);
+        const std::optional<AntennaFields> antenna =
+            HandedOverAntenna(ClosedFormModel(), input, f_MHz);
         TuneRequest request;
-        request.antennaMissing = !main.complete();
-        tuner.antenna = {f_MHz, 0, 0};
-        if (main.complete()) tuner.antenna = {f_MHz, Shown(main.feed->r_f), Shown(main.feed->x_f)};
-        request.banks = Banks(kind, values, request.refusal);
+        request.antennaMissing = !antenna;
+        tuner.antenna = antenna.value_or(AntennaFields{f_MHz, 0, 0});
+        request.banks = TunerRunBanks(kind, values, request.refusal);
         request.rate = ParseLeadingNumber(kDesignOperationsPerSecond);
         std::string refusal;
         if (tuner.state.Tune(request, refusal) == TuneEnd::Refused) ++refused[refusal];
@@ -122,7 +126,7 @@ std::vector<SweepTuneRow> Sweep(TunerKind kind, const Values& values,
 
 int RunSweepTune(TunerKind kind, const std::string& csvPath) {
     Values values;
-    if (!ReadRunSettings(KeysOf(kind), values)) return 1;
+    if (!ReadRunSettings(TunerRunKeys(kind), values)) return 1;
 
     std::map<std::string, int> refused;
     std::vector<SweepTuneRow> rows = Sweep(kind, values, refused);
@@ -137,6 +141,8 @@ int RunSweepTune(TunerKind kind, const std::string& csvPath) {
         ReportOnStandardError(written.error);
         return 1;
     }
-    std::printf("%s\n", ComparisonText(Compare(rows), rows.size(), true).c_str());
+    const SweepComparison comparison = Compare(rows);
+    std::printf("%s\n%s\n", ComparisonText(comparison, rows.size(), true).c_str(),
+                ComparisonDetails(comparison).c_str());
     return 0;
 }

@@ -1,8 +1,21 @@
 #pragma once
 
+#include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "tuners/search/BankSetup.h"
 #include "tuners/search/TunerSearch.h"
+
+// The settings keys a tuner's run without a window reads: the main window's and the
+// tuner's banks'.
+std::vector<std::string> TunerRunKeys(TunerKind kind);
+// The tuner's banks as its TUNE would take them from the fields filled from those keys;
+// nothing, with the reason in `refusal`, where TUNE would refuse them.
+std::optional<BankSetup> TunerRunBanks(TunerKind kind,
+                                       const std::map<std::string, std::string>& values,
+                                       std::string& refusal);
 
 // The sweep-tune of one tuner without a window: the inputs and banks of the settings file,
 // which it neither creates nor repairs, and the searches, carried-over best setting and

@@ -31,8 +31,9 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt loads the SVG icon through a plug-in, which the computed dependencies cannot see.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+# Qt loads the SVG icon through a plug-in, which the computed dependencies cannot see; the
+# plotting library is named as well, so the package says it needs it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, libqcustomplot2.1-qt6")
 # Only the comparison with NEC-2 needs it; Orvane runs without.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "nec2c")
 include(CPack)

@@ -7,9 +7,27 @@
 
 namespace {
 
-constexpr const char* kColumns[] = {"f_MHz",     "C_pF",     "L_uH",         "SWR",
-                                    "ops",       "time_s",   "colour",       "best_C_pF",
-                                    "best_L_uH", "best_SWR", "bank_settings"};
+// Before the header: what the two bests are taken over. No commas, for readers that take
+// the line for a record.
+constexpr const char* kHeaderComment =
+    "# best_*: the lowest SWR over every setting of the banks; index 0 (0 pF or 0 µH: nothing "
+    "switched in) included; TUNE never sets it. best_reachable_*: the lowest over the settings "
+    "TUNE can set (index 1 up).";
+
+constexpr const char* kColumns[] = {"f_MHz",
+                                    "C_pF",
+                                    "L_uH",
+                                    "SWR",
+                                    "ops",
+                                    "time_s",
+                                    "colour",
+                                    "best_C_pF",
+                                    "best_L_uH",
+                                    "best_SWR",
+                                    "bank_settings",
+                                    "best_reachable_C_pF",
+                                    "best_reachable_L_uH",
+                                    "best_reachable_SWR"};
 
 // A number the tuner shows, in the file's number format; an empty field stays empty.
 void ShownNumber(CsvText& csv, const std::string& shown) {
@@ -26,8 +44,8 @@ std::string ColourText(Rgb colour) {
     return text;
 }
 
-void WriteBest(CsvText& csv, const SweepTuneRow& row) {
-    const std::optional<BestSetting> setting = row.best ? row.best->setting : std::nullopt;
+void WriteBest(CsvText& csv, const SweepTuneRow& row, const std::optional<AllSettingsBest>& best) {
+    const std::optional<BestSetting> setting = best ? best->setting : std::nullopt;
     if (setting) {
         Checked c;
         csv.Number(CapacitanceOf(*row.banks, setting->c, c));
@@ -36,8 +54,8 @@ void WriteBest(CsvText& csv, const SweepTuneRow& row) {
         csv.Empty();
         csv.Empty();
     }
-    if (row.best) {
-        csv.Number(ShownSwr(row.best->swr));
+    if (best) {
+        csv.Number(ShownSwr(best->swr));
     } else {
         csv.Empty();
     }
@@ -51,19 +69,22 @@ std::string SweepTuneCsv(std::span<const SweepTuneRow> rows) {
     csv.EndRecord();
     for (const SweepTuneRow& row : rows) {
         csv.Number(row.f_MHz);
-        ShownNumber(csv, row.shown.c_pF);
-        ShownNumber(csv, row.shown.l_uH);
+        // A TUNE that matched nothing still shows the setting of an earlier one.
+        const bool matched = row.swr < TunerState::kNoMatch;
+        ShownNumber(csv, matched ? row.shown.c_pF : std::string());
+        ShownNumber(csv, matched ? row.shown.l_uH : std::string());
         ShownNumber(csv, row.shown.swr);
         ShownNumber(csv, row.shown.ops);
         ShownNumber(csv, row.shown.time_s);
         csv.Field(ColourText(row.shown.indicator));
-        WriteBest(csv, row);
+        WriteBest(csv, row, row.best);
         if (row.banks) {
             csv.Number(static_cast<double>(SettingCount(*row.banks)));
         } else {
             csv.Empty();
         }
+        WriteBest(csv, row, row.reachable);
         csv.EndRecord();
     }
-    return csv.text();
+    return std::string(kHeaderComment) + "\r\n" + csv.text();
 }

@@ -96,7 +96,8 @@ public:
     int recalculationCount() const { return recalculationCount_; }
     MatchLimits matchLimits() const override { return limits_; }
 
-    // What the analysis window follows (View > Analysis, F8), made and shown on first use.
+    // What the analysis window follows (View > Analysis, F8), made and shown on first use; the
+    // tuners use the source and inputs too.
     Analysis& ShowAnalysis();
     std::shared_ptr<const AntennaSource> sharedAntennaSource() const override { return source_; }
     AntennaInput antennaInput() const override { return ReadAntennaInput(); }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the real program under a virtual display: the main window
-# in sweep mode, with the comparison with NEC-2, in R/X mode, the analysis window, and the
-# HP-CL tuner window beside it after a sweep. Needs a build (scripts/run.sh or scripts/test.sh), nec2c and
+# in sweep mode, with the comparison with NEC-2, in R/X mode, the analysis window, the HP-CL
+# tuner window beside it after a sweep, and the LP-CL tuner's lab after a run over the band.
+# Needs a build (scripts/run.sh or scripts/test.sh), nec2c and
 # Debian's xvfb, xdotool, imagemagick.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -68,4 +69,16 @@ sleep 1
 xdotool mousemove --window "$tuner" 470 189 click 1
 sleep 60
 import -window root -crop 1920x700+0+0 "$out/tuner-sweep.png"
+# LP-CL's SELECT, then its schematic; its "Compare searches", then "Over the band".
+click 781 533 2
+click 686 590 2
+tuner=$(xdotool search --name 'LP-CL$' | head -n 1)
+xdotool mousemove --window "$tuner" 60 316 click 1
+sleep 2
+lab=$(xdotool search --name 'Compare searches' | head -n 1)
+xdotool windowmove "$lab" 0 0
+sleep 1
+xdotool mousemove --window "$lab" 300 50 click 1
+sleep 20
+import -window "$lab" "$out/tuner-lab.png"
 echo "pictures in $out"

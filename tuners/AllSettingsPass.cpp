@@ -1,7 +1,5 @@
 #include "tuners/AllSettingsPass.h"
 
-#include <QMetaObject>
-#include <QObject>
 #include <ctime>
 #include <memory>
 
@@ -18,19 +16,9 @@ double ThreadSeconds() {
 
 void AllSettingsPass::Start(TunerKind kind, std::vector<SweepTuneRow> rows, double budgetSeconds,
                             Progress progress, Finished finished) {
-    Stop();
-    const uint64_t pass = pass_;
-    // Runs `hand` on the receiver's thread, unless this pass was stopped meanwhile.
-    auto handBack = [this, pass](std::function<void()> hand) {
-        QMetaObject::invokeMethod(
-            receiver_,
-            [this, pass, hand = std::move(hand)] {
-                if (pass == pass_) hand();
-            },
-            Qt::QueuedConnection);
-    };
-    worker_ = std::jthread([kind, budgetSeconds, progress, finished, handBack,
-                            rows = std::move(rows)](std::stop_token stop) mutable {
+    auto shared = std::make_shared<std::vector<SweepTuneRow>>(std::move(rows));
+    worker_.Start([kind, budgetSeconds, progress, finished, shared](
+                      std::stop_token stop, const WorkerThread::HandBack& handBack) {
         // The clock is read every so many rows of settings: reading it costs a system call.
         const double start = ThreadSeconds();
         int asked = 0;
@@ -39,6 +27,7 @@ void AllSettingsPass::Start(TunerKind kind, std::vector<SweepTuneRow> rows, doub
             if (!spent && asked++ % 64 == 0) spent = ThreadSeconds() - start >= budgetSeconds;
             return spent || stop.stop_requested();
         };
+        std::vector<SweepTuneRow>& rows = *shared;
         const int total = static_cast<int>(rows.size());
         int compared = 0;
         for (SweepTuneRow& row : rows) {
@@ -47,17 +36,12 @@ void AllSettingsPass::Start(TunerKind kind, std::vector<SweepTuneRow> rows, doub
             handBack([progress, compared, total] { progress(compared, total); });
         }
         if (stop.stop_requested()) return;
-        auto done = std::make_shared<std::vector<SweepTuneRow>>(std::move(rows));
-        handBack([finished, done, complete = compared == total] {
-            finished(std::move(*done), complete);
+        handBack([finished, shared, complete = compared == total] {
+            finished(std::move(*shared), complete);
         });
     });
 }
 
 void AllSettingsPass::Stop() {
-    ++pass_;
-    if (worker_.joinable()) {
-        worker_.request_stop();
-        worker_.join();
-    }
+    worker_.Cancel();
 }

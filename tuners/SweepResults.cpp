@@ -22,14 +22,15 @@ SweepResults::SweepResults(TunerKind kind, QLabel* statusLine, QWidget* window)
     : QWidget(window), kind_(kind), statusLine_(statusLine) {
     using namespace tuner_layout;
     setObjectName("SweepResults");
-    setGeometry(kRightX, kSweepResultsY, kRightWidth, kComparisonHeight + 4 + kExportHeight);
+    setGeometry(kRightX, kSweepResultsY, kRightWidth,
+                kComparisonHeight + kExportGap + kExportHeight);
     comparison_ = new QLabel(this);
     comparison_->setGeometry(0, 0, kRightWidth, kComparisonHeight);
     comparison_->setObjectName("SweepComparison");
     comparison_->setWordWrap(true);
     comparison_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     export_ = NewButton(this, "ExportSweepTune",
-                        QRect(0, kComparisonHeight + 4, kRightWidth, kExportHeight),
+                        QRect(0, kComparisonHeight + kExportGap, kRightWidth, kExportHeight),
                         "Export sweep-tune results...", colors::kInput);
     export_->hide();
     connect(export_, &QPushButton::clicked, this, [this] { Export(); });
@@ -54,13 +55,16 @@ void SweepResults::Clear() {
     pass_.Stop();
     rows_.clear();
     comparison_->clear();
+    comparison_->setToolTip({});
     export_->hide();
 }
 
 void SweepResults::Compared(std::vector<SweepTuneRow> rows, bool complete) {
     rows_ = std::move(rows);
+    const SweepComparison comparison = Compare(rows_);
     comparison_->setText(
-        QString::fromStdString(ComparisonText(Compare(rows_), rows_.size(), complete)));
+        QString::fromStdString(ComparisonText(comparison, rows_.size(), complete)));
+    comparison_->setToolTip(QString::fromStdString(ComparisonDetails(comparison)));
     export_->show();
 }
 

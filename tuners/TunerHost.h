@@ -3,6 +3,9 @@
 #include <QColor>
 #include <QString>
 
+#include <memory>
+
+#include "antenna/AntennaSource.h"
 #include "core/Matching.h"
 #include "tuners/search/TunerSearch.h"
 
@@ -30,4 +33,8 @@ public:
     // strip in the upper one.
     virtual void MarkTuningStrip(float x, const QColor& color) = 0;
     virtual void RetireTuningStrip() = 0;
+    // The antenna's source and inputs, for tuning at frequencies other than the one set; the
+    // source may be used on another thread.
+    virtual std::shared_ptr<const AntennaSource> sharedAntennaSource() const = 0;
+    virtual AntennaInput antennaInput() const = 0;
 };

@@ -27,8 +27,9 @@ inline constexpr int kSweepY = 176;
 inline constexpr int kStatusY = kSweepY + 32;
 inline constexpr int kStatusHeight = 40;
 inline constexpr int kSweepResultsY = kStatusY + kStatusHeight + 4;
-inline constexpr int kComparisonHeight = 64;
-inline constexpr int kExportHeight = 24;
+inline constexpr int kComparisonHeight = 72;
+inline constexpr int kExportGap = 2;
+inline constexpr int kExportHeight = 22;
 
 // Result cells three to a row: the coarse result, the setting last evaluated, then the
 // operations, the time and (HP-CL) the sweep average.

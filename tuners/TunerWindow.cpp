@@ -17,10 +17,12 @@
 #include "platform/SettingsFile.h"
 #include "platform/SettingsTexts.h"
 #include "platform/Shape.h"
+#include "tuners/LabWindow.h"
 #include "tuners/SweepResults.h"
 #include "tuners/TunerHost.h"
 #include "tuners/TunerLayout.h"
 #include "tuners/TunerWindows.h"
+#include "tuners/search/HandOver.h"
 
 using namespace tuner_layout;
 
@@ -90,6 +92,7 @@ void TunerWindow::BuildCommonControls() {
     y += kRowPitch + 4;
     Command1 = NewButton(this, "Command1", QRect(kLeftX, y, 84, 28), "TUNE", colors::kInput);
     Shape1 = new Shape(this, "Shape1", QRect(kLeftX + 92, y, 28, 28), colors::kInvalid);
+    BuildLab(y + 36);
 
     AddLabel("Label18", QRect(kRightX, 8, kRightWidth, kLabelHeight), "LOOP0 END");
     const struct {
@@ -129,6 +132,28 @@ void TunerWindow::BuildCommonControls() {
     }
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command32, &QPushButton::clicked, this, [this] { Command32_Click(); });
+}
+
+void TunerWindow::BuildLab(int y) {
+    QPushButton* compare = NewButton(this, "CompareSearches", QRect(kLeftX, y, kLeftWidth, 24),
+                                     "Compare searches", colors::kInput);
+    compare->setToolTip(
+        "Compare searches: opens this tuner's lab, which runs every search strategy on these "
+        "banks, at the set frequency or over the band, with the settings each tries, the relays "
+        "it switches and its time to tune.");
+    LabInputs inputs{looks_.kind, [this](std::string& refusal) { return PrepareRun(refusal); },
+                     [this]() -> std::optional<AntennaFields> {
+                         if (antennaMissing_) return std::nullopt;
+                         return Antenna();
+                     },
+                     [this]() -> AntennaAt {
+                         return [source = host_.sharedAntennaSource(),
+                                 input = host_.antennaInput()](double f_MHz) {
+                             return HandedOverAntenna(*source, input, f_MHz);
+                         };
+                     }};
+    lab_ = new LabWindow(std::move(inputs), NetworkName(looks_.schematic), this);
+    connect(compare, &QPushButton::clicked, lab_, &LabWindow::Open);
 }
 
 void TunerWindow::Open(const QString& f_MHz, const std::optional<FeedPointTexts>& feed) {
@@ -208,6 +233,7 @@ void TunerWindow::closeEvent(QCloseEvent* event) {
 void TunerWindow::Form_QueryUnload() {
     sweepCode = 0;
     sweepResults_->Clear();
+    lab_->CloseLab();
     SetSweepIdleColour();
     Command32->setText("SWEEP");
     loaded_ = false;

@@ -19,6 +19,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class LabWindow;
 class Shape;
 class SweepResults;
 class TunerWindows;
@@ -115,6 +116,8 @@ protected:
 
 private:
     void BuildCommonControls();
+    // "Compare searches" beside TUNE, and the lab it opens.
+    void BuildLab(int y);
     void Load();
     // The bank fields from the settings file: when the window is first shown and when it
     // is restored.
@@ -135,6 +138,7 @@ private:
     QLabel* Label19;
     QLabel* statusLine_;
     SweepResults* sweepResults_;
+    LabWindow* lab_;
     QPushButton* Command1;
     Shape* Shape1;
 

@@ -114,6 +114,10 @@ TEST(CommandLine, AnswersWithoutAWindowAndRefusesWhatItDoesNotKnow) {
         {{"--report", "r.pdf", "--span", "7.3", "7"}, "", 2, "", "LOW below HIGH"},
         {{"--report", "r.pdf", "--span", "31", "40"}, "", 2, "", "overlapping 0.1 to 30 MHz"},
         {{"--report", "r.pdf", "--export-analysis", "pics"}, "", 2, "", "one of"},
+        {{"--tuner-lab", "lp-cl", "out.csv"}, "", 2, "", "'tuner-lab' takes hpcl, lpcl or lplc"},
+        {{"--tuner-lab", "lplc"}, "", 2, "", "'tuner-lab' needs the CSV file"},
+        {{"--tuner-lab", "lplc", "a.csv", "--sweep-tune", "lplc"}, "", 2, "", "one of"},
+        {{"--tuner-lab", "lplc", "a.csv", "b.csv"}, "", 2, "", "Unexpected argument 'b.csv'"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -186,6 +190,8 @@ TEST(CommandLine, ExportsReadTheSettingsUntouchedAndWriteWholeFilesOnly) {
     std::vector<std::string> smallBanks = rod;
     smallBanks[46] = "LPLCCNUM 3";
     smallBanks[48] = "LPLCLNUM 3";
+    std::vector<std::string> noStep = rod;
+    noStep[41] = "LPCLCMIN 0";
 
     const QStringList csv = {"--export-sweep", "out"};
     const std::string ok = CrLfLines(rod);
@@ -222,6 +228,13 @@ TEST(CommandLine, ExportsReadTheSettingsUntouchedAndWriteWholeFilesOnly) {
          0644,
          "",
          "locked/pics: cannot create the folder\n"},
+        {{"--tuner-lab", "lplc", "out"}, ok, 0, "", unreadable},
+        {{"--tuner-lab", "lplc", "locked/f"}, CrLfLines(smallBanks), 0644, "", unwritable},
+        {{"--tuner-lab", "lpcl", "out"},
+         CrLfLines(noStep),
+         0644,
+         "",
+         "no tuner lab: TUNE refused: Cstep is 0 or empty.\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());

@@ -12,7 +12,9 @@
 #include "core/SweepFrequencies.h"
 #include "exports/CsvText.h"
 #include "exports/SweepCsv.h"
+#include "exports/SweepTuneCsv.h"
 #include "exports/Touchstone.h"
+#include "exports/TunerLabCsv.h"
 
 namespace {
 
@@ -198,3 +200,67 @@ TEST(Touchstone, ReadsBackAsTheModelsReflection) {
 }
 
 }  // namespace
+
+// A TUNE that matched nothing still shows the setting of an earlier one: the file gives no
+// setting for that step, but its operations and time. A refused step gives neither. The
+// comment line before the header says what the two bests are taken over.
+TEST(SweepTuneCsv, StepsThatMatchNothingGiveNoSetting) {
+    const BankSetup banks{.cStep = 2, .lStep = 0.1, .range = {127, 511}};
+    auto row = [&](double swr, std::string c, std::string ops) {
+        SweepTuneRow r;
+        r.f_MHz = 0.1;
+        r.swr = swr;
+        r.shown.c_pF = c;
+        r.shown.l_uH = c.empty() ? "" : "2.1";
+        r.shown.swr = swr < 9999 ? "1.5" : "9999";
+        r.shown.ops = ops;
+        r.shown.time_s = ops.empty() ? "" : "60";
+        if (ops.empty()) return r;
+        r.banks = banks;
+        r.best = AllSettingsBest{BestSetting{9, 21}, 1.2, 65536, false};
+        r.reachable = AllSettingsBest{BestSetting{9, 22}, 1.3, 65536, false};
+        return r;
+    };
+    const std::vector<SweepTuneRow> rows = {row(1.5, "18", "100"), row(9999, "18", "1202"),
+                                            row(9999, "", "")};
+    const std::vector<std::string> lines = Lines(SweepTuneCsv(rows));
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0].rfind("# best_*: ", 0), 0u);
+    EXPECT_EQ(lines[0].find(','), std::string::npos);
+    EXPECT_EQ(Split(lines[1], ",").size(), 14u);
+    EXPECT_EQ(lines[2], "0.1,18,2.1,1.5,100,60,#ff0000,18,2.1,1.2,65536,18,2.2,1.3");
+    EXPECT_EQ(lines[3], "0.1,,,9999,1202,60,#ff0000,18,2.1,1.2,65536,18,2.2,1.3");
+    EXPECT_EQ(lines[4], "0.1,,,9999,,,#ff0000,,,,,,,");
+}
+
+// A record per frequency and strategy: the bank values of the setting it ended on (none
+// where nothing came below 9999), its SWR unrounded, the excess over the best, its costs and
+// its time at the relay times given; a frequency not tuned keeps its frequency and strategy.
+TEST(TunerLabCsv, RecordsPerFrequencyAndStrategy) {
+    const BankSetup banks{.cStep = 7.5, .lStep = 0.25, .range = {1023, 511}};
+    LabPoint tuned;
+    tuned.f_MHz = 7.1;
+    tuned.tuned = true;
+    tuned.best.swr = 1.25;
+    for (std::size_t i = 0; i < kStrategyCount; ++i) {
+        tuned.tunes[i] = {BestSetting{static_cast<int16_t>(10 + i), 4},
+                          1.25 + 0.5 * static_cast<double>(i),
+                          {static_cast<int32_t>(100 * (i + 1)), 7, 3}};
+    }
+    tuned.tunes[2].setting.reset();
+    tuned.tunes[2].swr = 9999;
+    LabPoint untuned;
+    untuned.f_MHz = 7.2;
+    const std::vector<LabPoint> points = {tuned, untuned};
+    const std::vector<std::string> lines = Lines(TunerLabCsv(banks, points, {5, 8, 2}));
+    ASSERT_EQ(lines.size(), 1 + 2 * kStrategyCount);
+    EXPECT_EQ(lines[0],
+              "f_MHz,strategy,C_pF,L_uH,SWR,best_SWR,excess,evaluations,relay_ops,time_ms");
+    EXPECT_EQ(lines[1], "7.1,tune,75,1,1.25,1.25,0,100,7,224");
+    EXPECT_EQ(lines[2], "7.1,grid-local,82.5,1,1.75,1.25,0.5,200,7,424");
+    EXPECT_EQ(lines[3], "7.1,memory,,,9999,1.25,9997.75,300,7,624");
+    EXPECT_EQ(lines[4], "7.1,grid-valley,97.5,1,2.75,1.25,1.5,400,7,824");
+    EXPECT_EQ(lines[5], "7.1,every-setting,105,1,3.25,1.25,2,500,7,1024");
+    EXPECT_EQ(lines[6], "7.2,tune,,,,,,,,");
+    EXPECT_EQ(lines[10], "7.2,every-setting,,,,,,,,");
+}

@@ -24,23 +24,6 @@ using namespace tuner_test;
 
 namespace {
 
-// Banks of three elements each keep a sweep short: a tuning is a few dozen evaluations
-// instead of a thousand. HPCLXC01 holds a tab, which its text box drops: 20.
-std::vector<std::string> SmallBanks(std::vector<std::pair<std::size_t, std::string>> lines = {}) {
-    const std::pair<std::size_t, std::string> lp[] = {{41, "LPCLCMIN 100"}, {42, "LPCLCNUM 3"},
-                                                      {43, "LPCLLMIN 2"},   {44, "LPCLLNUM 3"},
-                                                      {46, "LPLCCNUM 3"},   {48, "LPLCLNUM 3"}};
-    lines.insert(lines.end(), std::begin(lp), std::end(lp));
-    const char* const capacitors[] = {"2\t0", "40", "80"};
-    const char* const inductors[] = {"1", "2", "4"};
-    for (std::size_t i = 0; i < 10; ++i) {
-        const std::string n = QString("%1 ").arg(i + 1, 2, 10, QChar('0')).toStdString();
-        lines.emplace_back(21 + i, "HPCLXC" + n + (i < 3 ? capacitors[i] : ""));
-        lines.emplace_back(31 + i, "HPCLXL" + n + (i < 3 ? inductors[i] : ""));
-    }
-    return SettingsWith(lines);
-}
-
 // The frequency text of the sweep's step k: .1, .2, ..., .9, 1, 1.1, ...
 QString StepText(int k) {
     return FieldText(k / 10.0);
@@ -245,16 +228,17 @@ TEST(Sweep, RunWithoutAWindowEqualsTheWindowsSweepAndItsComparison) {
         EXPECT_TRUE(TextOf<QLabel>(tuner, "StatusLine").contains("missing/window.csv: cannot"));
 
         const QStringList lines = QString::fromStdString(headless).split("\r\n");
-        ASSERT_EQ(lines.size(), 301);
-        EXPECT_EQ(lines[0],
+        ASSERT_EQ(lines.size(), 302);
+        EXPECT_TRUE(lines[0].startsWith("# best_*: ") && !lines[0].contains(',')) << "a comment";
+        EXPECT_EQ(lines[1],
                   "f_MHz,C_pF,L_uH,SWR,ops,time_s,colour,best_C_pF,best_L_uH,best_SWR,"
-                  "bank_settings");
+                  "bank_settings,best_reachable_C_pF,best_reachable_L_uH,best_reachable_SWR");
         ASSERT_EQ(watch.steps.size(), 300u);
         double excessSum = 0, worst = 0, total = 0;
-        int compared = 0, atBest = 0;
+        int compared = 0, noMatch = 0, shownAtBest = 0, unmatchedSteps = 0;
         for (int k = 1; k <= 299; ++k) {
-            const QStringList row = lines[k].split(',');
-            ASSERT_EQ(row.size(), 11);
+            const QStringList row = lines[k + 1].split(',');
+            ASSERT_EQ(row.size(), 14);
             const StepRecord& after = watch.steps[k];
             EXPECT_EQ(watch.steps[k - 1].frequency, StepText(k));
             EXPECT_EQ(after.tunerFrequency, StepText(k));
@@ -267,37 +251,64 @@ TEST(Sweep, RunWithoutAWindowEqualsTheWindowsSweepAndItsComparison) {
                           std::nearbyint(total / (10 * FieldValue(after.tunerFrequency))))
                     << k;
             }
+            // A TUNE that matched nothing shows the setting of an earlier one, which the
+            // file does not give as this step's.
+            const bool matched = after.shown[2] != "9999";
+            unmatchedSteps += !matched && !refused;
             const QStringList shown = QStringList{StepText(k)} + after.shown;
             for (int i = 0; i < 6; ++i) {
-                EXPECT_EQ(row[i].toStdString(),
-                          shown[i].isEmpty() ? "" : ExportNumber(FieldValue(shown[i])));
+                const bool setting = i == 1 || i == 2;
+                EXPECT_EQ(row[i].toStdString(), shown[i].isEmpty() || (setting && !matched)
+                                                    ? ""
+                                                    : ExportNumber(FieldValue(shown[i])))
+                    << k << " " << i;
             }
             EXPECT_EQ(row[6], after.indicator.name());
             EXPECT_EQ(watch.steps[k - 1].comparison, "") << "no comparison between the steps";
             if (row[9].isEmpty()) continue;
+            ++compared;
+            // The best of the settings TUNE can set is no better than the best of all.
+            EXPECT_GE(row[13].toDouble(), row[9].toDouble()) << k;
+            if (row[9] == "9999") {
+                ++noMatch;
+                continue;
+            }
             const double excess = row[3].toDouble() - row[9].toDouble();
             excessSum += excess;
             worst = std::max(worst, excess);
-            ++compared;
-            atBest += excess <= 0;
+            shownAtBest += excess <= 0;
         }
         EXPECT_TRUE(refused || total > 299) << "the times are not all zero";
         const QString comparison = TextOf<QLabel>(tuner, "SweepComparison");
-        EXPECT_EQ(summary, comparison.toStdString() + "\n")
+        EXPECT_EQ(summary,
+                  (comparison + "\n" + Find<QLabel>(tuner, "SweepComparison")->toolTip() + "\n")
+                      .toStdString())
             << "the run without a window says the same";
         if (refused) {
             EXPECT_EQ(compared, 0);
             EXPECT_TRUE(comparison.startsWith("No tuning")) << comparison.toStdString();
             continue;
         }
+        EXPECT_TRUE(c.kind != TunerKind::HpCl || unmatchedSteps > 0) << "some step matches nothing";
         const QRegularExpressionMatch figures =
-            QRegularExpression(R"(mean ([\d.]+), worst ([\d.]+); best found at (\d+) of (\d+) )")
+            QRegularExpression(R"(found at (\d+) of (\d+)(, no match at (\d+))?; )"
+                               R"(excess mean ([\d.]+), worst ([\d.]+)\. )"
+                               R"(Best SWR <= 2 at (\d+): within 0.05 at (\d+), excess there )")
                 .match(comparison);
+        const QRegularExpressionMatch reachable =
+            QRegularExpression(R"(TUNE can set it found at (\d+)\.)")
+                .match(Find<QLabel>(tuner, "SweepComparison")->toolTip());
+        ASSERT_TRUE(reachable.hasMatch());
         ASSERT_TRUE(figures.hasMatch()) << comparison.toStdString();
-        EXPECT_NEAR(figures.captured(1).toDouble(), excessSum / compared, 5e-4);
-        EXPECT_NEAR(figures.captured(2).toDouble(), worst, 5e-3);
-        EXPECT_EQ(figures.captured(3).toInt(), atBest);
-        EXPECT_EQ(figures.captured(4).toInt(), compared);
+        const int matchedRows = compared - noMatch;
+        EXPECT_NEAR(figures.captured(5).toDouble(), excessSum / matchedRows, 5e-4);
+        EXPECT_NEAR(figures.captured(6).toDouble(), worst, 5e-3);
+        // Found: the same SWR, not the same SWR rounded down to 0.01.
+        EXPECT_LE(figures.captured(1).toInt(), shownAtBest);
+        EXPECT_GE(reachable.captured(1).toInt(), figures.captured(1).toInt());
+        EXPECT_EQ(figures.captured(2).toInt(), matchedRows);
+        EXPECT_EQ(figures.captured(4).toInt(), noMatch);
+        EXPECT_LE(figures.captured(8).toInt(), figures.captured(7).toInt());
     }
 }
 

@@ -60,6 +60,24 @@ inline std::vector<std::string> SettingsWith(
     return lines;
 }
 
+// Banks of three elements each keep a sweep short: a tuning is a few dozen evaluations
+// instead of a thousand. HPCLXC01 holds a tab, which its text box drops: 20.
+inline std::vector<std::string> SmallBanks(
+    std::vector<std::pair<std::size_t, std::string>> lines = {}) {
+    const std::pair<std::size_t, std::string> lp[] = {{41, "LPCLCMIN 100"}, {42, "LPCLCNUM 3"},
+                                                      {43, "LPCLLMIN 2"},   {44, "LPCLLNUM 3"},
+                                                      {46, "LPLCCNUM 3"},   {48, "LPLCLNUM 3"}};
+    lines.insert(lines.end(), std::begin(lp), std::end(lp));
+    const char* const capacitors[] = {"2\t0", "40", "80"};
+    const char* const inductors[] = {"1", "2", "4"};
+    for (std::size_t i = 0; i < 10; ++i) {
+        const std::string n = QString("%1 ").arg(i + 1, 2, 10, QChar('0')).toStdString();
+        lines.emplace_back(21 + i, "HPCLXC" + n + (i < 3 ? capacitors[i] : ""));
+        lines.emplace_back(31 + i, "HPCLXL" + n + (i < 3 ? inductors[i] : ""));
+    }
+    return SettingsWith(lines);
+}
+
 class Session {
 public:
     // The settings file is written before the main window loads; none: the defaults.

@@ -31,26 +31,41 @@ struct SweepTuneRow {
     double f_MHz = 0;
     TunerDisplay shown;  // the tuner's fields after its TUNE
     double swr = TunerState::kNoMatch;
-    std::optional<BankSetup> banks;       // none when TUNE refused the banks
-    std::optional<TunerLoad> load;        // none when TUNE was refused
-    std::optional<AllSettingsBest> best;  // once compared
+    std::optional<BankSetup> banks;  // none when TUNE refused the banks
+    std::optional<TunerLoad> load;   // none when TUNE was refused
+    // Once compared: the best over every setting of the banks, and over the settings a
+    // search can set (index 1 up; index 0, nothing switched in, only in a bank without
+    // elements).
+    std::optional<AllSettingsBest> best;
+    std::optional<AllSettingsBest> reachable;
 };
 
 SweepTuneRow RowOf(const TunerState& tuner, double f_MHz);
 
-// The best over every setting of the row's banks, where TUNE ran; false when stopped first.
+// Both bests of the row's banks, where TUNE ran; false when stopped first.
 bool CompareWithAllSettings(TunerKind kind, SweepTuneRow& row, const StopRequest& stop = nullptr);
 
 struct SweepComparison {
     int compared = 0;  // rows with a best over all settings
-    int atBest = 0;    // of them, those where the search reached the best SWR
+    int noMatch = 0;   // of them, where no setting comes below SWR 9999
+    // Of the others, where the search ended on the best SWR of every setting, and of the
+    // settings it can set.
+    int atBest = 0;
+    int atReachable = 0;
+    // SWR excess as the tuner shows SWRs, rounded down to 0.01, where some setting matches.
     double meanExcess = 0;
     double worstExcess = 0;
+    // Where the best reaches SWR 2: how often the search ends within 0.05 of it, and its
+    // mean excess there, unrounded.
+    int matchable = 0;
+    int nearBest = 0;
+    double matchableExcess = 0;
 };
 
-// Over the compared rows, each SWR rounded down to 0.01 as a tuner shows it.
 SweepComparison Compare(std::span<const SweepTuneRow> rows);
 
 // The comparison in words; `complete` false when the pass stopped before comparing every
 // row it could.
 std::string ComparisonText(const SweepComparison& comparison, std::size_t rows, bool complete);
+// What the comparison's figures are taken over, with the best of the settings TUNE can set.
+std::string ComparisonDetails(const SweepComparison& comparison);

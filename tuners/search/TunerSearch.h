@@ -21,6 +21,8 @@ public:
     virtual void ShowCoarseResult(int level, double bestSWR, int16_t bestC, int16_t bestL) = 0;
     // True once the window has been closed: the search ends without evaluating further.
     virtual bool Abandoned() const = 0;
+    // The last evaluation faulted: the SWR it returned is the one before it.
+    virtual bool LastEvaluationFaulted() const = 0;
 };
 
 enum class TunerKind { HpCl, LpCl, LpLc };

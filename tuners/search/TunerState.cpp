@@ -38,6 +38,10 @@ NetworkFormula NetworkOf(TunerKind kind) {
     return LpLcInput;
 }
 
+double SettingSwr(TunerKind kind, const TunerLoad& load, double c_pF, double l_uH, Checked& c) {
+    return SwrAgainst50(NetworkOf(kind)(load, c_pF, l_uH, c), c);
+}
+
 double ShownSwr(double swr) {
     return std::floor(swr * 100) / 100;
 }
@@ -106,11 +110,13 @@ double TunerState::EvaluateSetting(int16_t cidx, int16_t lidx) {
     Lidx = lidx;
     // A fault in the calculation leaves SWR as it was: it then never becomes the best.
     Checked c;
+    faulted_ = true;
     if (CountSetting(c)) {
         site_.Show(display_);
         site_.Yield();
         if (site_.Abandoned()) return SWR;
         MatchSetting(c);
+        faulted_ = c.faulted();
     }
     if (SWR > kNoMatch) SWR = kNoMatch;
     ShowSwr();
@@ -146,8 +152,7 @@ bool TunerState::CountSetting(Checked& c) {
 }
 
 void TunerState::MatchSetting(Checked& c) {
-    const Impedance input = NetworkOf(kind_)({f_Hz, {R_feed, X_feed}}, C_pF, L_uH, c);
-    const double swr = SwrAgainst50(input, c);
+    const double swr = SettingSwr(kind_, {f_Hz, {R_feed, X_feed}}, C_pF, L_uH, c);
     if (c.ok()) SWR = swr;
 }
 

@@ -26,6 +26,8 @@ inline constexpr Rgb kIndicatorStart{255, 0, 0};
 inline constexpr const char* kDesignOperationsPerSecond = "20";
 std::span<const IndicatorStep> IndicatorSteps(TunerKind kind);
 NetworkFormula NetworkOf(TunerKind kind);
+// SWR against 50 Ohm of the tuner's network set to c_pF and l_uH at the load.
+double SettingSwr(TunerKind kind, const TunerLoad& load, double c_pF, double l_uH, Checked& c);
 
 // SWR as a tuner shows it: rounded down to 0.01.
 double ShownSwr(double swr);
@@ -101,6 +103,7 @@ public:
     int32_t Operations() const override { return OPs; }
     void ShowCoarseResult(int level, double bestSWR, int16_t c, int16_t l) override;
     bool Abandoned() const override { return site_.Abandoned(); }
+    bool LastEvaluationFaulted() const override { return faulted_; }
 
 private:
     // Evaluation steps 1 to 5 (up to the first yield) and 7 to 11; false at a fault.
@@ -114,6 +117,7 @@ private:
     TunerDisplay display_;
     std::optional<BankSetup> banks_;
     bool tuned_ = false;
+    bool faulted_ = false;
     double f_Hz = 0, R_feed = 0, X_feed = 0, C_pF = 0, L_uH = 0, SWR = 0;
     double Cstep = 0, Lstep = 0;
     int16_t Cidx = 0, Lidx = 0, bestC = 0, bestL = 0;

@@ -62,7 +62,9 @@ public:
     double EvaluateSetting(int16_t c, int16_t l) override {
         if (abandoned_) ++evaluatedAfterClose_;
         evaluated_.push_back({c, l});
-        if (const std::optional<double> swr = swrOf_(c, l)) swr_ = *swr;
+        const std::optional<double> swr = swrOf_(c, l);
+        faulted_ = !swr;
+        if (swr) swr_ = *swr;
         if (swr_ > kNoMatch) swr_ = kNoMatch;
         if (Operations() == closeAfter_) abandoned_ = true;
         return swr_;
@@ -72,6 +74,7 @@ public:
         coarse_.push_back({level, bestSWR, {bestC, bestL}, Operations()});
     }
     bool Abandoned() const override { return abandoned_; }
+    bool LastEvaluationFaulted() const override { return faulted_; }
 
     void CloseAfter(int32_t evaluations) {
         closeAfter_ = evaluations;
@@ -87,6 +90,7 @@ private:
     double swr_ = kNoMatch;
     int32_t closeAfter_ = -1;
     bool abandoned_ = false;
+    bool faulted_ = false;
     int32_t evaluatedAfterClose_ = 0;
     std::vector<Setting> evaluated_;
     std::vector<CoarseResult> coarse_;
@@ -119,9 +123,8 @@ inline TunerLoad TunerLoadOf(const Load& load) {
 inline SwrFunction Network(TunerKind kind, Load load, const BankSetup& banks) {
     return [kind, load, banks](int16_t c, int16_t l) -> std::optional<double> {
         Checked check;
-        const Impedance in = NetworkOf(kind)(TunerLoadOf(load), CapacitanceOf(banks, c, check),
-                                             InductanceOf(banks, l, check), check);
-        const double swr = SwrAgainst50(in, check);
+        const double swr = SettingSwr(kind, TunerLoadOf(load), CapacitanceOf(banks, c, check),
+                                      InductanceOf(banks, l, check), check);
         if (check.faulted()) return std::nullopt;
         return swr;
     };

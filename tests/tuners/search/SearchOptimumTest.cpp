@@ -131,8 +131,8 @@ TEST(BestOfAllSettings, FaultsNeverWinAndTiesGoToTheLowestIndex) {
 }
 
 // What a sweep-tune's CSV takes from the search over every setting: the banks as TUNE took
-// them, index 0 included, and how many settings they have, against a plain double loop
-// over the indices.
+// them, index 0 included, the settings TUNE can set (index 1 up), and how many settings they
+// have, against a plain double loop over the indices.
 TEST(BestOfAllSettings, OfTheBanksTuneTookEqualsThePlainLoopOverTheirIndices) {
     std::string refusal;
     const std::optional<BankSetup> switched =
@@ -147,25 +147,69 @@ TEST(BestOfAllSettings, OfTheBanksTuneTookEqualsThePlainLoopOverTheirIndices) {
         for (const double f_MHz : {1.9, 7.1, 21.3}) {
             const fake::Load antenna = DefaultAntenna(f_MHz);
             const fake::SwrFunction swrOf = fake::Network(kind, antenna, banks);
-            double plainSwr = 9999;
-            std::optional<fake::Setting> plainBest;
-            for (int16_t l = 0; l <= banks.range.lmaxIndex; ++l) {
-                for (int16_t ci = 0; ci <= banks.range.cmaxIndex; ++ci) {
-                    if (const std::optional<double> swr = swrOf(ci, l); swr && *swr < plainSwr) {
-                        plainSwr = *swr;
-                        plainBest = fake::Setting{ci, l};
+            // From index `first` of each bank on.
+            auto plainLoop = [&](int16_t first) {
+                std::pair<double, std::optional<fake::Setting>> best{9999, std::nullopt};
+                for (int16_t l = first; l <= banks.range.lmaxIndex; ++l) {
+                    for (int16_t ci = first; ci <= banks.range.cmaxIndex; ++ci) {
+                        if (const auto swr = swrOf(ci, l); swr && *swr < best.first) {
+                            best = {*swr, fake::Setting{ci, l}};
+                        }
                     }
                 }
-            }
+                return best;
+            };
+            const auto [plainSwr, plainBest] = plainLoop(0);
+            const auto [reachableSwr, reachableBest] = plainLoop(1);
             SweepTuneRow row;
             row.banks = banks;
             row.load = fake::TunerLoadOf(antenna);
             ASSERT_TRUE(CompareWithAllSettings(kind, row));
             EXPECT_EQ(row.best->swr, plainSwr) << f_MHz;
             EXPECT_EQ(Found(row.best->setting), plainBest) << f_MHz;
+            EXPECT_EQ(row.reachable->swr, reachableSwr) << f_MHz;
+            EXPECT_EQ(Found(row.reachable->setting), reachableBest) << f_MHz;
             EXPECT_EQ(row.best->settings, SettingCount(banks));
             EXPECT_EQ(SettingCount(banks),
                       (banks.range.cmaxIndex + 1) * (banks.range.lmaxIndex + 1));
         }
     }
+}
+
+// Found is the best SWR itself, not the SWRs rounded down to 0.01 as shown; a step where no
+// setting comes below 9999 is no match rather than found; where the best reaches SWR 2, how
+// often the search ends within 0.05 of it and its mean excess there.
+TEST(SweepComparison, CountsFoundByTheSwrAndNoMatchApart) {
+    auto row = [](double swr, double best, double reachable) {
+        SweepTuneRow r;
+        r.swr = swr;
+        r.best =
+            AllSettingsBest{best < 9999 ? std::optional<BestSetting>(BestSetting{}) : std::nullopt,
+                            best, 64, false};
+        r.reachable = r.best;
+        r.reachable->swr = reachable;
+        return r;
+    };
+    const std::vector<SweepTuneRow> rows = {
+        row(1.2 * (1 + 1e-12), 1.2, 1.2),  // found, to the rounding of the arithmetic
+        row(1.504, 1.5, 1.5),              // shows as 1.5, but not found; within 0.05
+        row(9999, 9999, 9999),             // no match
+        row(1.9, 1.8, 1.9),                // the best needs index 0: found what TUNE can set
+        row(3.5, 3, 3),                    // not matchable
+        SweepTuneRow{},                    // refused: not compared
+    };
+    const SweepComparison c = Compare(rows);
+    EXPECT_EQ(c.compared, 5);
+    EXPECT_EQ(c.noMatch, 1);
+    EXPECT_EQ(c.atBest, 1);
+    EXPECT_EQ(c.atReachable, 2);
+    EXPECT_NEAR(c.meanExcess, (0 + 0 + 0.1 + 0.5) / 4, 1e-9);
+    EXPECT_NEAR(c.worstExcess, 0.5, 1e-9);
+    EXPECT_EQ(c.matchable, 3);
+    EXPECT_EQ(c.nearBest, 2);
+    EXPECT_NEAR(c.matchableExcess, (0.004 + 0.1) / 3, 1e-9);
+    const std::string text = ComparisonText(c, rows.size(), true);
+    EXPECT_NE(text.find("found at 1 of 4, no match at 1;"), std::string::npos) << text;
+    EXPECT_NE(text.find("Best SWR <= 2 at 3: within 0.05 at 2"), std::string::npos) << text;
+    EXPECT_NE(ComparisonDetails(c).find("can set it found at 2."), std::string::npos);
 }
