@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/Matching.h"
+#include "losses/LossQ.h"
 #include "tuners/search/TunerSearch.h"
 
 // What a run without a window writes.
@@ -13,6 +14,7 @@ struct ExportJob {
     Network network = Network::HpCl;
     double scale = 1;
     TunerKind tuner = TunerKind::HpCl;  // whose sweep-tune
+    LossQ losses;                       // the parts' Qs, as --q-inductor and the others set them
 };
 
 // Writes the job's files from the settings in use and returns the exit code: 0 when all

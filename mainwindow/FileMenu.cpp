@@ -150,7 +150,7 @@ void Form1::ExportSweepData() {
     if (chosen.isEmpty()) return;
     const std::string path = LocalPath(chosen);
     const FileResult written =
-        WriteFileAtomically(path, SweepCsv(*source_, ReadAntennaInput(), ReadMatchLimits()));
+        WriteFileAtomically(path, SweepCsv(*source_, ReadAntennaInput(), ReadMatchLimits(), losses_));
     if (!written.ok()) ReportFailedSave("the sweep data", path, written);
 }
 

@@ -16,6 +16,7 @@
 #include "core/Antenna.h"
 #include "core/Matching.h"
 #include "core/PartStress.h"
+#include "losses/Losses.h"
 #include "platform/TextFile.h"
 #include "tuners/TunerHost.h"
 
@@ -271,6 +272,10 @@ private:
     // The Ptx of the last pass and the stress of each network's parts at it.
     double stressPower_W_ = 0;
     std::array<std::optional<PartStress>, 6> partStress_;
+    // The Qs of the parts the user builds with, and what they lose in the last pass; none
+    // when it failed before the networks.
+    LossQ losses_;
+    std::optional<Losses> lastLosses_;
     QList<QAction*> menuActions_;
     int recalculationCount_ = 0;
 };
