@@ -130,8 +130,8 @@ std::string SweepCsv(const AntennaSource& source, const AntennaInput& antenna,
         if (losses.antenna) {
             csv.Number(losses.antenna->r_f);
             csv.Number(losses.antenna->x_f);
-            Optional(csv, source.knowsEfficiency() ? std::optional(losses.antenna->eta_f)
-                                                   : std::nullopt);
+            Optional(csv,
+                     losses.efficiencyKnown ? std::optional(losses.antenna->eta_f) : std::nullopt);
         } else {
             Empties(csv, 3);
         }

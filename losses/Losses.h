@@ -13,8 +13,12 @@
 // the boxes built from real parts and loaded with that antenna.
 struct Losses {
     LossQ q;
+    double ptx_W = 0;  // into each network
     // With the base coil's loss; none where the source faults with it.
     std::optional<AntennaResult> antenna;
+    // The coil's Q changed the antenna; its eta_f means something (not for a measurement).
+    bool coilApplies = false;
+    bool efficiencyKnown = true;
     // In the order of Network; none for a network without solution.
     std::array<std::optional<RealNetworkResult>, 6> networks;
 
