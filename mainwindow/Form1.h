@@ -33,6 +33,7 @@ class NecRunner;
 class PictureBox;
 class StatusLine;
 class TunerWindows;
+class LossesDialog;
 struct ImpedanceViews;
 struct SweepDiagramInput;
 
@@ -100,6 +101,12 @@ public:
     void SchematicClicked(TunerKind kind) override;
     void MarkTuningStrip(float x, const QColor& color) override;
     void RetireTuningStrip() override;
+    LossQ lossQ() const override { return losses_; }
+    double transmitterPower_W() const override;
+
+    // The Qs of the parts the user builds with: kept between the program's own starts, and
+    // a recalculation follows.
+    void SetLossQ(const LossQ& q);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -165,6 +172,14 @@ private:
     // Part stress of the last pass, per network box; none where a network has no solution
     // or the pass failed.
     void ShowPartStress();
+    // What the parts' losses cost in the last pass: the status note of the selected network
+    // and a line in each box's tooltip.
+    void ShowLosses();
+
+    // The Options menu and its "Losses" dialog.
+    void BuildOptionsMenu();
+    void OpenLossesDialog();
+    void RestoreLossQ();
 
     // The read-out of the diagrams under the pointer, in the status line.
     void ReadOutSweep(double x);
@@ -276,6 +291,7 @@ private:
     // when it failed before the networks.
     LossQ losses_;
     std::optional<Losses> lastLosses_;
+    LossesDialog* lossesDialog_ = nullptr;
     QList<QAction*> menuActions_;
     int recalculationCount_ = 0;
 };

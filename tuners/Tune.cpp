@@ -31,7 +31,10 @@ void TunerWindow::Command1_Click() {
     if (end == TuneEnd::Refused) ShowStatus(QString::fromStdString(refusal));
     Command1->setText("TUNE");
     tuned_ = end == TuneEnd::Tuned;
-    if (tuned_) TuneFinished();
+    if (tuned_) {
+        TuneFinished();
+        ShowLosses();
+    }
 }
 
 AntennaFields TunerWindow::Antenna() const {

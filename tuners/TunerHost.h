@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "core/Matching.h"
+#include "losses/LossQ.h"
 #include "tuners/search/TunerSearch.h"
 
 // The main window's R_f and X_f texts, in Ohm as its last pass wrote them, handed over to
@@ -30,4 +31,7 @@ public:
     // strip in the upper one.
     virtual void MarkTuningStrip(float x, const QColor& color) = 0;
     virtual void RetireTuningStrip() = 0;
+    // The Qs of the parts and the transmitter's power, for what a tuner's banks lose.
+    virtual LossQ lossQ() const = 0;
+    virtual double transmitterPower_W() const = 0;
 };

@@ -115,6 +115,9 @@ protected:
 
 private:
     void BuildCommonControls();
+    // What the found setting's parts lose with the main window's Qs and power, in the status
+    // line.
+    void ShowLosses();
     void Load();
     // The bank fields from the settings file: when the window is first shown and when it
     // is restored.
