@@ -30,6 +30,8 @@ private:
     bool ParseExport();
     // The tuner and the CSV file of --sweep-tune into job_, as ParseExport.
     bool ParseSweepTune();
+    // The parts' Qs into job_, as ParseExport.
+    bool ParseLossQ();
 
     QCommandLineParser parser_;
     QCommandLineOption help_;
@@ -42,6 +44,9 @@ private:
     QCommandLineOption scale_;
     QCommandLineOption necCompare_;
     QCommandLineOption sweepTune_;
+    QCommandLineOption qInductor_;
+    QCommandLineOption qCapacitor_;
+    QCommandLineOption qCoil_;
     QString error_;
     ExportJob job_;
 };

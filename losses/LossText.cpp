@@ -59,7 +59,7 @@ std::string LossNote(Network network, const Losses& losses) {
 }
 
 std::string TunerLossText(const NetworkPowers& powers, const LossQ& q, double ptx_W) {
-    return PartQText(q) + " at " + SignificantText(ptx_W, 6) + " W: network " +
-           Percent(powers.eta_net_pct) + ", lost L " + Watts(powers.ploss_L_W) + ", C " +
+    return PartQText(q) + " at " + SignificantText(ptx_W, 6) + " W:\nnetwork " +
+           Percent(powers.eta_net_pct) + "\nlost L " + Watts(powers.ploss_L_W) + ", C " +
            Watts(powers.ploss_C_W);
 }

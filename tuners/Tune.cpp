@@ -14,6 +14,7 @@ void TunerWindow::Command1_Click() {
     if (!loaded_ || searching()) return;
     tuned_ = false;
     statusLine_->clear();
+    lossLine_->clear();
     Command1->setText("...");
 
     TuneRequest request;

@@ -37,6 +37,10 @@ inline QPoint ResultCell(int index) {
     return {kRightX + (index % 3) * 80, kRowY[index / 3]};
 }
 
+// Below TUNE in the left column: what the found setting's parts lose.
+inline constexpr int kLossLineY = 300;
+inline constexpr int kLossLineHeight = 44;
+
 // Heading over the fields of the setting last evaluated.
 inline constexpr int kLastSettingHeadingY = 72;
 

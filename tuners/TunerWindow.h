@@ -115,8 +115,9 @@ protected:
 
 private:
     void BuildCommonControls();
-    // What the found setting's parts lose with the main window's Qs and power, in the status
-    // line.
+    // What the found setting's parts lose with the main window's Qs and power, in a few lines
+    // below TUNE.
+    void BuildLossLine();
     void ShowLosses();
     void Load();
     // The bank fields from the settings file: when the window is first shown and when it
@@ -137,6 +138,7 @@ private:
     QLineEdit *Text16, *Text17, *Text18;
     QLabel* Label19;
     QLabel* statusLine_;
+    QLabel* lossLine_;
     SweepResults* sweepResults_;
     QPushButton* Command1;
     Shape* Shape1;

@@ -68,7 +68,7 @@ TEST(LossText, NotesTheSelectedNetworkAndTheCoil) {
     EXPECT_EQ(CoilLossText(coil), "coil Q 200: R_f 15.3 Ohm, X_f 465.0 Ohm");
 
     EXPECT_EQ(TunerLossText(hpcl, {120, 500, 200}, 400),
-              "Q 120/500 at 400 W: network 91.2 %, lost L 8.1 W, C 0.7 W");
+              "Q 120/500 at 400 W:\nnetwork 91.2 %\nlost L 8.1 W, C 0.7 W");
 }
 
 }  // namespace
