@@ -10,7 +10,11 @@ using namespace tuner_layout;
 
 void TunerWindow::BuildLossLine() {
     lossLine_ =
-        AddLabel("LossLine", QRect(kLeftX, kLossLineY, kMiddleX - kLeftX - 4, kLossLineHeight), "");
+        AddLabel("LossLine", QRect(kLeftX, kLossLineY, kMiddleX - kLeftX - 2, kLossLineHeight), "");
+    // A little smaller than the window's text: three lines fit below TUNE.
+    QFont font = lossLine_->font();
+    font.setPointSizeF(7);
+    lossLine_->setFont(font);
     lossLine_->setWordWrap(true);
     lossLine_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }

@@ -38,8 +38,8 @@ inline QPoint ResultCell(int index) {
 }
 
 // Below TUNE in the left column: what the found setting's parts lose.
-inline constexpr int kLossLineY = 300;
-inline constexpr int kLossLineHeight = 44;
+inline constexpr int kLossLineY = 298;
+inline constexpr int kLossLineHeight = 48;
 
 // Heading over the fields of the setting last evaluated.
 inline constexpr int kLastSettingHeadingY = 72;
