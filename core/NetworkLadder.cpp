@@ -102,17 +102,14 @@ LadderCurrents WalkLadder(Network network, const LadderImpedances& z, Complex in
     const std::span<const LadderElement> ladder = Ladder(network);
     for (std::size_t i = 0; i < ladder.size(); ++i) {
         if (ladder[i].shunt) {
-            walk.across[i] = voltage;
             walk.through[i] = Div(voltage, z.element[i], c);
             current = Div(voltage, z.towardsAntenna[i + 1], c);
         } else {
             walk.through[i] = current;
-            walk.across[i] = Mul(current, z.element[i], c);
             voltage = Mul(current, z.towardsAntenna[i + 1], c);
         }
     }
     walk.loadCurrent = current;
-    walk.loadVoltage = voltage;
     return walk;
 }
 

@@ -52,13 +52,11 @@ LadderImpedances WorkOutLadder(Network network, const MatchValues& values, Imped
 LadderImpedances WorkOutLadder(Network network, const std::array<checked::Complex, 3>& element,
                                Impedance load, Checked& c);
 
-// Current through and voltage across each part, and at the antenna, for the current
-// `input` into the network; the input voltage follows from the input impedance.
+// The current through each part and into the antenna for the current `input` into the
+// network; the input voltage follows from the input impedance.
 struct LadderCurrents {
     std::array<checked::Complex, 3> through{};
-    std::array<checked::Complex, 3> across{};
     checked::Complex loadCurrent;
-    checked::Complex loadVoltage;
 };
 LadderCurrents WalkLadder(Network network, const LadderImpedances& z, checked::Complex input,
                           Checked& c);
