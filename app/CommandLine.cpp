@@ -8,6 +8,7 @@
 #include <iterator>
 #include <optional>
 
+#include "losses/LossQ.h"
 #include "platform/SettingsFile.h"
 #include "tuners/search/SweepTuneRows.h"
 
@@ -76,12 +77,24 @@ CommandLine::CommandLine()
       span_("span",
             "The frequencies of the analysis pictures: --span LOW HIGH in MHz (the whole range "
             "0.1 to 30 MHz without).",
-            "low") {
+            "low"),
+      qInductor_("q-inductor",
+                 "Q of the matching networks' and the tuners' inductors in a run without a "
+                 "window: 1 to 100000, or ideal (150).",
+                 "Q"),
+      qCapacitor_("q-capacitor",
+                  "Q of their capacitors in a run without a window: 1 to 100000, or ideal "
+                  "(1000).",
+                  "Q"),
+      qCoil_("q-coil",
+             "Q of the base loading coil in a run without a window: 1 to 100000, or ideal "
+             "(200).",
+             "Q") {
     parser_.setApplicationDescription(
         "Short vertical antenna rod, its matching networks and simulated antenna tuners.");
     parser_.addOptions({help_, version_, settings_, exportSweep_, exportTouchstone_, exportPng_,
                         network_, scale_, necCompare_, sweepTune_, tunerLab_, exportAnalysis_,
-                        report_, span_});
+                        report_, span_, qInductor_, qCapacitor_, qCoil_});
     parser_.addPositionalArgument("csv", "The file --sweep-tune or --tuner-lab writes.", "[<csv>]");
 }
 
@@ -120,8 +133,16 @@ CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
     const bool exporting = parser_.isSet(exportSweep_) || parser_.isSet(exportTouchstone_) ||
                            parser_.isSet(exportPng_) || parser_.isSet(necCompare_) || tunerRun ||
                            analysing;
-    if (!exporting) return Request::Window;
-    return ParseExport() ? Request::Export : Request::Invalid;
+    if (!exporting) {
+        for (const QCommandLineOption* q : {&qInductor_, &qCapacitor_, &qCoil_}) {
+            if (!parser_.isSet(*q)) continue;
+            error_ = QString("Option '%1' goes with a run without a window (--export-sweep, say).")
+                         .arg(q->names().front());
+            return Request::Invalid;
+        }
+        return Request::Window;
+    }
+    return ParseExport() && ParseLossQ() ? Request::Export : Request::Invalid;
 }
 
 bool CommandLine::ParseExport() {
@@ -219,6 +240,27 @@ bool CommandLine::ParseSpan() {
         return false;
     }
     job_.span_MHz = std::pair{from, to};
+    return true;
+}
+
+bool CommandLine::ParseLossQ() {
+    const struct {
+        const QCommandLineOption& option;
+        double& q;
+    } options[] = {{qInductor_, job_.losses.inductor},
+                   {qCapacitor_, job_.losses.capacitor},
+                   {qCoil_, job_.losses.coil}};
+    for (const auto& [option, q] : options) {
+        if (!parser_.isSet(option)) continue;
+        const QString given = parser_.value(option);
+        const std::optional<double> read = ParseQ(given.toStdString());
+        if (!read) {
+            error_ = QString("Option '%1' takes a number from 1 to 100000 or ideal, not '%2'.")
+                         .arg(option.names().front(), given);
+            return false;
+        }
+        q = *read;
+    }
     return true;
 }
 

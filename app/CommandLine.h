@@ -32,6 +32,8 @@ private:
     bool ParseTunerRun(const QCommandLineOption& option);
     // LOW of --span is its value, HIGH the argument after it.
     bool ParseSpan();
+    // The parts' Qs into job_, as ParseExport.
+    bool ParseLossQ();
 
     QCommandLineParser parser_;
     QCommandLineOption help_;
@@ -48,6 +50,9 @@ private:
     QCommandLineOption exportAnalysis_;
     QCommandLineOption report_;
     QCommandLineOption span_;
+    QCommandLineOption qInductor_;
+    QCommandLineOption qCapacitor_;
+    QCommandLineOption qCoil_;
     QString error_;
     ExportJob job_;
 };

@@ -72,7 +72,7 @@ int RunExport(const ExportJob& job, int& argc, char** argv) {
     switch (job.kind) {
         case ExportJob::Kind::SweepCsv:
             return Written(WriteFileAtomically(
-                job.path, SweepCsv(ClosedFormModel(), inputs.antenna, inputs.limits)));
+                job.path, SweepCsv(ClosedFormModel(), inputs.antenna, inputs.limits, job.losses)));
         case ExportJob::Kind::Touchstone:
             return Written(WriteFileAtomically(
                 job.path, TouchstoneText(ClosedFormModel(), inputs.antenna, kOrvaneVersion)));

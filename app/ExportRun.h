@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/Matching.h"
+#include "losses/LossQ.h"
 #include "tuners/search/TunerSearch.h"
 
 // What a run without a window writes.
@@ -26,6 +27,7 @@ struct ExportJob {
     TunerKind tuner = TunerKind::HpCl;  // whose sweep-tune or lab
     // The frequencies of the analysis pictures, MHz; none: the source's whole range.
     std::optional<std::pair<double, double>> span_MHz;
+    LossQ losses;  // the parts' Qs, as --q-inductor and the others set them
 };
 
 // Writes the job's files from the settings in use and returns the exit code: 0 when all

@@ -79,7 +79,20 @@ Impedance ApplyBaseElements(Impedance rod, const AntennaInput& in, Checked& c) {
     const double f_Hz = c.Finite(in.frequency_MHz * 1e6);
     Impedance z = rod;
     if (in.lcoil_uH > 0) z = ApplyElement(z, kSeriesInductor, in.lcoil_uH / 1e6, f_Hz, c);
+    // An ideal coil adds nothing, not even a 0 that could change a bit.
+    if (HasCoilLoss(in)) z.r = c.Finite(z.r + CoilLossResistance(in, c));
     return ApplyElement(z, kParallelCapacitor, in.cfoot_pF / 1e12, f_Hz, c);
+}
+
+bool HasCoilLoss(const AntennaInput& in) {
+    return in.lcoil_uH > 0 && in.coil_q != kIdealQ;
+}
+
+double CoilLossResistance(const AntennaInput& in, Checked& c) {
+    if (!HasCoilLoss(in)) return 0;
+    if (!(in.coil_q > 0)) c.Fail();
+    const double w = c.Finite(2 * num::PI * c.Finite(in.frequency_MHz * 1e6));
+    return c.Div(c.Finite(w * (in.lcoil_uH / 1e6)), in.coil_q);
 }
 
 double StandingWaveRatio(Impedance z, Checked& c) {
@@ -113,6 +126,12 @@ void CompleteFeedPoint(Impedance rod, const AntennaInput& in, AntennaResult& out
     const double z_f2 = c.Finite(c.Pow2(out.r_f) + c.Pow2(out.x_f));
     out.u_f = c.Sqrt(c.Div(c.Finite(in.ptx_W * z_f2), c.Finite(out.r_f + in.mloss_Ohm)));
     out.eta_f = c.Div(c.Finite(100 * out.r_ant), out.r_f);
+    // The base capacitance is lossless: what passes it splits between the rod and the
+    // coil's loss in the ratio of their resistances.
+    if (HasCoilLoss(in)) {
+        const double rodShare = c.Div(rod.r, c.Finite(rod.r + CoilLossResistance(in, c)));
+        out.eta_f = c.Finite(out.eta_f * rodShare);
+    }
     // The matching loss grows with the reactance the network must cancel.
     const double matching_loss = c.Div(c.Finite(in.mloss_Ohm * c.Finite(z_ant + kReference_Ohm)),
                                        c.Finite(out.r_ant + kReference_Ohm));

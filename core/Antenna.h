@@ -1,5 +1,6 @@
 #pragma once
 
+#include <limits>
 #include <optional>
 
 #include "core/Checked.h"
@@ -15,6 +16,9 @@ enum ElementCode : int {
 // admittance that must be inverted, and on overflow.
 Impedance ApplyElement(Impedance in, int code, double value, double f_Hz, Checked& c);
 
+// The quality factor Q of a part that has no loss at all.
+inline constexpr double kIdealQ = std::numeric_limits<double>::infinity();
+
 struct AntennaInput {
     double length_m = 4.5;
     double diameter_mm = 5;
@@ -24,6 +28,8 @@ struct AntennaInput {
     double aeloss_Ohm = 5;
     double ptx_W = 100;
     double mloss_Ohm = 5;
+    // Q of the base coil: its loss resistance omega * L / Q lies in series with it.
+    double coil_q = kIdealQ;
 };
 
 // Characteristic impedance of the rod and its corrected slenderness l'/D.
@@ -48,9 +54,15 @@ struct AntennaResult {
     double eta_tot = 0;  // %
 };
 
-// The base coil (when above 0) in series, then the base capacitance across rod and coil,
-// at the input's frequency: the rod's impedance at the antenna's terminals, without AEloss.
+// The base coil (when above 0) with its loss in series, then the base capacitance across rod
+// and coil, at the input's frequency: the rod's impedance at the antenna's terminals,
+// without AEloss.
 Impedance ApplyBaseElements(Impedance rod, const AntennaInput& in, Checked& c);
+
+// Whether the input's base coil has a loss: there is a coil and its Q is not ideal.
+bool HasCoilLoss(const AntennaInput& in);
+// The base coil's loss resistance omega * Lcoil / Q_coil in Ohm.
+double CoilLossResistance(const AntennaInput& in, Checked& c);
 
 // Standing-wave ratio of a feed-point impedance against the 50 Ohm transmitter:
 // just below 1 when matched, at most 11000.

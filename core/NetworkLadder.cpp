@@ -71,16 +71,46 @@ Complex ElementImpedance(LadderPart part, const MatchValues& v, double omega, Ch
 
 LadderImpedances WorkOutLadder(Network network, const MatchValues& values, Impedance load,
                                double omega, Checked& c) {
+    const std::span<const LadderElement> ladder = Ladder(network);
+    std::array<Complex, 3> element{};
+    for (std::size_t i = 0; i < ladder.size(); ++i) {
+        element[i] = ElementImpedance(ladder[i].part, values, omega, c);
+    }
+    return WorkOutLadder(network, element, load, c);
+}
+
+LadderImpedances WorkOutLadder(Network network, const std::array<Complex, 3>& element,
+                               Impedance load, Checked& c) {
     LadderImpedances z;
     const std::span<const LadderElement> ladder = Ladder(network);
     z.towardsAntenna[ladder.size()] = {load.r, load.x};
     for (std::size_t i = ladder.size(); i-- > 0;) {
-        z.element[i] = ElementImpedance(ladder[i].part, values, omega, c);
+        z.element[i] = element[i];
         const Complex beyond = z.towardsAntenna[i + 1];
         z.towardsAntenna[i] =
             ladder[i].shunt ? Parallel(z.element[i], beyond, c) : Add(z.element[i], beyond, c);
     }
     return z;
+}
+
+LadderCurrents WalkLadder(Network network, const LadderImpedances& z, Complex input, Checked& c) {
+    // Towards the antenna: a series part carries the line's current, a shunt part sees its
+    // voltage; what goes on follows from the impedance beyond the part.
+    LadderCurrents walk;
+    Complex current = input;
+    Complex voltage = Mul(current, z.towardsAntenna[0], c);
+    const std::span<const LadderElement> ladder = Ladder(network);
+    for (std::size_t i = 0; i < ladder.size(); ++i) {
+        if (ladder[i].shunt) {
+            walk.through[i] = Div(voltage, z.element[i], c);
+            current = Div(voltage, z.towardsAntenna[i + 1], c);
+        } else {
+            walk.through[i] = current;
+            voltage = Mul(current, z.towardsAntenna[i + 1], c);
+        }
+    }
+    walk.loadCurrent = current;
+    return walk;
 }
 
 std::optional<Impedance> NetworkInputImpedance(Network network, const MatchValues& values,

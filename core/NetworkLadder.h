@@ -48,6 +48,18 @@ struct LadderImpedances {
 };
 LadderImpedances WorkOutLadder(Network network, const MatchValues& values, Impedance load,
                                double omega, Checked& c);
+// The same from the parts' impedances in ladder order, parts with loss, say.
+LadderImpedances WorkOutLadder(Network network, const std::array<checked::Complex, 3>& element,
+                               Impedance load, Checked& c);
+
+// The current through each part and into the antenna for the current `input` into the
+// network; the input voltage follows from the input impedance.
+struct LadderCurrents {
+    std::array<checked::Complex, 3> through{};
+    checked::Complex loadCurrent;
+};
+LadderCurrents WalkLadder(Network network, const LadderImpedances& z, checked::Complex input,
+                          Checked& c);
 
 // The impedance the transmitter sees through the network set to `values` and terminated in
 // `load` at f_Hz; nothing when a step faults (a part of 0 pF, say).

@@ -154,8 +154,8 @@ void Form1::ExportSweepData() {
         AskFileName(this, {true, "Export sweep data", "CSV files (*.csv)", Beside("sweep.csv")});
     if (chosen.isEmpty()) return;
     const std::string path = LocalPath(chosen);
-    const FileResult written =
-        WriteFileAtomically(path, SweepCsv(*source_, ReadAntennaInput(), ReadMatchLimits()));
+    const FileResult written = WriteFileAtomically(
+        path, SweepCsv(*source_, ReadAntennaInput(), ReadMatchLimits(), losses_));
     if (!written.ok()) ReportFailedSave("the sweep data", path, written);
 }
 

@@ -19,6 +19,7 @@
 #include "core/Antenna.h"
 #include "core/Matching.h"
 #include "core/PartStress.h"
+#include "losses/Losses.h"
 #include "platform/TextFile.h"
 #include "tuners/TunerHost.h"
 
@@ -36,6 +37,7 @@ class NecRunner;
 class PictureBox;
 class StatusLine;
 class TunerWindows;
+class LossesDialog;
 struct ImpedanceViews;
 struct SweepDiagramInput;
 
@@ -111,6 +113,12 @@ public:
     void SchematicClicked(TunerKind kind) override;
     void MarkTuningStrip(float x, const QColor& color) override;
     void RetireTuningStrip() override;
+    LossQ lossQ() const override { return losses_; }
+    double transmitterPower_W() const override;
+
+    // The Qs of the parts the user builds with: kept between the program's own starts, and
+    // a recalculation follows.
+    void SetLossQ(const LossQ& q);
 
 signals:
     // After every pass, also one that ends at a fault, and after a change of network.
@@ -181,6 +189,14 @@ private:
     // Part stress of the last pass, per network box; none where a network has no solution
     // or the pass failed.
     void ShowPartStress();
+    // What the parts' losses cost in the last pass: the status note of the selected network
+    // and a line in each box's tooltip.
+    void ShowLosses();
+
+    // The Options menu and its "Losses" dialog.
+    void BuildOptionsMenu();
+    void OpenLossesDialog();
+    void RestoreLossQ();
 
     // The read-out of the diagrams under the pointer, in the status line.
     void ReadOutSweep(double x);
@@ -288,6 +304,11 @@ private:
     // The Ptx of the last pass and the stress of each network's parts at it.
     double stressPower_W_ = 0;
     std::array<std::optional<PartStress>, 6> partStress_;
+    // The Qs of the parts the user builds with, and what they lose in the last pass; none
+    // when it failed before the networks.
+    LossQ losses_;
+    std::optional<Losses> lastLosses_;
+    LossesDialog* lossesDialog_ = nullptr;
     QList<QAction*> menuActions_;
     std::unique_ptr<Analysis> analysis_;
     // Frequency texts before and after each change the analysis window made, latest last.

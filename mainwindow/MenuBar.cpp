@@ -10,6 +10,7 @@ void Form1::BuildMenuBar() {
     view->setObjectName("ViewMenu");
     BuildNecSwitch(*view);
     BuildAnalysisEntry(*view);
+    BuildOptionsMenu();
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("HelpMenu");
     QAction* page = help->addAction("Using Orvane", this, [this] { ShowUsingOrvane(this); });

@@ -57,6 +57,7 @@ void Form1::Recalculate() {
     for (QLineEdit* field : guarded) SetBackColor(field, colors::kInvalid);
     feedPoint_.reset();
     partStress_.fill(std::nullopt);
+    lastLosses_.reset();
     ShowPartStress();
 
     limits_ = ReadMatchLimits();
@@ -97,6 +98,7 @@ void Form1::Recalculate() {
         partStress_[i] =
             NetworkStress(network, values, limits_, {antenna.r_f, antenna.x_f}, f_Hz, input.ptx_W);
     }
+    lastLosses_ = LossesAt(*source_, input, antenna, limits_, losses_);
     stressPower_W_ = input.ptx_W;
     ShowPartStress();
 

@@ -37,6 +37,7 @@ void Form1::ShowPartStress() {
         if (networks_[i].option->isChecked()) note = text;
     }
     statusLine_->SetNote(StatusLine::Note::PartStress, note);
+    ShowLosses();
 }
 
 void Form1::ReadOutSweep(double x) {

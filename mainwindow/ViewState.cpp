@@ -22,6 +22,7 @@ QString ViewKey(const QObject* control) {
 
 void Form1::KeepViewState() {
     keepViewState_ = true;
+    RestoreLossQ();
     QSettings store;
     restoreGeometry(store.value("window/geometry").toByteArray());
     for (QCheckBox* check : curveChecks_) {

@@ -14,6 +14,7 @@ void TunerWindow::Command1_Click() {
     if (!loaded_ || searching()) return;
     tuned_ = false;
     statusLine_->clear();
+    lossLine_->clear();
     Command1->setText("...");
 
     TuneRequest request;
@@ -31,7 +32,10 @@ void TunerWindow::Command1_Click() {
     if (end == TuneEnd::Refused) ShowStatus(QString::fromStdString(refusal));
     Command1->setText("TUNE");
     tuned_ = end == TuneEnd::Tuned;
-    if (tuned_) TuneFinished();
+    if (tuned_) {
+        TuneFinished();
+        ShowLosses();
+    }
 }
 
 AntennaFields TunerWindow::Antenna() const {

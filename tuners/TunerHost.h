@@ -7,6 +7,7 @@
 
 #include "antenna/AntennaSource.h"
 #include "core/Matching.h"
+#include "losses/LossQ.h"
 #include "tuners/search/TunerSearch.h"
 
 // The main window's R_f and X_f texts, in Ohm as its last pass wrote them, handed over to
@@ -37,4 +38,7 @@ public:
     // source may be used on another thread.
     virtual std::shared_ptr<const AntennaSource> sharedAntennaSource() const = 0;
     virtual AntennaInput antennaInput() const = 0;
+    // The Qs of the parts and the transmitter's power, for what a tuner's banks lose.
+    virtual LossQ lossQ() const = 0;
+    virtual double transmitterPower_W() const = 0;
 };

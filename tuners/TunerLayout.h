@@ -7,7 +7,10 @@
 namespace tuner_layout {
 
 inline constexpr int kWindowWidth = 596;
-inline constexpr int kWindowHeight = 348;
+// The design's height, then a band below it for what the found setting's parts lose.
+inline constexpr int kDesignHeight = 348;
+inline constexpr int kLossLineHeight = 18;
+inline constexpr int kWindowHeight = kDesignHeight + kLossLineHeight + 4;
 
 inline constexpr int kLabelHeight = 14;
 inline constexpr int kFieldHeight = 20;

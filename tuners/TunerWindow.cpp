@@ -35,6 +35,7 @@ TunerWindow::TunerWindow(const TunerLooks& looks, TunerHost& host, TunerWindows&
     setFont(font);
     setFixedSize(kWindowWidth, kWindowHeight);
     BuildCommonControls();
+    BuildLossLine();
 }
 
 QLineEdit* TunerWindow::AddField(const QString& name, const QRect& geometry, const QString& text,
@@ -182,6 +183,7 @@ void TunerWindow::Load() {
     Command1->setText("TUNE");
     ResetSweepButton(true);
     statusLine_->clear();
+    lossLine_->clear();
     sweepResults_->Clear();
     antennaMissing_ = tuned_ = false;
     sweepCode = 0;

@@ -118,6 +118,10 @@ private:
     void BuildCommonControls();
     // "Compare searches" beside TUNE, and the lab it opens.
     void BuildLab(int y);
+    // What the found setting's parts lose with the main window's Qs and power, in a few lines
+    // below TUNE.
+    void BuildLossLine();
+    void ShowLosses();
     void Load();
     // The bank fields from the settings file: when the window is first shown and when it
     // is restored.
@@ -137,6 +141,7 @@ private:
     QLineEdit *Text16, *Text17, *Text18;
     QLabel* Label19;
     QLabel* statusLine_;
+    QLabel* lossLine_;
     SweepResults* sweepResults_;
     LabWindow* lab_;
     QPushButton* Command1;

@@ -118,6 +118,10 @@ TEST(CommandLine, AnswersWithoutAWindowAndRefusesWhatItDoesNotKnow) {
         {{"--tuner-lab", "lplc"}, "", 2, "", "'tuner-lab' needs the CSV file"},
         {{"--tuner-lab", "lplc", "a.csv", "--sweep-tune", "lplc"}, "", 2, "", "one of"},
         {{"--tuner-lab", "lplc", "a.csv", "b.csv"}, "", 2, "", "Unexpected argument 'b.csv'"},
+        {{"--export-sweep", "a.csv", "--q-inductor", "0"}, "", 2, "", "not '0'"},
+        {{"--q-coil", "abc", "--export-touchstone", "a.s1p"}, "", 2, "", "1 to 100000 or ideal"},
+        {{"--export-sweep", "a.csv", "--q-capacitor"}, "", 2, "", "Missing value"},
+        {{"--q-capacitor", "ideal"}, "offscreen", 2, "", "goes with a run without a window"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -183,6 +187,9 @@ TEST(CommandLine, ExportsReadTheSettingsUntouchedAndWriteWholeFilesOnly) {
     rod[6] = "TXPOWERW 400";
     rod[17] = "matchc01 20";
     const AntennaInput rodInput{.length_m = 3, .ptx_W = 400};
+    std::vector<std::string> coiled = rod;
+    coiled[5] = "BASECOIL 12";
+    const AntennaInput coiledInput{.length_m = 3, .lcoil_uH = 12, .ptx_W = 400};
     const MatchLimits rodLimits{20, 250, 35};
     std::vector<std::string> damaged = DefaultSettingsLines();
     damaged.push_back("ANTENLEN 9");
@@ -204,14 +211,17 @@ TEST(CommandLine, ExportsReadTheSettingsUntouchedAndWriteWholeFilesOnly) {
         std::string written;  // empty: no file, exit code 1
         QString err;
     } cases[] = {
-        {csv, "", 0644, SweepCsv(ClosedFormModel(), {}, {}), ""},
-        {csv, ok, 0644, SweepCsv(ClosedFormModel(), rodInput, rodLimits), ""},
+        {csv, "", 0644, SweepCsv(ClosedFormModel(), {}, {}, LossQ{}), ""},
+        {csv, ok, 0644, SweepCsv(ClosedFormModel(), rodInput, rodLimits, LossQ{}), ""},
+        {csv + QStringList{"--q-inductor", "ideal", "--q-capacitor", "500", "--q-coil", " 90 "},
+         CrLfLines(coiled), 0644,
+         SweepCsv(ClosedFormModel(), coiledInput, rodLimits, LossQ{kIdealQ, 500, 90}), ""},
         {{"--export-touchstone", "out"},
          ok,
          0644,
          TouchstoneText(ClosedFormModel(), rodInput, kOrvaneVersion),
          ""},
-        {csv, CrLfLines(damaged), 0644, SweepCsv(ClosedFormModel(), {}, {}),
+        {csv, CrLfLines(damaged), 0644, SweepCsv(ClosedFormModel(), {}, {}, LossQ{}),
          "rod.ini has 50 lines, not 49: the defaults are used, the file stays as it is\n"},
         {csv, ok, 0, "", unreadable},
         {{"--export-sweep", "locked/f"}, ok, 0644, "", unwritable},

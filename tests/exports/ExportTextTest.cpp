@@ -15,6 +15,7 @@
 #include "exports/SweepTuneCsv.h"
 #include "exports/Touchstone.h"
 #include "exports/TunerLabCsv.h"
+#include "losses/RealNetwork.h"
 
 namespace {
 
@@ -74,22 +75,34 @@ TEST(CsvText, NumbersAndQuoting) {
     EXPECT_EQ(csv.text(), "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\r\nlines\",\r\n2.5,\r\n");
 }
 
-// The header, and one record of 42 fields per point of the diagram.
+// The header, and one record of 77 fields per point of the diagram: the lossless antenna and
+// networks, and beside them the same with real parts.
 TEST(SweepCsv, RecordsEqualTheModel) {
     AntennaInput in;
     in.ptx_W = 400;
+    in.lcoil_uH = 6;
     const MatchLimits limits{20, 300, 30};
-    const std::vector<std::string> lines = Lines(SweepCsv(ClosedFormModel(), in, limits));
+    const LossQ q{120, 900, 250};
+    const std::vector<std::string> lines = Lines(SweepCsv(ClosedFormModel(), in, limits, q));
     EXPECT_EQ(lines[0],
-              "f_MHz,R_f_Ohm,X_f_Ohm,Z_f_Ohm,SWR_f,U_f_V,eta_f_pct,eta_tot_pct,HPCL_C_pF,"
-              "HPCL_L_uH,HPCL_verdict,HPCL_VC_kVpk,HPCL_IL_A,HPLC_C_pF,HPLC_L_uH,HPLC_verdict,"
-              "HPLC_VC_kVpk,HPLC_IL_A,HPCLC_C_pF,HPCLC_C2_pF,HPCLC_L_uH,HPCLC_verdict,"
-              "HPCLC_VC_kVpk,HPCLC_VC2_kVpk,HPCLC_IL_A,LPCL_C_pF,LPCL_L_uH,LPCL_verdict,"
-              "LPCL_VC_kVpk,LPCL_IL_A,LPLC_C_pF,LPLC_L_uH,LPLC_verdict,LPLC_VC_kVpk,LPLC_IL_A,"
+              "f_MHz,R_f_Ohm,X_f_Ohm,Z_f_Ohm,SWR_f,U_f_V,eta_f_pct,eta_tot_pct,R_f_real_Ohm,"
+              "X_f_real_Ohm,eta_f_real_pct,"
+              "HPCL_C_pF,HPCL_L_uH,HPCL_verdict,HPCL_VC_kVpk,HPCL_IL_A,HPCL_SWR_real,"
+              "HPCL_eta_net_pct,HPCL_Ploss_L_W,HPCL_Ploss_C_W,HPCL_eta_sys_pct,"
+              "HPLC_C_pF,HPLC_L_uH,HPLC_verdict,HPLC_VC_kVpk,HPLC_IL_A,HPLC_SWR_real,"
+              "HPLC_eta_net_pct,HPLC_Ploss_L_W,HPLC_Ploss_C_W,HPLC_eta_sys_pct,"
+              "HPCLC_C_pF,HPCLC_C2_pF,HPCLC_L_uH,HPCLC_verdict,HPCLC_VC_kVpk,HPCLC_VC2_kVpk,"
+              "HPCLC_IL_A,HPCLC_SWR_real,HPCLC_eta_net_pct,HPCLC_Ploss_L_W,HPCLC_Ploss_C_W,"
+              "HPCLC_Ploss_C2_W,HPCLC_eta_sys_pct,"
+              "LPCL_C_pF,LPCL_L_uH,LPCL_verdict,LPCL_VC_kVpk,LPCL_IL_A,LPCL_SWR_real,"
+              "LPCL_eta_net_pct,LPCL_Ploss_L_W,LPCL_Ploss_C_W,LPCL_eta_sys_pct,"
+              "LPLC_C_pF,LPLC_L_uH,LPLC_verdict,LPLC_VC_kVpk,LPLC_IL_A,LPLC_SWR_real,"
+              "LPLC_eta_net_pct,LPLC_Ploss_L_W,LPLC_Ploss_C_W,LPLC_eta_sys_pct,"
               "LPCLC_C_pF,LPCLC_C2_pF,LPCLC_L_uH,LPCLC_verdict,LPCLC_VC_kVpk,LPCLC_VC2_kVpk,"
-              "LPCLC_IL_A");
+              "LPCLC_IL_A,LPCLC_SWR_real,LPCLC_eta_net_pct,LPCLC_Ploss_L_W,LPCLC_Ploss_C_W,"
+              "LPCLC_Ploss_C2_W,LPCLC_eta_sys_pct");
     ASSERT_EQ(lines.size(), 1 + 1197u);
-    for (const std::string& line : lines) ASSERT_EQ(Split(line, ",").size(), 42u) << line;
+    for (const std::string& line : lines) ASSERT_EQ(Split(line, ",").size(), 77u) << line;
     const std::vector<std::string> header = Split(lines[0], ",");
     const std::vector<double> f = SweepFrequencies(SweepGrid::Curves);
     // A number, or a text written as it stands.
@@ -98,13 +111,19 @@ TEST(SweepCsv, RecordsEqualTheModel) {
     for (const std::size_t point : {0, 144, 280, 564, 722, 1196}) {
         in.frequency_MHz = f[point];
         const AntennaResult a = FeedPointImpedance(in).value();
-        std::vector<Cell> cells{f[point], a.r_f, a.x_f, a.z_f, a.swr_f, a.u_f, a.eta_f, a.eta_tot};
+        AntennaInput withLoss = in;
+        withLoss.coil_q = q.coil;
+        const AntennaResult real = FeedPointImpedance(withLoss).value();
+        std::vector<Cell> cells{f[point], a.r_f,     a.x_f,    a.z_f,    a.swr_f,   a.u_f,
+                                a.eta_f,  a.eta_tot, real.r_f, real.x_f, real.eta_f};
         for (const Network n : {Network::HpCl, Network::HpLc, Network::HpClc, Network::LpCl,
                                 Network::LpLc, Network::LpClc}) {
             const MatchValues v = Match(n, a.r_f, a.x_f, f[point] * 1e6, limits);
             const MatchVerdict verdict = Judge(n, v, limits);
             const std::optional<PartStress> stress =
                 NetworkStress(n, v, limits, {a.r_f, a.x_f}, f[point] * 1e6, in.ptx_W);
+            const std::optional<NetworkPowers> powers =
+                RealNetworkPowers(n, v, {real.r_f, real.x_f}, f[point] * 1e6, in.ptx_W, q);
             const bool solved = verdict != MatchVerdict::NoSolution;
             const bool two = HasSecondCapacitor(n);
             auto part = [&](bool present, bool known, double value) {
@@ -119,6 +138,13 @@ TEST(SweepCsv, RecordsEqualTheModel) {
             part(true, solved, stress ? stress->vc_kVpk : 0);
             part(two, solved, stress ? stress->vc2_kVpk : 0);
             part(true, solved, stress ? stress->il_A : 0);
+            const NetworkPowers p = powers.value_or(NetworkPowers{});
+            part(true, solved, p.swr);
+            part(true, solved, p.eta_net_pct);
+            part(true, solved, p.ploss_L_W);
+            part(true, solved, p.ploss_C_W);
+            part(two, solved, p.ploss_C2_W);
+            part(true, solved, p.eta_net_pct * real.eta_f / 100);
         }
         const std::vector<std::string> row = Split(lines[point + 1], ",");
         ASSERT_EQ(row.size(), cells.size());
@@ -138,7 +164,8 @@ TEST(SweepCsv, FaultingFrequenciesKeepOnlyTheirFrequency) {
     noRod.diameter_mm = 0;
     std::vector<int> faults;
     for (const AntennaInput& antenna : {noRod, ThickRod()}) {
-        const std::vector<std::string> lines = Lines(SweepCsv(ClosedFormModel(), antenna, {}));
+        const std::vector<std::string> lines =
+            Lines(SweepCsv(ClosedFormModel(), antenna, {}, LossQ{}));
         const std::vector<double> f = SweepFrequencies(SweepGrid::Curves);
         faults.push_back(0);
         for (std::size_t i = 0; i < f.size(); ++i) {
@@ -150,7 +177,7 @@ TEST(SweepCsv, FaultingFrequenciesKeepOnlyTheirFrequency) {
             const auto verdicts = std::count(row.begin(), row.end(), "fault");
             const auto empty = std::count(row.begin(), row.end(), "");
             EXPECT_EQ(verdicts, faulted ? 6 : 0) << f[i];
-            EXPECT_EQ(empty == 41 - 6, faulted) << f[i];
+            EXPECT_EQ(empty == 76 - 6, faulted) << f[i];
             faults.back() += faulted;
         }
     }

@@ -92,10 +92,13 @@ private:
     QObject context_;
 };
 
-// The main window's status line without the part-stress note that each pass leaves there.
+// The main window's status line without the notes on part stress and losses that each pass
+// leaves there.
 inline QString ProblemOf(const QWidget& window) {
     QStringList parts = Find<QLabel>(window, "StatusLine")->text().split("   |   ");
-    parts.removeIf([](const QString& part) { return part.contains(" kV peak"); });
+    parts.removeIf([](const QString& part) {
+        return part.contains(" kV peak") || part.contains(" with Q ") || part.startsWith("coil Q ");
+    });
     return parts.join("   |   ");
 }
 

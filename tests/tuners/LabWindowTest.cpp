@@ -74,17 +74,21 @@ std::vector<QStringList> Records(const std::string& csv) {
 
 }  // namespace
 
-// The button goes where the window had room: inside it, over none of its controls.
-TEST(TunerLab, CompareSearchesSitsBesideTheWindowsOwnControls) {
+// What came after the design goes where the window has room: inside it, over none of its
+// other controls.
+TEST(TunerLab, CompareSearchesAndTheLossLineSitBesideTheWindowsOwnControls) {
     Session s;
     for (const TunerKind kind : kAllKinds) {
         QWidget& tuner = s.Open(kind);
-        const QRect button = Find<QPushButton>(tuner, "CompareSearches")->geometry();
-        EXPECT_TRUE(tuner.rect().contains(button));
-        for (const QWidget* control : tuner.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (control->isWindow() || control->objectName() == "CompareSearches") continue;
-            EXPECT_FALSE(control->geometry().intersects(button))
-                << control->objectName().toStdString();
+        for (const char* added : {"CompareSearches", "LossLine"}) {
+            const QRect place = Find<QWidget>(tuner, added)->geometry();
+            EXPECT_TRUE(tuner.rect().contains(place)) << added;
+            for (const QWidget* control :
+                 tuner.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (control->isWindow() || control->objectName() == added) continue;
+                EXPECT_FALSE(control->geometry().intersects(place))
+                    << added << " over " << control->objectName().toStdString();
+            }
         }
     }
 }

@@ -98,6 +98,8 @@ public:
     // The antenna and the banks of the last TUNE; none when it was refused.
     std::optional<TunerLoad> tunedLoad() const;
     const std::optional<BankSetup>& banks() const { return banks_; }
+    // The setting the last TUNE found; it carries over to the next run.
+    BestSetting bestSetting() const { return {bestC, bestL}; }
 
     double EvaluateSetting(int16_t cidx, int16_t lidx) override;
     int32_t Operations() const override { return OPs; }
