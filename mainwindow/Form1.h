@@ -93,6 +93,8 @@ public:
     void SchematicClicked(TunerKind kind) override;
     void MarkTuningStrip(float x, const QColor& color) override;
     void RetireTuningStrip() override;
+    void KeepUserFrequency() override;
+    void RestoreUserFrequency() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -260,6 +262,8 @@ private:
     // R_f and X_f as the last pass wrote them; none when it failed before. The reactance
     // field may show a capacitance or an inductance since, which no tuner can take.
     std::optional<FeedPointTexts> feedPoint_;
+    // The frequency the user had set when the running sweep started.
+    std::optional<QString> userFrequency_;
     // The Ptx of the last pass and the stress of each network's parts at it.
     double stressPower_W_ = 0;
     std::array<std::optional<PartStress>, 6> partStress_;

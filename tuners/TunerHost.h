@@ -30,4 +30,9 @@ public:
     // strip in the upper one.
     virtual void MarkTuningStrip(float x, const QColor& color) = 0;
     virtual void RetireTuningStrip() = 0;
+    // A sweep writes the frequency field step by step. The user's frequency is kept when it
+    // starts and comes back, recalculated, when it ends or stops; meanwhile the settings file
+    // gets the user's frequency, not the sweep's.
+    virtual void KeepUserFrequency() = 0;
+    virtual void RestoreUserFrequency() = 0;
 };
