@@ -95,6 +95,8 @@ public:
     void RetireTuningStrip() override;
     void KeepUserFrequency() override;
     void RestoreUserFrequency() override;
+    void ReportFileProblem(const std::string& message) override;
+    bool endingSession() const override { return endingSession_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -136,7 +138,6 @@ private:
     void FillMainFields(const std::map<std::string, std::string>& values);
     std::map<std::string, QString> MainFieldTexts() const;
     FileResult SaveMainSettings();
-    void ReportFileProblem(const std::string& message);
 
     // The File menu.
     void BuildFileMenu();

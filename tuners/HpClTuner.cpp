@@ -27,6 +27,7 @@ const TunerLooks kLooks{
     .rateCaption = "OPERATIONS/s",
     .opsCaption = "OPs",
     .timeCaption = "TIME(s)",
+    .offersToKeepBanks = false,
 };
 
 const char* const kCapacitorDesign[10] = {"2", "4", "8", "16", "32", "64", "128", "", "", ""};

@@ -21,6 +21,7 @@ const TunerLooks kLpClLooks{
     .rateCaption = "OPERATIONS/sec",
     .opsCaption = "OPERATIONS",
     .timeCaption = "TIME (sec)",
+    .offersToKeepBanks = true,
 };
 
 const TunerLooks kLpLcLooks{
@@ -32,6 +33,7 @@ const TunerLooks kLpLcLooks{
     .rateCaption = "OPERATIONS/sec",
     .opsCaption = "OPERATIONS",
     .timeCaption = "TIME (sec)",
+    .offersToKeepBanks = true,
 };
 
 constexpr LpTuner::Keys kLpClKeys{"LPCLCMIN", "LPCLCNUM", "LPCLLMIN", "LPCLLNUM"};

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QString>
+#include <string>
 
 #include "core/Matching.h"
 #include "tuners/search/TunerSearch.h"
@@ -35,4 +36,8 @@ public:
     // gets the user's frequency, not the sweep's.
     virtual void KeepUserFrequency() = 0;
     virtual void RestoreUserFrequency() = 0;
+    // A file problem of a tuner window that is closing, said in the main window.
+    virtual void ReportFileProblem(const std::string& message) = 0;
+    // The program is being ended from outside: nobody is there to answer a question.
+    virtual bool endingSession() const = 0;
 };

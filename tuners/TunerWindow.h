@@ -33,6 +33,9 @@ struct TunerLooks {
     const char* rateCaption;   // Label17, the operations per second
     const char* opsCaption;    // Label15
     const char* timeCaption;   // Label16
+    // Bank values typed in are offered for the settings file when the window closes; the
+    // window without this has a button that saves them.
+    bool offersToKeepBanks;
 };
 
 // A simulated automatic tuner: antenna values handed over from the main window, two switched
@@ -122,6 +125,10 @@ private:
     // The rules of a repaint, applied each time the window is shown.
     void Form_Paint();
     void Form_QueryUnload();
+    // The bank texts as loaded or written, to tell the user's edits from them.
+    void KeepBankTexts();
+    // Asks whether the bank values the user typed in go into their keys of the settings file.
+    void OfferToKeepBanks();
 
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -140,6 +147,9 @@ private:
 
     std::vector<std::pair<QLineEdit*, QString>> designTexts_;
     std::vector<std::pair<std::string, QLineEdit*>> settingsKeys_;
+    std::vector<QString> keptBankTexts_;
+    // The user typed into a field tied to a settings key since the window was loaded.
+    bool banksEdited_ = false;
 
     // Window state, zero for a newly loaded window.
     bool loaded_ = false;

@@ -4,6 +4,9 @@
 
 #include <QLabel>
 #include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/FieldText.h"
 
@@ -145,4 +148,54 @@ TEST(TunerWindows, DefaultBanksGiveTheirTotalsAndWindowsCloseTogetherAndReopenAf
     // Closing the main window closes the tuners, also without a sweep to stop.
     s.form->close();
     EXPECT_FALSE(TopLevel("Form4")->isVisible());
+}
+
+// Bank values typed into an LP window are offered for the settings file when it closes,
+// however it is closed: "Yes" writes them into the keys the file holds and adds none, "No"
+// leaves the file as it was. Values typed back to the file's are not offered, nor are
+// HP-CL's, which its SAVE button stores.
+TEST(TunerWindows, EditedLpBanksAreOfferedForTheSettingsFileOnClosing) {
+    using Close = std::function<void(Session&, QWidget&)>;
+    const Close closeTuner = [](Session&, QWidget& tuner) { tuner.close(); };
+    const Close closeMain = [](Session& s, QWidget&) { s.form->close(); };
+    const Close chooseHpLc = [](Session& s, QWidget&) { s.Choose("Option5"); };
+    const auto yes = QMessageBox::Yes, no = QMessageBox::No;
+    const struct {
+        TunerKind kind;
+        const char* field;
+        const char* typed;
+        Close close;
+        QMessageBox::StandardButton answer;
+        bool offered;
+        std::vector<std::pair<std::size_t, std::string>> before, after;
+    } cases[] = {
+        {TunerKind::LpCl, "Text4", "12.5", closeTuner, yes, true, {}, {{41, "LPCLCMIN 12.5"}}},
+        {TunerKind::LpLc, "Text8", "7", closeMain, yes, true, {}, {{48, "LPLCLNUM 7"}}},
+        {TunerKind::LpCl, "Text7", ".5", chooseHpLc, no, true, {}, {}},
+        {TunerKind::LpCl, "Text4", "12.5", closeTuner, yes, true, {{41, "REMARK01 x"}}, {}},
+        {TunerKind::LpLc, "Text5", "10", closeTuner, yes, false, {}, {}},
+        {TunerKind::HpCl, "Text4_1", "3", closeTuner, yes, false, {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(EntryOf(c.kind).form) + " " + c.field + " " + c.typed);
+        Session s(SettingsWith(c.before));
+        QWidget& tuner = s.Open(c.kind);
+        QLineEdit* field = Find(tuner, c.field);
+        const QString original = field->text();
+        field->selectAll();
+        QTest::keyClicks(field, c.typed);
+        ASSERT_EQ(field->text(), c.typed);
+        std::vector<std::pair<std::size_t, std::string>> after = c.before;
+        after.insert(after.end(), c.after.begin(), c.after.end());
+        {
+            Answerer answerer(c.answer);
+            c.close(s, tuner);
+            QApplication::processEvents();
+            EXPECT_EQ(!answerer.asked.isEmpty(), c.offered) << answerer.asked.toStdString();
+        }
+        EXPECT_FALSE(tuner.isVisible());
+        EXPECT_EQ(ReadBytes(s.dir.file("ORVANE.INI")), CrLfLines(SettingsWith(after)));
+        // Opened again, the window shows what the file holds.
+        EXPECT_EQ(TextOf(s.Open(c.kind), c.field), c.after.empty() ? original : c.typed);
+    }
 }
