@@ -161,6 +161,8 @@ private:
     // Part stress of the last pass, per network box; none where a network has no solution
     // or the pass failed.
     void ShowPartStress();
+    // A frequency the model was not made for is computed all the same, with a word.
+    void ShowModelCoverage(double frequency_MHz);
 
     // The read-out of the diagrams under the pointer, in the status line.
     void ReadOutSweep(double x);

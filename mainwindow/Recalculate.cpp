@@ -60,6 +60,7 @@ void Form1::Recalculate() {
 
     limits_ = ReadMatchLimits();
     const AntennaInput input = ReadAntennaInput();
+    ShowModelCoverage(input.frequency_MHz);
 
     // A fault anywhere below ends the pass silently: the guarded fields stay red, and so do
     // the fields it did not reach and the networks, whose texts are an earlier pass's.

@@ -12,6 +12,10 @@
 
 namespace {
 
+// The band the antenna model was made for.
+constexpr double kModelLowest_MHz = 0.1;
+constexpr double kModelHighest_MHz = 30;
+
 QString StressText(Network network, const PartStress& stress, double ptx_W) {
     auto kilovolts = [](double value) {
         return QString::fromStdString(SignificantText(value, 3)) + " kV peak";
@@ -37,6 +41,17 @@ void Form1::ShowPartStress() {
         if (networks_[i].option->isChecked()) note = text;
     }
     statusLine_->SetNote(StatusLine::Note::PartStress, note);
+}
+
+void Form1::ShowModelCoverage(double frequency_MHz) {
+    const bool covered = frequency_MHz >= kModelLowest_MHz && frequency_MHz <= kModelHighest_MHz;
+    auto number = [](double value) { return QString::fromStdString(SignificantText(value, 6)); };
+    statusLine_->SetNote(StatusLine::Note::Coverage,
+                         covered ? QString()
+                                 : QString("f %1 MHz: the model covers %2 to %3 MHz, results "
+                                           "outside are extrapolated")
+                                       .arg(number(frequency_MHz), number(kModelLowest_MHz),
+                                            number(kModelHighest_MHz)));
 }
 
 void Form1::ReadOutSweep(double x) {

@@ -16,6 +16,13 @@ QString StatusOf(const Form1& form) {
     return Find<QLabel>(form, "StatusLine")->text();
 }
 
+// The status line without the note on a frequency outside the model's band.
+QString StressNoteOf(const Form1& form) {
+    QStringList parts = StatusOf(form).split("   |   ");
+    parts.removeIf([](const QString& part) { return part.contains("the model covers"); });
+    return parts.join("   |   ");
+}
+
 QString Digits(double value, int digits) {
     return QString::fromStdString(SignificantText(value, digits));
 }
@@ -28,8 +35,9 @@ TEST(StatusLine, PartStressOfTheSelectedNetworkAtTheSetPower) {
         {"Option4", "Label45", Network::HpCl, 100, 7.1},
         {"Option4", "Label45", Network::HpCl, 400, 7.1},
         {"Option11", "Label82", Network::LpClc, 400, 7.1},
-        {"Option5", "Label48", Network::HpLc, 400, 7.1},  // no solution: nothing
-        {"Option4", "Label45", Network::HpCl, 400, 0},    // the pass fails: nothing
+        {"Option5", "Label48", Network::HpLc, 400, 7.1},   // no solution: nothing
+        {"Option4", "Label45", Network::HpCl, 400, 0.05},  // below the band: computed
+        {"Option4", "Label45", Network::HpCl, 400, 0},     // the pass fails: nothing
     };
     for (const auto& [option, box, network, power, frequency] : cases) {
         Find<QRadioButton>(w.form, option)->click();
@@ -54,8 +62,26 @@ TEST(StatusLine, PartStressOfTheSelectedNetworkAtTheSetPower) {
                 expected += ", L " + Digits(stress->il_A, 3) + " A";
             }
         }
-        EXPECT_EQ(StatusOf(w.form), expected) << option << " " << frequency;
+        EXPECT_EQ(StressNoteOf(w.form), expected) << option << " " << frequency;
         EXPECT_EQ(Find<QLabel>(w.form, box)->toolTip(), expected);
+    }
+}
+
+// A frequency outside the model's band is computed all the same, and the line says so.
+TEST(StatusLine, SaysWhereTheFrequencyLiesOutsideTheModelsBand) {
+    MainWindow w;
+    const QString covers = ": the model covers 0.1 to 30 MHz, results outside are extrapolated";
+    const std::tuple<const char*, QString> cases[] = {
+        {"45", "f 45 MHz" + covers}, {"30", ""}, {".1", ""}, {".05", "f 0.05 MHz" + covers},
+        {"0", "f 0 MHz" + covers},   {"7.1", ""}};
+    for (const auto& [frequency, note] : cases) {
+        const QString x_f = TextOf(w.form, "Text6");
+        w.field("Text8")->setText(frequency);
+        EXPECT_EQ(ProblemOf(w.form), note) << frequency;
+        if (QString(frequency) != "0") {
+            EXPECT_EQ(BackOf(w.form, "Text6"), kValid) << frequency;
+            EXPECT_NE(TextOf(w.form, "Text6"), x_f) << frequency;
+        }
     }
 }
 
