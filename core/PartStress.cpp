@@ -133,6 +133,7 @@ std::optional<PartStress> NetworkStress(Network network, const MatchValues& valu
                 break;
             case Part::L:
                 stress.il_A = through;
+                stress.vl_kVpk = peak_kV;
                 break;
         }
     }

@@ -270,6 +270,8 @@ private:
     // The Ptx of the last pass and the stress of each network's parts at it.
     double stressPower_W_ = 0;
     std::array<std::optional<PartStress>, 6> partStress_;
+    // What each network's schematic shows, before the stress of its parts.
+    std::array<QString, 6> schematicTips_;
     QList<QAction*> menuActions_;
     int recalculationCount_ = 0;
 };

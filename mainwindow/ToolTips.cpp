@@ -98,6 +98,7 @@ void Form1::SetToolTips() {
             spec.network == Network::LpLc) {
             schematic += QString("\nWhile %1 is selected, a click opens its tuner.").arg(name);
         }
+        schematicTips_[i] = schematic;
         controls.picture->setToolTip(schematic);
         controls.option->setToolTip(
             QString("Selects %1: its values are drawn in the diagrams.").arg(name));

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QRadioButton>
+#include <string>
 #include <tuple>
 
 #include "core/NumberFormat.h"
@@ -29,41 +30,52 @@ QString Digits(double value, int digits) {
 
 }  // namespace
 
+// The stress of the selected network's parts in the status line, and of each network in the
+// tooltip of its schematic, where the pointer is, with what the figures assume.
 TEST(StatusLine, PartStressOfTheSelectedNetworkAtTheSetPower) {
     MainWindow w;
     const std::tuple<const char*, const char*, Network, double, double> cases[] = {
-        {"Option4", "Label45", Network::HpCl, 100, 7.1},
-        {"Option4", "Label45", Network::HpCl, 400, 7.1},
-        {"Option11", "Label82", Network::LpClc, 400, 7.1},
-        {"Option5", "Label48", Network::HpLc, 400, 7.1},   // no solution: nothing
-        {"Option4", "Label45", Network::HpCl, 400, 0.05},  // below the band: computed
-        {"Option4", "Label45", Network::HpCl, 400, 0},     // the pass fails: nothing
+        {"Option4", "Picture2", Network::HpCl, 100, 7.1},
+        {"Option4", "Picture2", Network::HpCl, 400, 7.1},
+        {"Option11", "Picture8", Network::LpClc, 400, 7.1},
+        {"Option5", "Picture3", Network::HpLc, 400, 7.1},   // no solution: nothing
+        {"Option4", "Picture2", Network::HpCl, 400, 0.05},  // below the band: computed
+        {"Option4", "Picture2", Network::HpCl, 400, 0},     // the pass fails: nothing
     };
-    for (const auto& [option, box, network, power, frequency] : cases) {
+    for (const auto& [option, schematic, network, power, frequency] : cases) {
+        SCOPED_TRACE(std::string(option) + " " + std::to_string(frequency));
         Find<QRadioButton>(w.form, option)->click();
         Find(w.form, "Text43")->setText(Digits(power, 6));
         Find(w.form, "Text8")->setText(Digits(frequency, 6));
         AntennaInput in;
         in.ptx_W = power;
         in.frequency_MHz = frequency;
-        QString expected;
+        QString note, tip;
         if (const std::optional<AntennaResult> a = FeedPointImpedance(in)) {
             const MatchLimits limits;
             const std::optional<PartStress> stress =
                 NetworkStress(network, Match(network, a->r_f, a->x_f, frequency * 1e6, limits),
                               limits, {a->r_f, a->x_f}, frequency * 1e6, power);
             if (stress) {
-                expected =
-                    QString("%1 at %2 W: C %3 kV peak")
-                        .arg(NetworkName(network), Digits(power, 6), Digits(stress->vc_kVpk, 3));
-                if (HasSecondCapacitor(network)) {
-                    expected += ", C' " + Digits(stress->vc2_kVpk, 3) + " kV peak";
-                }
-                expected += ", L " + Digits(stress->il_A, 3) + " A";
+                const QString c = Digits(stress->vc_kVpk, 3), c2 = Digits(stress->vc2_kVpk, 3);
+                const QString il = Digits(stress->il_A, 3), vl = Digits(stress->vl_kVpk, 3);
+                const bool three = HasSecondCapacitor(network);
+                note = QString("%1 at %2 W: C %3 kV peak")
+                           .arg(NetworkName(network), Digits(power, 6), c) +
+                       (three ? ", C' " + c2 + " kV peak" : "") + ", L " + il + " A rms, " + vl +
+                       " kV peak";
+                tip = QString(
+                          "What its parts must stand at Ptx = %1 W, the network taken as "
+                          "lossless (voltages peak, currents rms):\nC_m %2 kV")
+                          .arg(Digits(power, 6), c) +
+                      (three ? ", C'_m " + c2 + " kV" : "") + "; L_m " + il + " A, " + vl +
+                      " kV across it.";
             }
         }
-        EXPECT_EQ(StressNoteOf(w.form), expected) << option << " " << frequency;
-        EXPECT_EQ(Find<QLabel>(w.form, box)->toolTip(), expected);
+        EXPECT_EQ(StressNoteOf(w.form), note);
+        const QString shown = Find<QWidget>(w.form, schematic)->toolTip();
+        EXPECT_TRUE(shown.startsWith(QString(NetworkName(network)) + ": ")) << shown.toStdString();
+        EXPECT_EQ(shown.section("\n\n", 1), tip);
     }
 }
 
