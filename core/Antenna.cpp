@@ -110,8 +110,8 @@ std::optional<AntennaResult> FeedPointImpedance(const AntennaInput& in) {
     out.electrical_length = a;
 
     const double rrad = RadiationResistance(a, c);
-    const Impedance z = ApplyBaseElements(
-        RodImpedance(out.zlc, rrad, corrected_length, out.wavelength, a, c), in, c);
+    out.rod = RodImpedance(out.zlc, rrad, corrected_length, out.wavelength, a, c);
+    const Impedance z = ApplyBaseElements(out.rod, in, c);
     out.r_ant = z.r;
     out.x_ant = z.x;
     const double z_ant = Magnitude(z.r, z.x, c);
