@@ -33,6 +33,12 @@ SweepResults::SweepResults(TunerKind kind, QLabel* statusLine, QWidget* window)
                         "Export sweep-tune results...", colors::kInput);
     export_->hide();
     connect(export_, &QPushButton::clicked, this, [this] { Export(); });
+    comparison_->setToolTip(
+        "After a whole sweep: how close each tuning came in SWR to the best setting of the "
+        "banks, found by trying every one.");
+    export_->setToolTip(
+        "Writes every frequency of the last sweep as CSV: the tuning, its SWR, operations and "
+        "time, and the best setting of the banks.");
 }
 
 void SweepResults::CompareSweep(std::vector<SweepTuneRow> rows, double sweepSeconds) {

@@ -132,6 +132,7 @@ void TunerWindow::BuildCommonControls() {
     }
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command32, &QPushButton::clicked, this, [this] { Command32_Click(); });
+    SetToolTips();
 }
 
 void TunerWindow::Open(const QString& f_MHz, const std::optional<FeedPointTexts>& feed) {

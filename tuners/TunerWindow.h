@@ -33,6 +33,10 @@ struct TunerLooks {
     const char* rateCaption;   // Label17, the operations per second
     const char* opsCaption;    // Label15
     const char* timeCaption;   // Label16
+    // For the tooltips: the network from the transmitter to the antenna, and the lamp's
+    // colours after the search's red.
+    const char* networkTip;
+    const char* lampTip;
     // Bank values typed in are offered for the settings file when the window closes; the
     // window without this has a button that saves them.
     bool offersToKeepBanks;
@@ -118,6 +122,7 @@ protected:
 
 private:
     void BuildCommonControls();
+    void SetToolTips();
     void Load();
     // The bank fields from the settings file: when the window is first shown and when it
     // is restored.

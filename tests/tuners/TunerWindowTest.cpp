@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/FieldText.h"
@@ -54,6 +55,46 @@ TEST(TunerWindows, OpenFromTheirSchematicOrByCtrlTWithTheMainWindowsValues) {
             EXPECT_EQ(TextOf(tuner, "Text3"), reactance);
             EXPECT_NE(reactance, "");
             EXPECT_EQ(TextOf(tuner, "Text12"), "9999");
+        }
+    }
+}
+
+// Every field, button, the lamp, the schematic, the status line and the sweep's comparison of
+// each tuner window explain themselves, each window's in its own terms.
+TEST(TunerWindows, EveryControlExplainsItselfInItsTooltip) {
+    Session s;
+    for (const TunerKind kind : kAllKinds) {
+        const QWidget& tuner = s.Open(kind);
+        std::vector<QWidget*> controls = {
+            Find<QWidget>(tuner, "Shape1"), Find<QWidget>(tuner, "Picture1"),
+            Find<QWidget>(tuner, "StatusLine"), Find<QWidget>(tuner, "SweepComparison")};
+        for (QLineEdit* field : tuner.findChildren<QLineEdit*>()) controls.push_back(field);
+        for (QPushButton* button : tuner.findChildren<QPushButton*>()) controls.push_back(button);
+        for (const QWidget* control : controls) {
+            EXPECT_FALSE(control->toolTip().isEmpty())
+                << EntryOf(kind).form << " " << control->objectName().toStdString();
+        }
+    }
+    const std::tuple<TunerKind, const char*, std::vector<const char*>> cases[] = {
+        {TunerKind::HpCl, "Shape1", {"red while TUNE searches", "green below 1.2"}},
+        {TunerKind::LpCl, "Shape1", {"orange below SWR 2, green below 1.4"}},
+        {TunerKind::LpLc, "Shape1", {"green below 1.4"}},
+        {TunerKind::HpCl, "Picture1", {"capacitors in series, then a bank of inductors to ground"}},
+        {TunerKind::LpCl, "Picture1", {"capacitors to ground, then a bank of inductors in series"}},
+        {TunerKind::LpLc, "Picture1", {"inductors in series, then a bank of capacitors to ground"}},
+        {TunerKind::HpCl, "Text4_3", {"Capacitor 3 ", "in pF", "bit 2", "SAVE TUNER VALUES"}},
+        {TunerKind::HpCl, "Text5_10", {"Inductor 10 ", "in \u00b5H", "bit 9"}},
+        {TunerKind::LpCl, "Text4", {"Capacitor step in pF", "offered for it"}},
+        {TunerKind::LpLc, "Text8", {"Number of inductor elements"}},
+        {TunerKind::LpLc, "Text9", {"Largest inductance", "\u00b5H"}},
+        {TunerKind::LpCl, "Text15", {"operations per second", "1/s"}},
+        {TunerKind::HpCl, "Command32", {"0.1 to 29.9 MHz", "Click again"}},
+        {TunerKind::HpCl, "Text1", {"Frequency f in MHz", "from the main window"}}};
+    for (const auto& [kind, control, says] : cases) {
+        const QString tip = Find<QWidget>(*TopLevel(EntryOf(kind).form), control)->toolTip();
+        for (const char* part : says) {
+            EXPECT_TRUE(tip.contains(QString::fromUtf8(part)))
+                << EntryOf(kind).form << " " << control << ": " << tip.toStdString();
         }
     }
 }
