@@ -101,6 +101,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -235,6 +236,8 @@ private:
     // Parent of every control, at the design size.
     QWidget* design_;
     bool fittedToScreen_ = false;
+    // The window was fitted before its frame was known.
+    bool frameEstimated_ = false;
     bool endingSession_ = false;
     bool keepViewState_ = false;
 
