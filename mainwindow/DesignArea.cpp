@@ -75,8 +75,10 @@ void Form1::FitToScreen() {
     const QPoint at = geometry().topLeft();
     const QRect client = FitWindow(DesignWindowSize(*this), placement, at);
     resize(client.size());
+    // A window nobody placed yet is left to the window manager while its frame is unknown.
+    const bool placed = testAttribute(Qt::WA_Moved) || !frameEstimated_;
     // A window's position is that of its frame.
-    if (client.topLeft() != at) move(placement.area.topLeft());
+    if (placed && client.topLeft() != at) move(placement.area.topLeft());
 }
 
 void Form1::moveEvent(QMoveEvent* event) {
