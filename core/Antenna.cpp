@@ -115,6 +115,7 @@ namespace {
 // From the rod's own impedance on: base coil, base capacitance, AEloss, SWR, U_f and the
 // efficiencies. The rod stands over perfect ground, so all its resistance radiates.
 void CompleteFeedPoint(Impedance rod, const AntennaInput& in, AntennaResult& out, Checked& c) {
+    out.rod = rod;
     const Impedance z = ApplyBaseElements(rod, in, c);
     out.r_ant = z.r;
     out.x_ant = z.x;

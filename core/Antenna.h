@@ -43,6 +43,7 @@ struct AntennaResult {
     double slenderness = 0;
     double wavelength = 0;
     double electrical_length = 0;
+    Impedance rod{};  // the rod alone, before the base elements and AEloss
     double r_ant = 0;
     double x_ant = 0;
     double r_f = 0;

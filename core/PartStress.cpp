@@ -47,6 +47,7 @@ std::optional<PartStress> NetworkStress(Network network, const MatchValues& valu
                 break;
             case LadderPart::L:
                 stress.il_A = through;
+                stress.vl_kVpk = peak_kV;
                 break;
         }
     }

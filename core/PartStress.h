@@ -16,6 +16,7 @@ struct PartStress {
     double vc_kVpk = 0;   // peak voltage across C_m
     double vc2_kVpk = 0;  // peak voltage across C'_m; 0 for the two-element networks
     double il_A = 0;      // RMS current through L_m
+    double vl_kVpk = 0;   // peak voltage across L_m
 };
 
 // The stress of the network set to `values`, terminated in the antenna `load` (R_f + jX_f)

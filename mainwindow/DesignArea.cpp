@@ -5,10 +5,10 @@
 #include <QShowEvent>
 #include <QStyle>
 #include <QWindow>
-#include <algorithm>
 
 #include "mainwindow/Form1.h"
 #include "mainwindow/Layout.h"
+#include "mainwindow/WindowFit.h"
 
 namespace {
 
@@ -59,16 +59,31 @@ void Form1::showEvent(QShowEvent* event) {
 }
 
 // On a screen too small for the design the window takes the available area and the design
-// scrolls; a scroll bar in one direction takes room from the other.
+// scrolls.
 void Form1::FitToScreen() {
-    const QRect area = screen()->availableGeometry();
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    const QSize room = area.size().shrunkBy(frame);
-    const QSize full = DesignWindowSize(*this);
-    const int bar = ScrollBarWidth(*this);
-    QSize size = full.boundedTo(room);
-    if (size.height() < full.height()) size.setWidth(std::min(room.width(), full.width() + bar));
-    if (size.width() < full.width()) size.setHeight(std::min(room.height(), full.height() + bar));
-    resize(size);
-    if (!area.contains(frameGeometry())) move(area.topLeft());
+    QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    // Until the window manager has framed the window its frame is not known: room is kept for
+    // a title bar and borders, and the fit is made again once the frame is there.
+    frameEstimated_ = frame.isNull() && !windowFlags().testFlag(Qt::FramelessWindowHint);
+    if (frameEstimated_) {
+        const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+        const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+        frame = QMargins(border, title + border, border, border);
+    }
+    const WindowPlacement placement{screen()->availableGeometry(), frame, devicePixelRatioF(),
+                                    ScrollBarWidth(*this)};
+    const QPoint at = geometry().topLeft();
+    const QRect client = FitWindow(DesignWindowSize(*this), placement, at);
+    resize(client.size());
+    // A window nobody placed yet is left to the window manager while its frame is unknown.
+    const bool placed = testAttribute(Qt::WA_Moved) || !frameEstimated_;
+    // A window's position is that of its frame.
+    if (placed && client.topLeft() != at) move(placement.area.topLeft());
+}
+
+void Form1::moveEvent(QMoveEvent* event) {
+    if (frameEstimated_ && windowHandle() && !windowHandle()->frameMargins().isNull()) {
+        FitToScreen();
+    }
+    QMainWindow::moveEvent(event);
 }

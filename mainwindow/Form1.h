@@ -119,6 +119,10 @@ public:
     // The Qs of the parts the user builds with: kept between the program's own starts, and
     // a recalculation follows.
     void SetLossQ(const LossQ& q);
+    void KeepUserFrequency() override;
+    void RestoreUserFrequency() override;
+    void ReportFileProblem(const std::string& message) override;
+    bool endingSession() const override { return endingSession_; }
 
 signals:
     // After every pass, also one that ends at a fault, and after a change of network.
@@ -127,6 +131,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -165,7 +170,6 @@ private:
     void FillMainFields(const std::map<std::string, std::string>& values);
     std::map<std::string, QString> MainFieldTexts() const;
     FileResult SaveMainSettings();
-    void ReportFileProblem(const std::string& message);
 
     // The File menu.
     void BuildFileMenu();
@@ -197,6 +201,8 @@ private:
     void BuildOptionsMenu();
     void OpenLossesDialog();
     void RestoreLossQ();
+    // A frequency the model was not made for is computed all the same, with a word.
+    void ShowModelCoverage(double frequency_MHz);
 
     // The read-out of the diagrams under the pointer, in the status line.
     void ReadOutSweep(double x);
@@ -269,6 +275,8 @@ private:
     // Parent of every control, at the design size.
     QWidget* design_;
     bool fittedToScreen_ = false;
+    // The window was fitted before its frame was known.
+    bool frameEstimated_ = false;
     bool endingSession_ = false;
     bool keepViewState_ = false;
 
@@ -301,6 +309,8 @@ private:
     // R_f and X_f as the last pass wrote them; none when it failed before. The reactance
     // field may show a capacitance or an inductance since, which no tuner can take.
     std::optional<FeedPointTexts> feedPoint_;
+    // The frequency the user had set when the running sweep started.
+    std::optional<QString> userFrequency_;
     // The Ptx of the last pass and the stress of each network's parts at it.
     double stressPower_W_ = 0;
     std::array<std::optional<PartStress>, 6> partStress_;
@@ -309,6 +319,8 @@ private:
     LossQ losses_;
     std::optional<Losses> lastLosses_;
     LossesDialog* lossesDialog_ = nullptr;
+    // What each network's schematic shows, before the stress of its parts.
+    std::array<QString, 6> schematicTips_;
     QList<QAction*> menuActions_;
     std::unique_ptr<Analysis> analysis_;
     // Frequency texts before and after each change the analysis window made, latest last.

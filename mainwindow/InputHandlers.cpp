@@ -70,16 +70,13 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             }
             break;
         case QEvent::MouseButtonPress:
+        // The second press of a double click comes as a double click: it steps as well.
+        case QEvent::MouseButtonDblClick:
             if (const int button = ButtonNumber(watched); IsSpinButton(button)) {
                 static_cast<QPushButton*>(watched)->setDown(true);
                 SpinButtonDown(button);
                 return true;
             }
-            break;
-        case QEvent::MouseButtonDblClick:
-            // Qt delivers it after the second press of a double click, which has stepped
-            // already; the release may even have come in between, during that step's pause.
-            if (IsSpinButton(ButtonNumber(watched))) return true;
             break;
         case QEvent::MouseButtonRelease:
             if (const int button = ButtonNumber(watched); IsSpinButton(button)) {

@@ -11,6 +11,7 @@
 #include "mainwindow/NetworkBoxes.h"
 #include "mainwindow/StatusLine.h"
 #include "platform/FieldText.h"
+#include "platform/PictureBox.h"
 
 namespace {
 
@@ -65,14 +66,16 @@ void Form1::ShowLosses() {
     QString note;
     for (std::size_t i = 0; i < networks_.size(); ++i) {
         const Network network = kNetworkBoxes[i].network;
-        QWidget* box = networks_[i].option->parentWidget();
         if (lastLosses_) {
             if (const auto& real = lastLosses_->of(network)) {
-                QString tip = box->toolTip();
-                if (!tip.isEmpty()) tip += '\n';
-                box->setToolTip(tip + "Real parts " +
-                                QString::fromStdString(RealNetworkText(
-                                    network, *real, lastLosses_->q, lastLosses_->ptx_W)));
+                const QString line =
+                    "Real parts " + QString::fromStdString(RealNetworkText(
+                                        network, *real, lastLosses_->q, lastLosses_->ptx_W));
+                // The box, and its schematic, which covers most of it.
+                QWidget* box = networks_[i].option->parentWidget();
+                const QString boxTip = box->toolTip();
+                box->setToolTip(boxTip.isEmpty() ? line : boxTip + '\n' + line);
+                networks_[i].picture->setToolTip(networks_[i].picture->toolTip() + "\n\n" + line);
             }
         }
         if (networks_[i].option->isChecked() && lastLosses_) {

@@ -31,7 +31,11 @@ void Form1::FillMainFields(const std::map<std::string, std::string>& values) {
 
 std::map<std::string, QString> Form1::MainFieldTexts() const {
     std::map<std::string, QString> texts;
-    for (const MainKey& key : kMainKeys) texts[key.key] = findChild<QLineEdit*>(key.field)->text();
+    for (const MainKey& key : kMainKeys) {
+        const QLineEdit* field = findChild<QLineEdit*>(key.field);
+        // A sweep's frequency is no setting of the user's.
+        texts[key.key] = field == Text8 && userFrequency_ ? *userFrequency_ : field->text();
+    }
     return texts;
 }
 

@@ -15,10 +15,11 @@
 
 namespace {
 
-// The texts of one pass are formed first and written only when every step succeeded.
-struct AntennaTexts {
-    QString r, x, z, swr, u;
-};
+// A field outside the guarded ones, written by this pass: its value is current.
+void ShowValid(QLineEdit* field, const QString& text) {
+    field->setText(text);
+    SetBackColor(field, colors::kResult);
+}
 
 }  // namespace
 
@@ -62,21 +63,31 @@ void Form1::Recalculate() {
 
     limits_ = ReadMatchLimits();
     const AntennaInput input = ReadAntennaInput();
+    ShowModelCoverage(input.frequency_MHz);
 
-    // A fault anywhere below ends the pass silently: the guarded fields stay red.
+    // A fault anywhere below ends the pass silently: the guarded fields stay red, and so do
+    // the fields it did not reach and the networks, whose texts are an earlier pass's.
+    auto endEarly = [this](std::initializer_list<QLineEdit*> unreached) {
+        for (QLineEdit* field : unreached) SetBackColor(field, colors::kInvalid);
+        for (const NetworkControls& controls : networks_) {
+            for (QLineEdit* field : {controls.c, controls.c2, controls.l}) {
+                if (field) SetBackColor(field, colors::kInvalid);
+            }
+        }
+    };
     const ShownAntenna shown = ShowAntenna(*source_, input, Option13->isChecked());
-    if (!shown.rod) return;
+    if (!shown.rod) return endEarly({Text7, Text44, Text42});
     Text3->setText(FieldText(shown.rod->zlc));
-    Text7->setText(FieldText(shown.rod->slenderness));
-    if (!shown.feed) return;
+    ShowValid(Text7, FieldText(shown.rod->slenderness));
+    if (!shown.feed) return endEarly({Text44, Text42});
     Text5->setText(FieldText(shown.feed->r_f));
     Text6->setText(FieldText(shown.feed->x_f));
     Text9->setText(FieldText(shown.feed->z_f));
     Text15->setText(FieldText(shown.feed->swr_f));
-    Text44->setText(FieldText(shown.feed->u_f));
-    if (!shown.efficiency) return;
+    ShowValid(Text44, FieldText(shown.feed->u_f));
+    if (!shown.efficiency) return endEarly({Text42});
     Text10->setText(FieldText(shown.efficiency->eta_f));
-    Text42->setText(FieldText(shown.efficiency->eta_tot));
+    ShowValid(Text42, FieldText(shown.efficiency->eta_tot));
     for (QLineEdit* field : guarded) SetBackColor(field, colors::kResult);
     feedPoint_ = FeedPointTexts{Text5->text(), Text6->text()};
 

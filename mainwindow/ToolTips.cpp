@@ -18,8 +18,8 @@ const QString kAntennaRed =
     "\nRed: the last calculation failed (for example at a frequency of 0); the value is from "
     "an earlier one.";
 const QString kNetworkRed =
-    "\nRed: outside the matching limits Cmin, Cmax and Lmax. Red and empty: this network has "
-    "no solution here.";
+    "\nRed: outside the matching limits Cmin, Cmax and Lmax, or the last calculation failed "
+    "(then the antenna fields are red too). Red and empty: this network has no solution here.";
 
 QString InputToolTip(const InputFieldSpec& spec) {
     const QString quantity = QString::fromUtf8(spec.quantity);
@@ -31,22 +31,20 @@ QString InputToolTip(const InputFieldSpec& spec) {
 struct ResultTip {
     const char* field;
     const char* text;
-    bool turnsRed;
 };
 
 constexpr ResultTip kResultTips[] = {
-    {"Text3", "Characteristic impedance Zlc of the rod, in Ohm.", true},
-    {"Text7", "Slenderness l'/D of the rod: its corrected length over its diameter.", false},
-    {"Text5", "Feed-point resistance R_f in Ohm, with the antenna and earth loss.", true},
+    {"Text3", "Characteristic impedance Zlc of the rod, in Ohm."},
+    {"Text7", "Slenderness l'/D of the rod: its corrected length over its diameter."},
+    {"Text5", "Feed-point resistance R_f in Ohm, with the antenna and earth loss."},
     {"Text6",
      "Feed-point reactance X_f in Ohm.\nClick to show it as the capacitor (pF) or inductor "
-     "(\u00b5H) of the same reactance; click again for Ohm.",
-     true},
-    {"Text9", "Magnitude of the feed-point impedance Z_f, in Ohm.", true},
-    {"Text15", "Standing-wave ratio SWR_f at the feed point against 50 Ohm.", true},
-    {"Text44", "Feed-point voltage U_f at the transmitter power, in V.", false},
-    {"Text10", "Radiation efficiency eta_f, in % or dB.", true},
-    {"Text42", "Overall efficiency eta_tot with the matching loss, in % or dB.", false},
+     "(\u00b5H) of the same reactance; click again for Ohm."},
+    {"Text9", "Magnitude of the feed-point impedance Z_f, in Ohm."},
+    {"Text15", "Standing-wave ratio SWR_f at the feed point against 50 Ohm."},
+    {"Text44", "Feed-point voltage U_f at the transmitter power, in V."},
+    {"Text10", "Radiation efficiency eta_f, in % or dB."},
+    {"Text42", "Overall efficiency eta_tot with the matching loss, in % or dB."},
 };
 
 // The elements of each network from the transmitter to the antenna, in box order.
@@ -87,8 +85,7 @@ void Form1::SetToolTips() {
     }
     Check6->setToolTip("Shows the ten frequency markers in the sweep diagram.");
     for (const ResultTip& tip : kResultTips) {
-        findChild<QLineEdit*>(tip.field)->setToolTip(QString::fromUtf8(tip.text) +
-                                                     (tip.turnsRed ? kAntennaRed : QString()));
+        findChild<QLineEdit*>(tip.field)->setToolTip(QString::fromUtf8(tip.text) + kAntennaRed);
     }
 
     for (std::size_t i = 0; i < kNetworkBoxes.size(); ++i) {
@@ -101,6 +98,7 @@ void Form1::SetToolTips() {
             spec.network == Network::LpLc) {
             schematic += QString("\nWhile %1 is selected, a click opens its tuner.").arg(name);
         }
+        schematicTips_[i] = schematic;
         controls.picture->setToolTip(schematic);
         controls.option->setToolTip(
             QString("Selects %1: its values are drawn in the diagrams.").arg(name));

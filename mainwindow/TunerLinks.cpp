@@ -1,6 +1,8 @@
 // The main window's side of the tuner windows and the sweep.
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalBlocker>
+#include <utility>
 
 #include "mainwindow/Form1.h"
 #include "mainwindow/InputFields.h"
@@ -49,4 +51,20 @@ void Form1::MarkTuningStrip(float x, const QColor& color) {
 
 void Form1::RetireTuningStrip() {
     Picture10->SetImage(Picture9->image());
+}
+
+void Form1::KeepUserFrequency() {
+    userFrequency_ = Text8->text();
+}
+
+void Form1::RestoreUserFrequency() {
+    if (!userFrequency_) return;
+    const QString text = *std::exchange(userFrequency_, std::nullopt);
+    {
+        // At once rather than after the field's pause, in which another sweep could start.
+        const QSignalBlocker quiet(Text8);
+        Text8->setText(text);
+    }
+    Text28->setText(text);
+    RecalculateIfIdle();
 }

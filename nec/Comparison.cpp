@@ -10,7 +10,8 @@ namespace {
 
 constexpr int kCsvDigits = 10;
 constexpr const char* kCsvHeader =
-    "f_MHz,R_model_Ohm,X_model_Ohm,R_nec_Ohm,X_nec_Ohm,dR_pct,dX_pct\r\n";
+    "f_MHz,R_model_Ohm,X_model_Ohm,R_nec_Ohm,X_nec_Ohm,dR_pct,dX_pct,Rrod_model_Ohm,"
+    "Rrod_nec_Ohm,eta_f_model_pct,eta_f_nec_pct\r\n";
 
 std::optional<double> Deviation_pct(double model, double nec) {
     Checked c;
@@ -37,29 +38,52 @@ std::string Decimals(double value, int decimals) {
     return text;
 }
 
-std::string Signed_pct(double pct) {
-    const std::string text = Decimals(pct, 1);
+std::string Signed_pct(double pct, int decimals) {
+    const std::string text = Decimals(pct, decimals);
     return (text.front() == '-' ? text : "+" + text) + " %";
 }
 
-// "R_f 9.10 Ohm (model 9.70, +6.6 %)"
+// "rod R 1.43 Ohm (model 2.18, +52 %)"
 std::string Quantity(const char* name, double nec, const std::optional<double>& model,
-                     const std::optional<double>& pct, int decimals) {
+                     const std::optional<double>& pct, int decimals, int pctDecimals) {
     std::string text = std::string(name) + " " + Decimals(nec, decimals) + " Ohm";
     if (!model) return text;
     text += " (model " + Decimals(*model, decimals);
-    if (pct) text += ", " + Signed_pct(*pct);
+    if (pct) text += ", " + Signed_pct(*pct, pctDecimals);
     return text + ")";
+}
+
+// NEC-2's rod through the model's base elements: the impedance at the antenna's terminals
+// and, with AEloss, at the feed point.
+struct NecChain {
+    Impedance antenna;
+    Impedance feed;
+};
+
+std::optional<NecChain> ThroughBaseElements(Impedance base, const AntennaInput& in) {
+    Checked c;
+    NecChain chain;
+    chain.antenna = ApplyBaseElements(base, in, c);
+    chain.feed = {c.Finite(in.aeloss_Ohm + chain.antenna.r), chain.antenna.x};
+    if (c.faulted()) return std::nullopt;
+    return chain;
 }
 
 }  // namespace
 
 std::optional<Impedance> NecFeedPoint(Impedance base, const AntennaInput& in) {
+    const std::optional<NecChain> chain = ThroughBaseElements(base, in);
+    if (!chain) return std::nullopt;
+    return chain->feed;
+}
+
+std::optional<double> NecRadiationEfficiency(Impedance base, const AntennaInput& in) {
+    const std::optional<NecChain> chain = ThroughBaseElements(base, in);
+    if (!chain) return std::nullopt;
     Checked c;
-    const Impedance antenna = ApplyBaseElements(base, in, c);
-    const Impedance feed{c.Finite(in.aeloss_Ohm + antenna.r), antenna.x};
+    const double eta = c.Div(c.Finite(100 * chain->antenna.r), chain->feed.r);
     if (c.faulted()) return std::nullopt;
-    return feed;
+    return eta;
 }
 
 NecComparisonRow CompareWithModel(const NecPoint& point, AntennaInput in) {
@@ -68,11 +92,19 @@ NecComparisonRow CompareWithModel(const NecPoint& point, AntennaInput in) {
     row.frequency_MHz = point.frequency_MHz;
     if (const std::optional<AntennaResult> model = FeedPointImpedance(in)) {
         row.model = Impedance{model->r_f, model->x_f};
+        row.modelRod = model->rod;
+        row.etaModel_pct = model->eta_f;
     }
     row.nec = NecFeedPoint(point.base, in);
+    row.necRod = point.base;
+    row.etaNec_pct = NecRadiationEfficiency(point.base, in);
     if (row.model && row.nec) {
         row.dr_pct = Deviation_pct(row.model->r, row.nec->r);
         row.dx_pct = Deviation_pct(row.model->x, row.nec->x);
+    }
+    if (row.modelRod) {
+        row.drRod_pct = Deviation_pct(row.modelRod->r, row.necRod.r);
+        row.dxRod_pct = Deviation_pct(row.modelRod->x, row.necRod.x);
     }
     return row;
 }
@@ -102,19 +134,30 @@ const NecPoint* NearestNecPoint(std::span<const NecPoint> points, double frequen
 std::string ComparisonCsv(std::span<const NecComparisonRow> rows) {
     std::string csv = kCsvHeader;
     for (const NecComparisonRow& row : rows) {
+        const std::optional<double> modelRod_r =
+            row.modelRod ? std::optional(row.modelRod->r) : std::nullopt;
         csv += SignificantText(row.frequency_MHz, kCsvDigits) + "," + CsvPair(row.model) + "," +
-               CsvPair(row.nec) + "," + CsvField(row.dr_pct) + "," + CsvField(row.dx_pct) + "\r\n";
+               CsvPair(row.nec) + "," + CsvField(row.dr_pct) + "," + CsvField(row.dx_pct) + "," +
+               CsvField(modelRod_r) + "," + SignificantText(row.necRod.r, kCsvDigits) + "," +
+               CsvField(row.etaModel_pct) + "," + CsvField(row.etaNec_pct) + "\r\n";
     }
     return csv;
 }
 
+// The rod's own values, where the two models part: with the base elements and AEloss added
+// to both, a large error of the rod's resistance shows as a small one of R_f.
 std::string ComparisonStatusLine(const NecComparisonRow& row) {
     const std::string at = "NEC-2 at " + ShortestText(row.frequency_MHz) + " MHz: ";
-    if (!row.nec) return at + "no feed-point impedance";
-    const std::optional<double> model_r = row.model ? std::optional(row.model->r) : std::nullopt;
-    const std::optional<double> model_x = row.model ? std::optional(row.model->x) : std::nullopt;
-    std::string text = at + Quantity("R_f", row.nec->r, model_r, row.dr_pct, 2) + ", " +
-                       Quantity("X_f", row.nec->x, model_x, row.dx_pct, 1);
-    if (!row.model) text += " (the model has no value here)";
+    const std::optional<Impedance>& model = row.modelRod;
+    const std::optional<double> model_r = model ? std::optional(model->r) : std::nullopt;
+    const std::optional<double> model_x = model ? std::optional(model->x) : std::nullopt;
+    // The resistances part by tens of percent, the reactances by a few.
+    std::string text = at + Quantity("rod R", row.necRod.r, model_r, row.drRod_pct, 2, 0) + ", " +
+                       Quantity("X", row.necRod.x, model_x, row.dxRod_pct, 1, 1);
+    if (row.etaNec_pct) {
+        text += ", eta_f " + Decimals(*row.etaNec_pct, 1) + " %";
+        if (row.etaModel_pct) text += " (model " + Decimals(*row.etaModel_pct, 1) + " %)";
+    }
+    if (!model) text += " (the model has no value here)";
     return text;
 }

@@ -27,6 +27,11 @@ const TunerLooks kLooks{
     .rateCaption = "OPERATIONS/s",
     .opsCaption = "OPs",
     .timeCaption = "TIME(s)",
+    .networkTip =
+        "a bank of capacitors in series, then a bank of inductors to ground at the "
+        "antenna",
+    .lampTip = "orange below SWR 2, yellow-green below 1.5, green below 1.2",
+    .offersToKeepBanks = false,
 };
 
 const char* const kCapacitorDesign[10] = {"2", "4", "8", "16", "32", "64", "128", "", "", ""};
@@ -41,6 +46,17 @@ std::array<double, 10> ElementValues(const std::array<QLineEdit*, 10>& row) {
 
 std::optional<double> Total(const std::array<QLineEdit*, 10>& row) {
     return ElementTotal(ElementValues(row));
+}
+
+QString ElementToolTip(const QString& element, int n, const QString& unit) {
+    return QString(
+               "%1 %2 of its bank, in %3: a setting switches it in by bit %4. Empty or 0: "
+               "not fitted.\nSAVE TUNER VALUES sorts the bank and keeps it in the settings "
+               "file.")
+        .arg(element)
+        .arg(n)
+        .arg(unit)
+        .arg(n - 1);
 }
 
 }  // namespace
@@ -61,6 +77,8 @@ HpClTuner::HpClTuner(TunerHost& host, TunerWindows& all) : TunerWindow(kLooks, h
         Text5[i] =
             AddField(QString("Text5_%1").arg(n), QRect(secondColumn, y, kMiddleFieldWidth, 20),
                      kInductorDesign[i], colors::kInput);
+        Text4[i]->setToolTip(ElementToolTip("Capacitor", n, "pF"));
+        Text5[i]->setToolTip(ElementToolTip("Inductor", n, QString::fromUtf8("\u00b5H")));
         BindSettingsKey(CapacitorKey(i), Text4[i]);
         BindSettingsKey(InductorKey(i), Text5[i]);
         connect(Text4[i], &QLineEdit::textChanged, this, [this] { Text4_Change(); });
@@ -80,6 +98,12 @@ HpClTuner::HpClTuner(TunerHost& host, TunerWindows& all) : TunerWindow(kLooks, h
                            QRect(kMiddleX, y + kLabelHeight + 26, kMiddleColumnPitch + 96, 26),
                            "SAVE TUNER VALUES", colors::kInput);
     connect(save, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    Text6->setToolTip("Largest capacitance of the bank, all its elements switched in, in pF.");
+    Text7->setToolTip(QString::fromUtf8(
+        "Largest inductance of the bank, all its elements switched in, in \u00b5H."));
+    save->setToolTip(
+        "Sorts both banks in ascending order, empty fields last, and keeps them in the settings "
+        "file.");
 
     // The work list of the save: kept in plain text order, never shown.
     SORTLIST = new QListWidget(this);
@@ -92,6 +116,7 @@ HpClTuner::HpClTuner(TunerHost& host, TunerWindows& all) : TunerWindow(kLooks, h
     AddLabel("Label11", QRect(average.x(), average.y(), kCellWidth, kLabelHeight), "AVG (s)");
     Text8 = AddField("Text8", QRect(average.x(), average.y() + kLabelHeight, kCellWidth, 20), "",
                      colors::kResult);
+    Text8->setToolTip("Average tuning time in s of the runs so far in this window's own sweep.");
     ShowBankLimits();
 }
 

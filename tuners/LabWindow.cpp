@@ -97,6 +97,8 @@ void LabWindow::BuildControls() {
     band_->setToolTip(
         "Every strategy at each of the sweep's frequencies, 0.1 to 29.9 MHz, with "
         "the main window's antenna; runs in the background.");
+    stop_->setToolTip(
+        "Ends the run over the band; the frequencies run so far stay in the table and the plot.");
     export_->setToolTip("Writes each strategy's tune at each frequency of the last run as CSV.");
     connect(here_, &QPushButton::clicked, this, [this] { Run(false); });
     connect(band_, &QPushButton::clicked, this, [this] { Run(true); });

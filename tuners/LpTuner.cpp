@@ -21,6 +21,11 @@ const TunerLooks kLpClLooks{
     .rateCaption = "OPERATIONS/sec",
     .opsCaption = "OPERATIONS",
     .timeCaption = "TIME (sec)",
+    .networkTip =
+        "a bank of capacitors to ground, then a bank of inductors in series towards "
+        "the antenna",
+    .lampTip = "orange below SWR 2, green below 1.4",
+    .offersToKeepBanks = true,
 };
 
 const TunerLooks kLpLcLooks{
@@ -32,6 +37,11 @@ const TunerLooks kLpLcLooks{
     .rateCaption = "OPERATIONS/sec",
     .opsCaption = "OPERATIONS",
     .timeCaption = "TIME (sec)",
+    .networkTip =
+        "a bank of inductors in series, then a bank of capacitors to ground at the "
+        "antenna",
+    .lampTip = "orange below SWR 2, green below 1.4",
+    .offersToKeepBanks = true,
 };
 
 constexpr LpTuner::Keys kLpClKeys{"LPCLCMIN", "LPCLCNUM", "LPCLLMIN", "LPCLLNUM"};
@@ -66,14 +76,38 @@ LpTuner::LpTuner(const TunerLooks& looks, const Keys& keys, TunerHost& host, Tun
         const char* name;
         const char* text;
         const char* key;
+        const char* tip;
     } rows[] = {
-        {"Label6", "Cstep (pF)", colors::kCapacitor, &Text4, "Text4", "7.5", keys.cStep},
-        {"Label7", "TOTAL Cs", {}, &Text5, "Text5", "10", keys.cCount},
-        {"Label8", "Cmax (pF)", colors::kCapacitor, &Text6, "Text6", "", nullptr},
-        {"Label9", "Lstep (µH)", colors::kInductor, &Text7, "Text7", "0.25", keys.lStep},
-        {"Label10", "TOTAL Ls", {}, &Text8, "Text8", "9", keys.lCount},
-        {"Label11", "Lmax (µH)", colors::kInductor, &Text9, "Text9", "", nullptr},
+        {"Label6", "Cstep (pF)", colors::kCapacitor, &Text4, "Text4", "7.5", keys.cStep,
+         "Capacitor step in pF: the smallest element of the bank; each further one is twice the "
+         "one before, and a setting n switches in n steps."},
+        {"Label7",
+         "TOTAL Cs",
+         {},
+         &Text5,
+         "Text5",
+         "10",
+         keys.cCount,
+         "Number of capacitor elements in the bank."},
+        {"Label8", "Cmax (pF)", colors::kCapacitor, &Text6, "Text6", "", nullptr,
+         "Largest capacitance of the bank in pF: Cstep times (2 to the power TOTAL Cs, less 1)."},
+        {"Label9", "Lstep (µH)", colors::kInductor, &Text7, "Text7", "0.25", keys.lStep,
+         "Inductor step in µH: the smallest element of the bank; each further one is twice the "
+         "one before, and a setting n switches in n steps."},
+        {"Label10",
+         "TOTAL Ls",
+         {},
+         &Text8,
+         "Text8",
+         "9",
+         keys.lCount,
+         "Number of inductor elements in the bank."},
+        {"Label11", "Lmax (µH)", colors::kInductor, &Text9, "Text9", "", nullptr,
+         "Largest inductance of the bank in µH: Lstep times (2 to the power TOTAL Ls, less 1)."},
     };
+    const QString kept =
+        "\nRead from the settings file when the window opens; values typed in are offered for "
+        "it when the window closes.";
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         const auto& row = rows[i];
         const int x = kMiddleX + static_cast<int>(i / 3) * kMiddleColumnPitch;
@@ -82,6 +116,7 @@ LpTuner::LpTuner(const TunerLooks& looks, const Keys& keys, TunerHost& host, Tun
                  row.labelBack);
         *row.field = AddField(row.name, QRect(x, y + kLabelHeight, kMiddleFieldWidth, kFieldHeight),
                               row.text, row.key ? colors::kInput : colors::kResult);
+        (*row.field)->setToolTip(row.tip + (row.key ? kept : QString()));
         if (row.key) BindSettingsKey(row.key, *row.field);
     }
     capacitors_ = {Text4, Text5, Text6, kCapacitorStepName, kCapacitorCountName};

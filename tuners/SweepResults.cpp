@@ -14,6 +14,10 @@
 
 namespace {
 
+constexpr const char* kComparisonTip =
+    "After a whole sweep: how close each tuning came in SWR to the best setting of the banks, "
+    "found by trying every one.";
+
 constexpr double kShareOfSweepTime = 0.25;
 
 }  // namespace
@@ -34,6 +38,10 @@ SweepResults::SweepResults(TunerKind kind, QLabel* statusLine, QWidget* window)
                         "Export sweep-tune results...", colors::kInput);
     export_->hide();
     connect(export_, &QPushButton::clicked, this, [this] { Export(); });
+    comparison_->setToolTip(kComparisonTip);
+    export_->setToolTip(
+        "Writes every frequency of the last sweep as CSV: the tuning, its SWR, operations and "
+        "time, and the best setting of the banks.");
 }
 
 void SweepResults::CompareSweep(std::vector<SweepTuneRow> rows, double sweepSeconds) {
@@ -55,7 +63,7 @@ void SweepResults::Clear() {
     pass_.Stop();
     rows_.clear();
     comparison_->clear();
-    comparison_->setToolTip({});
+    comparison_->setToolTip(kComparisonTip);
     export_->hide();
 }
 
@@ -64,7 +72,8 @@ void SweepResults::Compared(std::vector<SweepTuneRow> rows, bool complete) {
     const SweepComparison comparison = Compare(rows_);
     comparison_->setText(
         QString::fromStdString(ComparisonText(comparison, rows_.size(), complete)));
-    comparison_->setToolTip(QString::fromStdString(ComparisonDetails(comparison)));
+    comparison_->setToolTip(QString(kComparisonTip) + "\n\n" +
+                            QString::fromStdString(ComparisonDetails(comparison)));
     export_->show();
 }
 

@@ -118,5 +118,7 @@ void TunerWindow::Command32_Click() {
     all_.DropSweepResults();
     SetBackColor(Command32, kSweepRunning);
     SweepStarting();
+    host_.KeepUserFrequency();
     sweeptune(sweepCode, host_, all_);
+    host_.RestoreUserFrequency();
 }

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QString>
+#include <string>
 
 #include <memory>
 
@@ -41,4 +42,13 @@ public:
     // The Qs of the parts and the transmitter's power, for what a tuner's banks lose.
     virtual LossQ lossQ() const = 0;
     virtual double transmitterPower_W() const = 0;
+    // A sweep writes the frequency field step by step. The user's frequency is kept when it
+    // starts and comes back, recalculated, when it ends or stops; meanwhile the settings file
+    // gets the user's frequency, not the sweep's.
+    virtual void KeepUserFrequency() = 0;
+    virtual void RestoreUserFrequency() = 0;
+    // A file problem of a tuner window that is closing, said in the main window.
+    virtual void ReportFileProblem(const std::string& message) = 0;
+    // The program is being ended from outside: nobody is there to answer a question.
+    virtual bool endingSession() const = 0;
 };

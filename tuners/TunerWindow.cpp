@@ -6,8 +6,10 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <map>
+#include <utility>
 
 #include "diagrams/Schematics.h"
 #include "platform/BackColor.h"
@@ -56,6 +58,7 @@ QLabel* TunerWindow::AddLabel(const QString& name, const QRect& geometry, const 
 
 void TunerWindow::BindSettingsKey(const std::string& key, QLineEdit* field) {
     settingsKeys_.emplace_back(key, field);
+    connect(field, &QLineEdit::textEdited, this, [this] { banksEdited_ = true; });
 }
 
 void TunerWindow::ShowStatus(const QString& text) {
@@ -133,6 +136,7 @@ void TunerWindow::BuildCommonControls() {
     }
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command32, &QPushButton::clicked, this, [this] { Command32_Click(); });
+    SetToolTips();
 }
 
 void TunerWindow::BuildLab(int y) {
@@ -185,7 +189,7 @@ void TunerWindow::Load() {
     statusLine_->clear();
     lossLine_->clear();
     sweepResults_->Clear();
-    antennaMissing_ = tuned_ = false;
+    antennaMissing_ = tuned_ = banksEdited_ = false;
     sweepCode = 0;
     ResetState();
     ShowBankLimits();
@@ -198,13 +202,43 @@ void TunerWindow::Form_Resize() {
     if (FileResult read = ReadSettingsKeys(SettingsFilePath(), keys, values); !read.ok()) {
         // The fields keep what they hold; the window says why.
         ReportFileProblem(read.error);
-        return;
     }
     for (const auto& [key, field] : settingsKeys_) {
         if (auto found = values.find(key); found != values.end()) {
             field->setText(SettingsText(found->second));
         }
     }
+    KeepBankTexts();
+}
+
+void TunerWindow::KeepBankTexts() {
+    keptBankTexts_.clear();
+    for (const auto& [key, field] : settingsKeys_) keptBankTexts_.push_back(field->text());
+}
+
+void TunerWindow::OfferToKeepBanks() {
+    std::map<std::string, QString> texts;
+    bool changed = false;
+    for (std::size_t i = 0; i < settingsKeys_.size(); ++i) {
+        const auto& [key, field] = settingsKeys_[i];
+        texts[key] = field->text();
+        changed = changed || i >= keptBankTexts_.size() || field->text() != keptBankTexts_[i];
+    }
+    if (!std::exchange(banksEdited_, false) || !changed || host_.endingSession()) return;
+    const QString question =
+        QString("The bank values of this tuner were edited. Write them into %1?")
+            .arg(QString::fromStdString(SettingsFilePath()));
+    if (QMessageBox::question(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::Yes) != QMessageBox::Yes) {
+        return;
+    }
+    // Only keys the file holds are rewritten, so the file keeps its lines.
+    if (FileResult written = RewriteSettingsTexts(SettingsFilePath(), texts); !written.ok()) {
+        // This window is closing: the main window's status line says it.
+        host_.ReportFileProblem(written.error);
+        return;
+    }
+    KeepBankTexts();
 }
 
 // The rules a repaint would apply: run when the window is shown, since applying them on
@@ -233,6 +267,7 @@ void TunerWindow::closeEvent(QCloseEvent* event) {
 // Closing one tuner window closes all three; every one of them drops its sweep code, so a
 // running sweep stops at its next step whichever window was closed.
 void TunerWindow::Form_QueryUnload() {
+    if (looks_.offersToKeepBanks) OfferToKeepBanks();
     sweepCode = 0;
     sweepResults_->Clear();
     lab_->CloseLab();

@@ -34,6 +34,13 @@ struct TunerLooks {
     const char* rateCaption;   // Label17, the operations per second
     const char* opsCaption;    // Label15
     const char* timeCaption;   // Label16
+    // For the tooltips: the network from the transmitter to the antenna, and the lamp's
+    // colours after the search's red.
+    const char* networkTip;
+    const char* lampTip;
+    // Bank values typed in are offered for the settings file when the window closes; the
+    // window without this has a button that saves them.
+    bool offersToKeepBanks;
 };
 
 // A simulated automatic tuner: antenna values handed over from the main window, two switched
@@ -122,6 +129,7 @@ private:
     // below TUNE.
     void BuildLossLine();
     void ShowLosses();
+    void SetToolTips();
     void Load();
     // The bank fields from the settings file: when the window is first shown and when it
     // is restored.
@@ -129,6 +137,10 @@ private:
     // The rules of a repaint, applied each time the window is shown.
     void Form_Paint();
     void Form_QueryUnload();
+    // The bank texts as loaded or written, to tell the user's edits from them.
+    void KeepBankTexts();
+    // Asks whether the bank values the user typed in go into their keys of the settings file.
+    void OfferToKeepBanks();
 
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -149,6 +161,9 @@ private:
 
     std::vector<std::pair<QLineEdit*, QString>> designTexts_;
     std::vector<std::pair<std::string, QLineEdit*>> settingsKeys_;
+    std::vector<QString> keptBankTexts_;
+    // The user typed into a field tied to a settings key since the window was loaded.
+    bool banksEdited_ = false;
 
     // Window state, zero for a newly loaded window.
     bool loaded_ = false;

@@ -384,12 +384,19 @@ TEST(CommandLine, NecCompareWritesTheModelAgainstNec2OrNothing) {
             continue;
         }
         ASSERT_EQ(lines.size(), 302);
-        EXPECT_EQ(lines[0], "f_MHz,R_model_Ohm,X_model_Ohm,R_nec_Ohm,X_nec_Ohm,dR_pct,dX_pct");
+        EXPECT_EQ(lines[0],
+                  "f_MHz,R_model_Ohm,X_model_Ohm,R_nec_Ohm,X_nec_Ohm,dR_pct,dX_pct,Rrod_model_Ohm,"
+                  "Rrod_nec_Ohm,eta_f_model_pct,eta_f_nec_pct");
         const QStringList at7_1 = lines[71].split(',');
-        ASSERT_EQ(at7_1.size(), 7);
+        ASSERT_EQ(at7_1.size(), 11);
         EXPECT_EQ(at7_1[0], "7.1");
         const AntennaResult model = FeedPointImpedance({.length_m = c.length_m}).value();
         EXPECT_NEAR(at7_1[1].toDouble(), model.r_f, 1e-9 * model.r_f);
         EXPECT_NEAR(at7_1[2].toDouble(), model.x_f, 1e-9 * std::abs(model.x_f));
+        EXPECT_NEAR(at7_1[7].toDouble(), model.rod.r, 1e-9 * model.rod.r);
+        EXPECT_NEAR(at7_1[9].toDouble(), model.eta_f, 1e-9 * model.eta_f);
+        // NEC-2's R_f is its rod through the base elements plus the 5 Ohm of AEloss.
+        const double necFeed = at7_1[3].toDouble();
+        EXPECT_NEAR(at7_1[10].toDouble(), 100 * (necFeed - 5) / necFeed, 1e-7);
     }
 }

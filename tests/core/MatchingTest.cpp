@@ -97,7 +97,7 @@ TEST(Matching, DocumentedLoads) {
 TEST(PartStress, WorkedByHand) {
     // HP-CL at 14.2 MHz, 100 W: into 50 Ohm that is sqrt(2) A, and C_m's 93.60 Ohm carry
     // 2 * 93.60 V peak. The antenna's 4.440 mS take 100 W at 150.08 V, which drive 2.961 A
-    // through L_m's 50.68 Ohm.
+    // through L_m's 50.68 Ohm, across which they stand: 212.25 V peak.
     const Load load = DefaultAntennaAt(14.2);
     const MatchValues hp_cl = MatchLoad(Network::HpCl, load);
     const Impedance antenna{load.r, load.x};
@@ -106,6 +106,7 @@ TEST(PartStress, WorkedByHand) {
     ASSERT_TRUE(stress);
     EXPECT_NEAR(stress->vc_kVpk, 0.18720, 5e-5);
     EXPECT_NEAR(stress->il_A, 2.9614, 5e-4);
+    EXPECT_NEAR(stress->vl_kVpk, 0.21225, 5e-5);
     EXPECT_EQ(stress->vc2_kVpk, 0);
     EXPECT_FALSE(NetworkStress(Network::HpCl, hp_cl, {}, antenna, load.f_Hz, -100));
 }
@@ -246,8 +247,9 @@ PartStress StressFromTheLoad(Network network, const MatchValues& v, const Elemen
         const double through_A = std::abs(series ? current : voltage / z);
         // A series element adds to the voltage, a shunt element to the current.
         (series ? voltage : current) += series ? current * z : voltage / z;
-        double& stress = part == Part::L ? s.il_A : part == Part::C ? s.vc_kVpk : s.vc2_kVpk;
-        stress = part == Part::L ? through_A : across_kVpk;
+        if (part == Part::L) s.il_A = through_A;
+        double& across = part == Part::L ? s.vl_kVpk : part == Part::C ? s.vc_kVpk : s.vc2_kVpk;
+        across = across_kVpk;
     }
     return s;
 }
@@ -316,6 +318,7 @@ TEST(MatchingProperty, SolutionsMatchAndTheirStressAgreesWithTheLoadSide) {
             EXPECT_NEAR(stress->vc_kVpk, expected.vc_kVpk, 1e-7 * expected.vc_kVpk) << where;
             EXPECT_NEAR(stress->vc2_kVpk, expected.vc2_kVpk, 1e-7 * expected.vc2_kVpk) << where;
             EXPECT_NEAR(stress->il_A, expected.il_A, 1e-7 * expected.il_A) << where;
+            EXPECT_NEAR(stress->vl_kVpk, expected.vl_kVpk, 1e-7 * expected.vl_kVpk) << where;
         }
         EXPECT_GE(twoElement, 1) << where;
     }

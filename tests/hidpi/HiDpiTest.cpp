@@ -1,13 +1,21 @@
-// Pictures on a screen of 150 % or 200 % (run with QT_SCALE_FACTOR), and a main window
-// moved between screens of 100 % and 200 % (run on two offscreen screens).
+// Pictures on a screen of 150 % or 200 % (run with QT_SCALE_FACTOR), a main window moved
+// between screens of 100 % and 200 % (run on two offscreen screens), and the window's fit on
+// screens of 100 to 200 % (run on the screens of fit-screens.json).
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QWindow>
+#include <cmath>
+#include <set>
+#include <tuple>
 
 #include "diagrams/Schematics.h"
+#include "mainwindow/WindowFit.h"
 #include "platform/PictureBox.h"
 #include "tests/mainwindow/FormAccess.h"
 #include "tests/support/Pixels.h"
@@ -16,6 +24,13 @@ namespace {
 
 struct ShownWindow : MainWindow {
     ShownWindow() {
+        form.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+    // Shown on that screen, asked for at that offset from its available area's corner.
+    ShownWindow(QScreen* screen, QPoint offset) {
+        form.setScreen(screen);
+        form.move(screen->availableGeometry().topLeft() + offset);
         form.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
     }
@@ -112,4 +127,70 @@ TEST(ScreenChange, PicturesFollowTheWindowToAScreenOfAnotherRatio) {
     EXPECT_EQ(diagram->grab().toImage(), diagramAt1x);
     EXPECT_EQ(marks("Picture9"), QList<int>({100, 200}));
     EXPECT_EQ(marks("Picture10"), QList<int>({100}));
+}
+
+namespace {
+
+bool WholeDevicePixels(const QSize& size, qreal ratio) {
+    for (const int length : {size.width(), size.height()}) {
+        if (std::abs(length * ratio - std::round(length * ratio)) > 1e-9) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// Each screen has the design shown whole in whole device pixels where its available area
+// holds it with the frame; the one too small keeps the window within it and scrolls. The
+// window is asked for partly above each screen, as one kept from a larger screen may be.
+TEST(ScreenFit, DesignShowsWholeAtEveryScaleWhereTheAreaHoldsIt) {
+    std::set<qreal> ratios;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        SCOPED_TRACE(screen->name().toStdString());
+        const qreal ratio = screen->devicePixelRatio();
+        ratios.insert(ratio);
+        ShownWindow w(screen, QPoint(30, -40));
+        const QRect area = screen->availableGeometry();
+        EXPECT_TRUE(area.contains(w.form.frameGeometry()));
+        EXPECT_TRUE(WholeDevicePixels(w.form.size(), ratio))
+            << w.form.size().width() << "x" << w.form.size().height();
+        const QSize design = Find<QWidget>(w.form, "Design")->size();
+        const QSize frame = w.form.frameGeometry().size() - w.form.size();
+        const QSize needed = design + QSize(0, w.form.menuBar()->height()) + frame;
+        const bool holds = area.width() >= needed.width() && area.height() >= needed.height();
+        auto* scroll = Find<QScrollArea>(w.form, "DesignScroll");
+        EXPECT_EQ(scroll->verticalScrollBar()->isVisible(), !holds);
+        EXPECT_EQ(scroll->horizontalScrollBar()->isVisible(), !holds);
+        if (holds) {
+            EXPECT_TRUE(QRect(QPoint(), scroll->viewport()->size()).contains(QRect({}, design)));
+        }
+    }
+    EXPECT_EQ(ratios, std::set<qreal>({1, 1.25, 1.5, 1.75, 2}));
+}
+
+// Before the window manager has framed the window the frame is an estimate; wherever it
+// lies, the client area leaves room for it within the available area, in whole device pixels.
+TEST(ScreenFit, FrameAndTitleBarStayWithinTheAvailableArea) {
+    const QSize design(1262, 709);
+    const std::tuple<QRect, QMargins, qreal, QPoint> cases[] = {
+        {{0, 0, 853, 480}, {2, 30, 2, 2}, 1.5, {0, 0}},
+        {{0, 27, 1920, 1053}, {1, 37, 1, 1}, 1.5, {100, 10}},
+        {{0, 27, 1920, 1053}, {1, 37, 1, 1}, 1.5, {100, 80}},
+        {{1920, 0, 1600, 900}, {4, 24, 4, 4}, 1.75, {2000, 30}},
+        {{0, 0, 1268, 716}, {2, 2, 2, 2}, 1.25, {2, 2}},
+        {{0, 0, 2304, 1296}, {2, 2, 2, 2}, 1.25, {500, 300}}};
+    for (const auto& [area, frame, ratio, at] : cases) {
+        SCOPED_TRACE(
+            QString("%1x%2 at %3").arg(area.width()).arg(area.height()).arg(ratio).toStdString());
+        const QRect client = FitWindow(design, {area, frame, ratio, 15}, at);
+        EXPECT_TRUE(area.contains(client.marginsAdded(frame)));
+        const QSize room = area.size().shrunkBy(frame);
+        const bool holds = room.width() >= design.width() && room.height() >= design.height();
+        EXPECT_EQ(client.width() >= design.width() && client.height() >= design.height(), holds);
+        EXPECT_TRUE(WholeDevicePixels(client.size(), ratio) || !holds);
+        // A window that lay within the area stays where it was.
+        if (area.contains(QRect(at, design).marginsAdded(frame)) && holds) {
+            EXPECT_EQ(client.topLeft(), at);
+        }
+    }
 }

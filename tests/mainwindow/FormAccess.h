@@ -73,23 +73,25 @@ inline QAction* MenuAction(const QMenu& menu, const QString& text) {
     return nullptr;
 }
 
-// Gives the answer to a message box as soon as one is shown; `asked` keeps its text and
-// stays empty when none came. Made just before the box is due: the first pass of the event
-// loop looks for it.
+// Gives the answer to the first message box shown while it lives; `asked` keeps its text and
+// stays empty when none came. Every pass of the event loop looks for the box, since the
+// handler that asks may yield to the loop before it does.
 class Answerer {
 public:
     explicit Answerer(QMessageBox::StandardButton answer) {
-        QTimer::singleShot(0, &context_, [this, answer] {
+        QObject::connect(&looking_, &QTimer::timeout, [this, answer] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                looking_.stop();
                 asked = box->text();
                 box->button(answer)->click();
             }
         });
+        looking_.start(0);
     }
     QString asked;
 
 private:
-    QObject context_;
+    QTimer looking_;
 };
 
 // The main window's status line without the notes on part stress and losses that each pass

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <cmath>
+#include <tuple>
 
 #include "losses/LossText.h"
 #include "platform/FieldText.h"
@@ -73,17 +74,21 @@ TEST(Losses, StatusNoteAndBoxesTellWhatThePartsLose) {
         const Losses expected = Expected(in, q);
         EXPECT_EQ(NoteOf(w.form), QString::fromStdString(LossNote(network, expected)));
         EXPECT_EQ(NoteOf(w.form).startsWith("coil Q"), lcoil > 0 && q.coil != kIdealQ);
-        for (const auto& [box, boxNetwork] :
-             {std::pair{"Label45", Network::HpCl}, std::pair{"Label82", Network::LpClc}}) {
+        for (const auto& [box, schematic, boxNetwork] :
+             {std::tuple{"Label45", "Picture2", Network::HpCl},
+              std::tuple{"Label82", "Picture8", Network::LpClc}}) {
             const QString tip = Find<QLabel>(w.form, box)->toolTip();
+            const QString schematicTip = Find<QWidget>(w.form, schematic)->toolTip();
             const auto& real = expected.of(boxNetwork);
             if (!real) {
                 EXPECT_FALSE(tip.contains("Real parts")) << tip.toStdString();
+                EXPECT_FALSE(schematicTip.contains("Real parts")) << schematicTip.toStdString();
                 continue;
             }
-            EXPECT_TRUE(tip.endsWith("\nReal parts " + QString::fromStdString(RealNetworkText(
-                                                           boxNetwork, *real, q, ptx))))
-                << tip.toStdString();
+            const QString line =
+                "Real parts " + QString::fromStdString(RealNetworkText(boxNetwork, *real, q, ptx));
+            EXPECT_TRUE(tip.endsWith("\n" + line)) << tip.toStdString();
+            EXPECT_TRUE(schematicTip.endsWith("\n\n" + line)) << schematicTip.toStdString();
         }
         // The fields show the antenna with an ideal coil, whatever its Q.
         const AntennaResult lossless = FeedPointImpedance(in).value();

@@ -42,8 +42,11 @@ TEST(NecComparison, ShowsNec2BesideTheModelAndLeavesNoTraceWhenOff) {
     QTest::keyClick(Find(w.form, "Text1"), Qt::Key_F7);
     ASSERT_TRUE(w.necSwitch()->isChecked());
     EXPECT_EQ(w.necNote(), "NEC-2: computing the rod of 4.5 m, 5 mm ...");
-    w.awaitStatus("NEC-2 at 7.1 MHz: R_f ");
-    EXPECT_TRUE(w.status().contains(" Ohm (model 9.70, ")) << w.status().toStdString();
+    // The rod's own resistance and reactance, and eta_f, beside the model's.
+    w.awaitStatus("NEC-2 at 7.1 MHz: rod R ");
+    for (const char* model : {" Ohm (model 7.06, ", " Ohm (model -507.0, ", " % (model 48.4 %)"}) {
+        EXPECT_TRUE(w.necNote().contains(model)) << model << " in " << w.status().toStdString();
+    }
 
     // Each of NEC-2's curves while the model's is shown, in its colours.
     const std::tuple<bool, bool, std::set<QRgb>> curves[] = {
@@ -66,7 +69,7 @@ TEST(NecComparison, ShowsNec2BesideTheModelAndLeavesNoTraceWhenOff) {
 
     // Another frequency needs no run; another rod does.
     for (Window* each : {&plain, &w}) Find(each->form, "Text8")->setText("14.2");
-    EXPECT_TRUE(w.necNote().startsWith("NEC-2 at 14.2 MHz: R_f ")) << w.status().toStdString();
+    EXPECT_TRUE(w.necNote().startsWith("NEC-2 at 14.2 MHz: rod R ")) << w.status().toStdString();
     Find(w.form, "Text1")->setText("5");
     EXPECT_EQ(w.necNote(), "NEC-2: computing the rod of 5 m, 5 mm ...");
     Find(w.form, "Text1")->setText("4.5");

@@ -6,7 +6,9 @@
 #include <QTest>
 #include <cerrno>
 #include <cstring>
+#include <string>
 #include <tuple>
+#include <vector>
 
 #include "platform/SettingsFile.h"
 #include "tests/mainwindow/FormAccess.h"
@@ -63,19 +65,42 @@ TEST(Startup, DefaultAntennaShowsItsResultsAndNetworksAndAFailedPassItsFields) {
     w.field("Text33")->setText("6");
     EXPECT_EQ(BackOf(w.form, "Text11"), kRed);
 
-    // A frequency of 0 ends the pass and leaves the guarded fields red.
+    w.field("Text33")->setText("35");
+    EXPECT_EQ(BackOf(w.form, "Text11"), kValid);
+
+    // A frequency of 0 ends the pass after Zlc and l'/D, a length of 0 before them: every
+    // field the pass did not reach keeps its old text in red, the networks too, until a pass
+    // computes it again.
+    const QString networkFields[] = {"Text11", "Text12", "Text13", "Text14", "Text30",
+                                     "Text32", "Text31", "Text34", "Text35", "Text36",
+                                     "Text37", "Text38", "Text39", "Text40"};
     const int passes = w.form.recalculationCount();
-    Find(w.form, "Text8")->setText("0");
-    Find(w.form, "Text1")->setText("9");  // its Zlc is written before the pass stops
-    EXPECT_EQ(TextOf(w.form, "Text3"), "459");
-    EXPECT_EQ(TextOf(w.form, "Text5"), "9.698") << "old text stays";
-    EXPECT_EQ(TextOf(w.form, "Text6"), "-413.522");
-    for (const char* name : {"Text3", "Text5", "Text6", "Text9", "Text10", "Text15"}) {
-        EXPECT_EQ(BackOf(w.form, name), kRed) << name;
+    const std::tuple<const char*, const char*, std::vector<const char*>> failures[] = {
+        {"Text8",
+         "0",
+         {"Text3", "Text5", "Text6", "Text9", "Text15", "Text44", "Text10", "Text42"}},
+        {"Text1", "0", {"Text3", "Text7", "Text5", "Text44", "Text42"}},
+        {"Text1", "9", {"Text5", "Text6", "Text9", "Text15", "Text44", "Text10", "Text42"}}};
+    for (const auto& [input, text, red] : failures) {
+        SCOPED_TRACE(std::string(input) + " " + text);
+        Find(w.form, input)->setText(text);
+        for (const char* name : red) EXPECT_EQ(BackOf(w.form, name), kRed) << name;
+        for (const QString& name : networkFields) {
+            EXPECT_EQ(BackOf(w.form, name), kRed) << name.toStdString();
+        }
+        EXPECT_EQ(TextOf(w.form, "Text5"), "9.698") << "old text stays";
+        EXPECT_EQ(TextOf(w.form, "Text11"), "23.9") << "networks are not evaluated";
     }
-    EXPECT_EQ(BackOf(w.form, "Text44"), kValid) << "never recoloured";
-    EXPECT_EQ(TextOf(w.form, "Text11"), "23.9") << "networks are not evaluated";
+    EXPECT_EQ(TextOf(w.form, "Text3"), "459") << "Zlc of 9 m is written before the pass stops";
+    EXPECT_EQ(BackOf(w.form, "Text7"), kValid) << "and l'/D, which the pass reached";
     EXPECT_EQ(w.form.recalculationCount(), passes);
+
+    Find(w.form, "Text1")->setText("4.5");
+    Find(w.form, "Text8")->setText("7.1");
+    for (const char* name : {"Text3", "Text7", "Text5", "Text44", "Text10", "Text42", "Text11"}) {
+        EXPECT_EQ(BackOf(w.form, name), kValid) << name;
+    }
+    EXPECT_EQ(BackOf(w.form, "Text13"), kRed) << "HP-LC has no solution";
 }
 
 TEST(Startup, FieldsLoadWithTheNumberRulesAndGoBackAsTypedOnClose) {

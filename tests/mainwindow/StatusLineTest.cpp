@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QRadioButton>
+#include <string>
 #include <tuple>
 
 #include "core/NumberFormat.h"
@@ -16,48 +17,86 @@ QString StatusOf(const Form1& form) {
     return Find<QLabel>(form, "StatusLine")->text();
 }
 
+// The status line without the notes on a frequency outside the model's band and on losses.
+QString StressNoteOf(const Form1& form) {
+    QStringList parts = StatusOf(form).split("   |   ");
+    parts.removeIf([](const QString& part) {
+        return part.contains("the model covers") || part.contains(" with Q ") ||
+               part.startsWith("coil Q ");
+    });
+    return parts.join("   |   ");
+}
+
 QString Digits(double value, int digits) {
     return QString::fromStdString(SignificantText(value, digits));
 }
 
 }  // namespace
 
+// The stress of the selected network's parts in the status line, and of each network in the
+// tooltip of its schematic, where the pointer is, with what the figures assume.
 TEST(StatusLine, PartStressOfTheSelectedNetworkAtTheSetPower) {
     MainWindow w;
     const std::tuple<const char*, const char*, Network, double, double> cases[] = {
-        {"Option4", "Label45", Network::HpCl, 100, 7.1},
-        {"Option4", "Label45", Network::HpCl, 400, 7.1},
-        {"Option11", "Label82", Network::LpClc, 400, 7.1},
-        {"Option5", "Label48", Network::HpLc, 400, 7.1},  // no solution: nothing
-        {"Option4", "Label45", Network::HpCl, 400, 0},    // the pass fails: nothing
+        {"Option4", "Picture2", Network::HpCl, 100, 7.1},
+        {"Option4", "Picture2", Network::HpCl, 400, 7.1},
+        {"Option11", "Picture8", Network::LpClc, 400, 7.1},
+        {"Option5", "Picture3", Network::HpLc, 400, 7.1},   // no solution: nothing
+        {"Option4", "Picture2", Network::HpCl, 400, 0.05},  // below the band: computed
+        {"Option4", "Picture2", Network::HpCl, 400, 0},     // the pass fails: nothing
     };
-    for (const auto& [option, box, network, power, frequency] : cases) {
+    for (const auto& [option, schematic, network, power, frequency] : cases) {
+        SCOPED_TRACE(std::string(option) + " " + std::to_string(frequency));
         Find<QRadioButton>(w.form, option)->click();
         Find(w.form, "Text43")->setText(Digits(power, 6));
         Find(w.form, "Text8")->setText(Digits(frequency, 6));
         AntennaInput in;
         in.ptx_W = power;
         in.frequency_MHz = frequency;
-        QString expected;
+        QString note, tip;
         if (const std::optional<AntennaResult> a = FeedPointImpedance(in)) {
             const MatchLimits limits;
             const std::optional<PartStress> stress =
                 NetworkStress(network, Match(network, a->r_f, a->x_f, frequency * 1e6, limits),
                               limits, {a->r_f, a->x_f}, frequency * 1e6, power);
             if (stress) {
-                expected =
-                    QString("%1 at %2 W: C %3 kV peak")
-                        .arg(NetworkName(network), Digits(power, 6), Digits(stress->vc_kVpk, 3));
-                if (HasSecondCapacitor(network)) {
-                    expected += ", C' " + Digits(stress->vc2_kVpk, 3) + " kV peak";
-                }
-                expected += ", L " + Digits(stress->il_A, 3) + " A";
+                const QString c = Digits(stress->vc_kVpk, 3), c2 = Digits(stress->vc2_kVpk, 3);
+                const QString il = Digits(stress->il_A, 3), vl = Digits(stress->vl_kVpk, 3);
+                const bool three = HasSecondCapacitor(network);
+                note = QString("%1 at %2 W: C %3 kV peak")
+                           .arg(NetworkName(network), Digits(power, 6), c) +
+                       (three ? ", C' " + c2 + " kV peak" : "") + ", L " + il + " A rms, " + vl +
+                       " kV peak";
+                tip = QString(
+                          "What its parts must stand at Ptx = %1 W, the network taken as "
+                          "lossless (voltages peak, currents rms):\nC_m %2 kV")
+                          .arg(Digits(power, 6), c) +
+                      (three ? ", C'_m " + c2 + " kV" : "") + "; L_m " + il + " A, " + vl +
+                      " kV across it.";
             }
         }
-        // The losses' note and tooltip line follow; their own test reads them.
-        EXPECT_EQ(StatusOf(w.form).section("   |   ", 0, 0), expected)
-            << option << " " << frequency;
-        EXPECT_EQ(Find<QLabel>(w.form, box)->toolTip().section('\n', 0, 0), expected);
+        EXPECT_EQ(StressNoteOf(w.form), note);
+        const QString shown = Find<QWidget>(w.form, schematic)->toolTip();
+        EXPECT_TRUE(shown.startsWith(QString(NetworkName(network)) + ": ")) << shown.toStdString();
+        EXPECT_EQ(shown.section("\n\n", 1, 1), tip);
+    }
+}
+
+// A frequency outside the model's band is computed all the same, and the line says so.
+TEST(StatusLine, SaysWhereTheFrequencyLiesOutsideTheModelsBand) {
+    MainWindow w;
+    const QString covers = ": the model covers 0.1 to 30 MHz, results outside are extrapolated";
+    const std::tuple<const char*, QString> cases[] = {
+        {"45", "f 45 MHz" + covers}, {"30", ""}, {".1", ""}, {".05", "f 0.05 MHz" + covers},
+        {"0", "f 0 MHz" + covers},   {"7.1", ""}};
+    for (const auto& [frequency, note] : cases) {
+        const QString x_f = TextOf(w.form, "Text6");
+        w.field("Text8")->setText(frequency);
+        EXPECT_EQ(ProblemOf(w.form), note) << frequency;
+        if (QString(frequency) != "0") {
+            EXPECT_EQ(BackOf(w.form, "Text6"), kValid) << frequency;
+            EXPECT_NE(TextOf(w.form, "Text6"), x_f) << frequency;
+        }
     }
 }
 

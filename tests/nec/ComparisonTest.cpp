@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
 #include <limits>
 #include <tuple>
 #include <vector>
@@ -37,6 +38,30 @@ TEST(NecComparison, BaseElementsAreAddedAsTheModelAddsThemAndTheDeviationIsInPer
         EXPECT_EQ(row.model->x, model.x_f);
         EXPECT_NEAR(*row.dr_pct, 0, 1e-10);
         EXPECT_NEAR(*row.dx_pct, 0, 1e-10);
+        // The rods compared are the bare ones, and so eta_f from NEC-2 is the model's.
+        ASSERT_TRUE(row.modelRod && row.etaNec_pct) << in.frequency_MHz;
+        EXPECT_NEAR(row.modelRod->r, ModelRod(in).r, 1e-12 * row.modelRod->r);
+        EXPECT_NEAR(row.modelRod->x, ModelRod(in).x, 1e-12 * std::abs(row.modelRod->x));
+        EXPECT_EQ(row.necRod.r, ModelRod(in).r);
+        EXPECT_NEAR(*row.drRod_pct, 0, 1e-10);
+        EXPECT_NEAR(*row.dxRod_pct, 0, 1e-10);
+        EXPECT_EQ(*row.etaModel_pct, model.eta_f);
+        EXPECT_NEAR(*row.etaNec_pct, model.eta_f, 1e-10 * model.eta_f) << in.frequency_MHz;
+    }
+
+    // With the base capacitance and AEloss a rod resistance 52 % too high shows as a far
+    // smaller error of R_f; eta_f is NEC-2's rod through the same capacitance, over the loss.
+    {
+        const AntennaInput in{.frequency_MHz = 7.1, .cfoot_pF = 10, .aeloss_Ohm = 5};
+        const Impedance rod = ModelRod(in);
+        const Impedance nec{rod.r / 1.52, rod.x};
+        const NecComparisonRow row = CompareWithModel(NecPoint{7.1, nec}, in);
+        EXPECT_NEAR(*row.drRod_pct, 52, 1e-9);
+        EXPECT_LT(*row.dr_pct, 20);
+        const std::complex<double> jwC(0, 2 * 3.14159265 * 7.1e6 * 10e-12);
+        const double r_ant = (1.0 / (1.0 / std::complex<double>(nec.r, nec.x) + jwC)).real();
+        EXPECT_NEAR(*row.etaNec_pct, 100 * r_ant / (r_ant + 5), 1e-9);
+        EXPECT_LT(*row.etaNec_pct, *row.etaModel_pct);
     }
 
     // The deviation is the model's in per cent of NEC-2. The frequency of the inputs is not
@@ -59,34 +84,55 @@ TEST(NecComparison, BaseElementsAreAddedAsTheModelAddsThemAndTheDeviationIsInPer
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_FALSE(rows[1].model);
     EXPECT_FALSE(rows[1].dx_pct);
+    EXPECT_FALSE(rows[1].modelRod || rows[1].drRod_pct || rows[1].etaModel_pct);
     EXPECT_EQ(rows[1].nec->r, 2);
+    EXPECT_TRUE(rows[1].etaNec_pct);
 }
 
-// The CSV has every row, with empty fields for missing values.
+// The CSV has every row, with empty fields for missing values. The status line names the
+// rod's own values beside the model's, and eta_f.
 TEST(NecComparison, RowsAreWrittenAsCsvAndAsAStatusLine) {
-    const NecComparisonRow rows[] = {
-        {0.1, Impedance{9.698204371234, -413.52}, Impedance{8.25, -409.2}, 1.0 / 3, -2e-7},
-        {30, std::nullopt, Impedance{480.01, -159.11}, std::nullopt, std::nullopt},
-        {7.2, Impedance{1e15, 0}, std::nullopt, std::nullopt, std::nullopt}};
+    const Impedance rod{2.18, -1198.74}, necRod{1.43, -1234.5};
+    NecComparisonRow rows[3];
+    rows[0] = {0.1,
+               Impedance{9.698204371234, -413.52},
+               Impedance{8.25, -409.2},
+               1.0 / 3,
+               -2e-7,
+               rod,
+               necRod,
+               52.4,
+               -2.9,
+               18.7,
+               13.2};
+    rows[1].frequency_MHz = 30;
+    rows[1].nec = Impedance{480.01, -159.11};
+    rows[1].necRod = {475, -150};
+    rows[1].etaNec_pct = 98.9;
+    rows[2].frequency_MHz = 7.2;
+    rows[2].model = Impedance{1e15, 0};
+    rows[2].modelRod = rod;
+    rows[2].necRod = necRod;
     EXPECT_EQ(ComparisonCsv(rows),
-              "f_MHz,R_model_Ohm,X_model_Ohm,R_nec_Ohm,X_nec_Ohm,dR_pct,dX_pct\r\n"
-              "0.1,9.698204371,-413.52,8.25,-409.2,0.3333333333,-2e-07\r\n"
-              "30,,,480.01,-159.11,,\r\n"
-              "7.2,1e+15,0,,,,\r\n");
+              "f_MHz,R_model_Ohm,X_model_Ohm,R_nec_Ohm,X_nec_Ohm,dR_pct,dX_pct,Rrod_model_Ohm,"
+              "Rrod_nec_Ohm,eta_f_model_pct,eta_f_nec_pct\r\n"
+              "0.1,9.698204371,-413.52,8.25,-409.2,0.3333333333,-2e-07,2.18,1.43,18.7,13.2\r\n"
+              "30,,,480.01,-159.11,,,,475,,98.9\r\n"
+              "7.2,1e+15,0,,,,,2.18,1.43,,\r\n");
 
-    // The status line names both values and the deviation.
-    const Impedance model{9.6982, -413.5211};
-    const Impedance nec{9.1, -431.2};
+    NecComparisonRow tiny;
+    tiny.frequency_MHz = 7.1;
+    tiny.modelRod = rod;
+    tiny.necRod = {-0.001, 0.04};
+    tiny.dxRod_pct = -0.04;
     const std::tuple<NecComparisonRow, const char*> cases[] = {
-        {{7.1, model, nec, 6.57, -4.1},
-         "NEC-2 at 7.1 MHz: R_f 9.10 Ohm (model 9.70, +6.6 %), "
-         "X_f -431.2 Ohm (model -413.5, -4.1 %)"},
-        {{0.1, model, Impedance{-0.001, 0.04}, std::nullopt, -0.04},
-         "NEC-2 at 0.1 MHz: R_f 0.00 Ohm (model 9.70), X_f 0.0 Ohm (model -413.5, +0.0 %)"},
-        {{30, std::nullopt, nec, std::nullopt, std::nullopt},
-         "NEC-2 at 30 MHz: R_f 9.10 Ohm, X_f -431.2 Ohm (the model has no value here)"},
-        {{7.1, model, std::nullopt, std::nullopt, std::nullopt},
-         "NEC-2 at 7.1 MHz: no feed-point impedance"}};
+        {rows[0],
+         "NEC-2 at 0.1 MHz: rod R 1.43 Ohm (model 2.18, +52 %), X -1234.5 Ohm (model -1198.7, "
+         "-2.9 %), eta_f 13.2 % (model 18.7 %)"},
+        {tiny, "NEC-2 at 7.1 MHz: rod R 0.00 Ohm (model 2.18), X 0.0 Ohm (model -1198.7, +0.0 %)"},
+        {rows[1],
+         "NEC-2 at 30 MHz: rod R 475.00 Ohm, X -150.0 Ohm, eta_f 98.9 % (the model has no value "
+         "here)"}};
     for (const auto& [row, line] : cases) EXPECT_EQ(ComparisonStatusLine(row), line);
 }
 

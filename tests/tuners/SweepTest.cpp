@@ -1,5 +1,5 @@
 // SWEEP: tuning over the band, the marks on the main window's strip, the average time, and
-// every way of stopping a sweep.
+// every way of stopping a sweep, each of which gives the main window its frequency back.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -170,6 +170,11 @@ TEST(Sweep, EveryStopPathEndsItAtItsNextStep) {
             EXPECT_EQ(Find<QPushButton>(*starter, "Command32")->text(), "SWEEP");
             EXPECT_EQ(refusal.contains("refused"), path.fromLpLc);
             EXPECT_TRUE(!path.fromLpLc || TextOf(hpcl, "Text8") == "7") << "AVG stays its own";
+            // The user's frequency is back, recalculated; closing kept it, not the sweep's.
+            EXPECT_EQ(TextOf(*s.form, "Text8"), "7.1");
+            EXPECT_EQ(TextOf(*s.form, "Text5"), "9.698");
+            EXPECT_NE(ReadBytes(s.dir.file("ORVANE.INI")).find("FREQUMHZ 7.1\r\n"),
+                      std::string::npos);
         }
     }
 }
@@ -207,6 +212,7 @@ TEST(Sweep, RunWithoutAWindowEqualsTheWindowsSweepAndItsComparison) {
         EXPECT_EQ(watch.steps[0].sweepButton, kRunning);
         EXPECT_TRUE(c.kind != TunerKind::HpCl || watch.steps[0].average == "0");
         EXPECT_TRUE(tuner.isVisible()) << "a sweep that ends leaves its window open";
+        EXPECT_EQ(TextOf(*s.form, "Text8"), "7.1") << "and the user's frequency";
         EXPECT_EQ(BackOf(tuner, "Command32"), kIdle);
         const QImage marks = Strip(s, "Picture9").image();
         EXPECT_TRUE(!refused || marks == old) << "a refused TUNE leaves no mark";
@@ -280,9 +286,10 @@ TEST(Sweep, RunWithoutAWindowEqualsTheWindowsSweepAndItsComparison) {
         }
         EXPECT_TRUE(refused || total > 299) << "the times are not all zero";
         const QString comparison = TextOf<QLabel>(tuner, "SweepComparison");
-        EXPECT_EQ(summary,
-                  (comparison + "\n" + Find<QLabel>(tuner, "SweepComparison")->toolTip() + "\n")
-                      .toStdString())
+        // The tooltip says what the comparison is, then its details.
+        const QString details =
+            Find<QLabel>(tuner, "SweepComparison")->toolTip().section("\n\n", 1);
+        EXPECT_EQ(summary, (comparison + "\n" + details + "\n").toStdString())
             << "the run without a window says the same";
         if (refused) {
             EXPECT_EQ(compared, 0);

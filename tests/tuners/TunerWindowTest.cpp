@@ -4,6 +4,10 @@
 
 #include <QLabel>
 #include <cmath>
+#include <functional>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "platform/FieldText.h"
 
@@ -51,6 +55,46 @@ TEST(TunerWindows, OpenFromTheirSchematicOrByCtrlTWithTheMainWindowsValues) {
             EXPECT_EQ(TextOf(tuner, "Text3"), reactance);
             EXPECT_NE(reactance, "");
             EXPECT_EQ(TextOf(tuner, "Text12"), "9999");
+        }
+    }
+}
+
+// Every field, button, the lamp, the schematic, the status line and the sweep's comparison of
+// each tuner window explain themselves, each window's in its own terms.
+TEST(TunerWindows, EveryControlExplainsItselfInItsTooltip) {
+    Session s;
+    for (const TunerKind kind : kAllKinds) {
+        const QWidget& tuner = s.Open(kind);
+        std::vector<QWidget*> controls = {
+            Find<QWidget>(tuner, "Shape1"), Find<QWidget>(tuner, "Picture1"),
+            Find<QWidget>(tuner, "StatusLine"), Find<QWidget>(tuner, "SweepComparison")};
+        for (QLineEdit* field : tuner.findChildren<QLineEdit*>()) controls.push_back(field);
+        for (QPushButton* button : tuner.findChildren<QPushButton*>()) controls.push_back(button);
+        for (const QWidget* control : controls) {
+            EXPECT_FALSE(control->toolTip().isEmpty())
+                << EntryOf(kind).form << " " << control->objectName().toStdString();
+        }
+    }
+    const std::tuple<TunerKind, const char*, std::vector<const char*>> cases[] = {
+        {TunerKind::HpCl, "Shape1", {"red while TUNE searches", "green below 1.2"}},
+        {TunerKind::LpCl, "Shape1", {"orange below SWR 2, green below 1.4"}},
+        {TunerKind::LpLc, "Shape1", {"green below 1.4"}},
+        {TunerKind::HpCl, "Picture1", {"capacitors in series, then a bank of inductors to ground"}},
+        {TunerKind::LpCl, "Picture1", {"capacitors to ground, then a bank of inductors in series"}},
+        {TunerKind::LpLc, "Picture1", {"inductors in series, then a bank of capacitors to ground"}},
+        {TunerKind::HpCl, "Text4_3", {"Capacitor 3 ", "in pF", "bit 2", "SAVE TUNER VALUES"}},
+        {TunerKind::HpCl, "Text5_10", {"Inductor 10 ", "in \u00b5H", "bit 9"}},
+        {TunerKind::LpCl, "Text4", {"Capacitor step in pF", "offered for it"}},
+        {TunerKind::LpLc, "Text8", {"Number of inductor elements"}},
+        {TunerKind::LpLc, "Text9", {"Largest inductance", "\u00b5H"}},
+        {TunerKind::LpCl, "Text15", {"operations per second", "1/s"}},
+        {TunerKind::HpCl, "Command32", {"0.1 to 29.9 MHz", "Click again"}},
+        {TunerKind::HpCl, "Text1", {"Frequency f in MHz", "from the main window"}}};
+    for (const auto& [kind, control, says] : cases) {
+        const QString tip = Find<QWidget>(*TopLevel(EntryOf(kind).form), control)->toolTip();
+        for (const char* part : says) {
+            EXPECT_TRUE(tip.contains(QString::fromUtf8(part)))
+                << EntryOf(kind).form << " " << control << ": " << tip.toStdString();
         }
     }
 }
@@ -145,4 +189,54 @@ TEST(TunerWindows, DefaultBanksGiveTheirTotalsAndWindowsCloseTogetherAndReopenAf
     // Closing the main window closes the tuners, also without a sweep to stop.
     s.form->close();
     EXPECT_FALSE(TopLevel("Form4")->isVisible());
+}
+
+// Bank values typed into an LP window are offered for the settings file when it closes,
+// however it is closed: "Yes" writes them into the keys the file holds and adds none, "No"
+// leaves the file as it was. Values typed back to the file's are not offered, nor are
+// HP-CL's, which its SAVE button stores.
+TEST(TunerWindows, EditedLpBanksAreOfferedForTheSettingsFileOnClosing) {
+    using Close = std::function<void(Session&, QWidget&)>;
+    const Close closeTuner = [](Session&, QWidget& tuner) { tuner.close(); };
+    const Close closeMain = [](Session& s, QWidget&) { s.form->close(); };
+    const Close chooseHpLc = [](Session& s, QWidget&) { s.Choose("Option5"); };
+    const auto yes = QMessageBox::Yes, no = QMessageBox::No;
+    const struct {
+        TunerKind kind;
+        const char* field;
+        const char* typed;
+        Close close;
+        QMessageBox::StandardButton answer;
+        bool offered;
+        std::vector<std::pair<std::size_t, std::string>> before, after;
+    } cases[] = {
+        {TunerKind::LpCl, "Text4", "12.5", closeTuner, yes, true, {}, {{41, "LPCLCMIN 12.5"}}},
+        {TunerKind::LpLc, "Text8", "7", closeMain, yes, true, {}, {{48, "LPLCLNUM 7"}}},
+        {TunerKind::LpCl, "Text7", ".5", chooseHpLc, no, true, {}, {}},
+        {TunerKind::LpCl, "Text4", "12.5", closeTuner, yes, true, {{41, "REMARK01 x"}}, {}},
+        {TunerKind::LpLc, "Text5", "10", closeTuner, yes, false, {}, {}},
+        {TunerKind::HpCl, "Text4_1", "3", closeTuner, yes, false, {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(EntryOf(c.kind).form) + " " + c.field + " " + c.typed);
+        Session s(SettingsWith(c.before));
+        QWidget& tuner = s.Open(c.kind);
+        QLineEdit* field = Find(tuner, c.field);
+        const QString original = field->text();
+        field->selectAll();
+        QTest::keyClicks(field, c.typed);
+        ASSERT_EQ(field->text(), c.typed);
+        std::vector<std::pair<std::size_t, std::string>> after = c.before;
+        after.insert(after.end(), c.after.begin(), c.after.end());
+        {
+            Answerer answerer(c.answer);
+            c.close(s, tuner);
+            QApplication::processEvents();
+            EXPECT_EQ(!answerer.asked.isEmpty(), c.offered) << answerer.asked.toStdString();
+        }
+        EXPECT_FALSE(tuner.isVisible());
+        EXPECT_EQ(ReadBytes(s.dir.file("ORVANE.INI")), CrLfLines(SettingsWith(after)));
+        // Opened again, the window shows what the file holds.
+        EXPECT_EQ(TextOf(s.Open(c.kind), c.field), c.after.empty() ? original : c.typed);
+    }
 }
