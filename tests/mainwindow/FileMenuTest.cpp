@@ -15,6 +15,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/SettingsFile.h"
 #include "tests/mainwindow/FormAccess.h"
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -78,29 +79,33 @@ TEST(FileMenu, OpenSettingsTakesAGoodFileRepairsADamagedOneAndRefusesAnUnreadabl
         {damaged, 0644, "4.5", "had 50 lines, not 49: defaults restored, old file kept as "},
         {DefaultsWith(0, "ANTENLEN 6"), 0, "7", "rod.ini: cannot read: " + kDenied}};
     for (const auto& [lines, mode, length, problem] : cases) {
-        SettingsFileKept kept;
-        MainWindow w;
-        const std::string rod = w.dir.file("rod.ini");
-        WriteBytes(rod, CrLfLines(lines));
-        ASSERT_EQ(::chmod(rod.c_str(), mode), 0);
-        Find(w.form, "Text1")->setText("7");
-        Choose(w.form, "Open settings...", rod);
-        EXPECT_EQ(TextOf(w.form, "Text1"), length);
-        EXPECT_TRUE(problem.isEmpty() ? ProblemOf(w.form).isEmpty()
-                                      : ProblemOf(w.form).contains(problem))
-            << ProblemOf(w.form).toStdString();
-        EXPECT_EQ(ReadBytes(rod + ".bak"), lines == damaged ? CrLfLines(damaged) : "");
-        EXPECT_EQ(ReadBytes(w.dir.file("ORVANE.INI")), CrLfLines(DefaultsWith(0, "ANTENLEN 7")))
-            << "the inputs so far are kept in their own file";
+        const auto open = [&] {
+            SettingsFileKept kept;
+            MainWindow w;
+            const std::string rod = w.dir.file("rod.ini");
+            WriteBytes(rod, CrLfLines(lines));
+            ASSERT_EQ(::chmod(rod.c_str(), mode), 0);
+            Find(w.form, "Text1")->setText("7");
+            Choose(w.form, "Open settings...", rod);
+            EXPECT_EQ(TextOf(w.form, "Text1"), length);
+            EXPECT_TRUE(problem.isEmpty() ? ProblemOf(w.form).isEmpty()
+                                          : ProblemOf(w.form).contains(problem))
+                << ProblemOf(w.form).toStdString();
+            EXPECT_EQ(ReadBytes(rod + ".bak"), lines == damaged ? CrLfLines(damaged) : "");
+            EXPECT_EQ(ReadBytes(w.dir.file("ORVANE.INI")), CrLfLines(DefaultsWith(0, "ANTENLEN 7")))
+                << "the inputs so far are kept in their own file";
 
-        // From now on the inputs go where they came from.
-        Find(w.form, "Text1")->setText("5");
-        w.form.close();
-        const bool opened = mode != 0;
-        EXPECT_EQ(SettingsFilePath(), opened ? rod : kSettingsFileName);
-        ASSERT_EQ(::chmod(rod.c_str(), 0644), 0);
-        EXPECT_EQ(Split(ReadBytes(opened ? rod : w.dir.file("ORVANE.INI")), "\r\n").front(),
-                  "ANTENLEN 5");
+            // From now on the inputs go where they came from.
+            Find(w.form, "Text1")->setText("5");
+            w.form.close();
+            const bool opened = mode != 0;
+            EXPECT_EQ(SettingsFilePath(), opened ? rod : kSettingsFileName);
+            ASSERT_EQ(::chmod(rod.c_str(), 0644), 0);
+            EXPECT_EQ(Split(ReadBytes(opened ? rod : w.dir.file("ORVANE.INI")), "\r\n").front(),
+                      "ANTENLEN 5");
+        };
+        // Root reads an unreadable file.
+        mode == 0 ? AsOrdinaryUser(open) : open();
     }
 }
 
@@ -108,17 +113,19 @@ TEST(FileMenu, SaveSettingsAsKeepsInputsAndBanksOrSaysWhyNot) {
     SettingsFileKept kept;
     const std::string before = CrLfLines(DefaultsWith(21, "HPCLXC01 3"));
     MainWindow w(before);
-    ASSERT_EQ(::mkdir(w.dir.file("locked").c_str(), 0555), 0);
     Find(w.form, "Text1")->setText("6");
-
-    Answerer ok(QMessageBox::Ok);
-    Choose(w.form, "Save settings as...", w.dir.file("locked/rod.ini"));
-    const QString failure =
-        QString::fromStdString(w.dir.file("locked/rod.ini")) + ": cannot write: " + kDenied;
-    EXPECT_EQ(ok.asked, "Orvane could not save the settings to " + failure + ".");
-    EXPECT_EQ(ProblemOf(w.form), failure);
-    EXPECT_EQ(w.dir.entries("locked"), QStringList());
-    EXPECT_EQ(SettingsFilePath(), kSettingsFileName) << "nothing is lost: the file stays in use";
+    AsOrdinaryUser([&] {
+        ASSERT_EQ(::mkdir(w.dir.file("locked").c_str(), 0555), 0);
+        Answerer ok(QMessageBox::Ok);
+        Choose(w.form, "Save settings as...", w.dir.file("locked/rod.ini"));
+        const QString failure =
+            QString::fromStdString(w.dir.file("locked/rod.ini")) + ": cannot write: " + kDenied;
+        EXPECT_EQ(ok.asked, "Orvane could not save the settings to " + failure + ".");
+        EXPECT_EQ(ProblemOf(w.form), failure);
+        EXPECT_EQ(w.dir.entries("locked"), QStringList());
+        EXPECT_EQ(SettingsFilePath(), kSettingsFileName)
+            << "nothing is lost: the file stays in use";
+    });
 
     Choose(w.form, "Save settings as...", w.dir.file("rod.ini"));
     std::vector<std::string> saved = DefaultsWith(21, "HPCLXC01 3");

@@ -10,6 +10,7 @@
 
 #include "platform/SettingsFile.h"
 #include "tests/mainwindow/FormAccess.h"
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -119,66 +120,71 @@ TEST(Startup, DamagedFileIsReplacedByTheDefaultsWithANotice) {
 }
 
 TEST(Startup, UnwritableFolderIsReportedByItsCauseAndTheWindowStillWorks) {
-    WorkingDirectory dir;
-    ASSERT_EQ(::chmod(dir.path().toStdString().c_str(), 0555), 0);
-    {
-        testing::internal::CaptureStderr();
-        Form1 form;
-        const std::string stderrText = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(ProblemOf(form), "ORVANE.INI: cannot create: " + kDenied);
-        EXPECT_NE(stderrText.find("orvane: " + ProblemOf(form).toStdString() + "\n"),
-                  std::string::npos)
-            << stderrText;
-        EXPECT_EQ(TextOf(form, "Text5"), "9.698") << "defaults are used";
+    AsOrdinaryUser([] {
+        WorkingDirectory dir;
+        ASSERT_EQ(::chmod(dir.path().toStdString().c_str(), 0555), 0);
+        {
+            testing::internal::CaptureStderr();
+            Form1 form;
+            const std::string stderrText = testing::internal::GetCapturedStderr();
+            EXPECT_EQ(ProblemOf(form), "ORVANE.INI: cannot create: " + kDenied);
+            EXPECT_NE(stderrText.find("orvane: " + ProblemOf(form).toStdString() + "\n"),
+                      std::string::npos)
+                << stderrText;
+            EXPECT_EQ(TextOf(form, "Text5"), "9.698") << "defaults are used";
 
-        Answerer yes(QMessageBox::Yes);
-        EXPECT_TRUE(form.close());
-        EXPECT_EQ(yes.asked, "Orvane could not save its settings to ORVANE.INI: cannot create: " +
-                                 kDenied + ". Close anyway?");
-    }
-    EXPECT_FALSE(QDir(dir.path()).exists("ORVANE.INI"));
-    ASSERT_EQ(::chmod(dir.path().toStdString().c_str(), 0755), 0);
+            Answerer yes(QMessageBox::Yes);
+            EXPECT_TRUE(form.close());
+            EXPECT_EQ(yes.asked,
+                      "Orvane could not save its settings to ORVANE.INI: cannot create: " +
+                          kDenied + ". Close anyway?");
+        }
+        EXPECT_FALSE(QDir(dir.path()).exists("ORVANE.INI"));
+        ASSERT_EQ(::chmod(dir.path().toStdString().c_str(), 0755), 0);
+    });
 }
 
 TEST(Startup, CloseAsksBeforeValuesAreLostAndNoKeepsEveryWindowOpen) {
-    WorkingDirectory dir;
-    const std::string path = dir.file("ORVANE.INI");
-    const std::string content = CrLfLines(DefaultsWith(0, "ANTENLEN 6"));
-    WriteBytes(path, content);
-    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    Form1 form;
-    form.repeatDelay = 0;
-    EXPECT_EQ(TextOf(form, "Text1"), "6");
-    EXPECT_EQ(ProblemOf(form), "") << "a read-only file is read without a word";
-    QTest::mouseClick(Find<QWidget>(form, "Picture2"), Qt::LeftButton);
-    QWidget* tuner = nullptr;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == "Form2") tuner = widget;
-    }
-    ASSERT_TRUE(tuner && tuner->isVisible());
+    AsOrdinaryUser([] {
+        WorkingDirectory dir;
+        const std::string path = dir.file("ORVANE.INI");
+        const std::string content = CrLfLines(DefaultsWith(0, "ANTENLEN 6"));
+        WriteBytes(path, content);
+        ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+        Form1 form;
+        form.repeatDelay = 0;
+        EXPECT_EQ(TextOf(form, "Text1"), "6");
+        EXPECT_EQ(ProblemOf(form), "") << "a read-only file is read without a word";
+        QTest::mouseClick(Find<QWidget>(form, "Picture2"), Qt::LeftButton);
+        QWidget* tuner = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() == "Form2") tuner = widget;
+        }
+        ASSERT_TRUE(tuner && tuner->isVisible());
 
-    Find(form, "Text1")->setText("7");
-    const std::tuple<mode_t, const char*, QString> failures[] = {
-        {0444, "100", "cannot write: " + kDenied},
-        {0644, "100\u20ac",
-         "cannot write TXPOWERW: the character \"\u20ac\" cannot be stored in this file"}};
-    for (const auto& [mode, power, reason] : failures) {
-        ASSERT_EQ(::chmod(path.c_str(), mode), 0);
-        Find(form, "Text43")->setText(power);
-        Answerer no(QMessageBox::No);
-        EXPECT_FALSE(form.close());
-        EXPECT_EQ(no.asked, "Orvane could not save its settings to ORVANE.INI: " + reason +
-                                ". Close anyway?");
-        EXPECT_EQ(ProblemOf(form), "ORVANE.INI: " + reason);
-        EXPECT_TRUE(tuner->isVisible()) << "nothing closes before the user agrees";
-        EXPECT_EQ(ReadBytes(path), content);
-    }
+        Find(form, "Text1")->setText("7");
+        const std::tuple<mode_t, const char*, QString> failures[] = {
+            {0444, "100", "cannot write: " + kDenied},
+            {0644, "100\u20ac",
+             "cannot write TXPOWERW: the character \"\u20ac\" cannot be stored in this file"}};
+        for (const auto& [mode, power, reason] : failures) {
+            ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+            Find(form, "Text43")->setText(power);
+            Answerer no(QMessageBox::No);
+            EXPECT_FALSE(form.close());
+            EXPECT_EQ(no.asked, "Orvane could not save its settings to ORVANE.INI: " + reason +
+                                    ". Close anyway?");
+            EXPECT_EQ(ProblemOf(form), "ORVANE.INI: " + reason);
+            EXPECT_TRUE(tuner->isVisible()) << "nothing closes before the user agrees";
+            EXPECT_EQ(ReadBytes(path), content);
+        }
 
-    // Mended, it closes without a question.
-    Find(form, "Text43")->setText("100");
-    Answerer none(QMessageBox::No);
-    EXPECT_TRUE(form.close());
-    EXPECT_EQ(none.asked, "");
-    EXPECT_FALSE(tuner->isVisible());
-    EXPECT_EQ(ReadBytes(path), CrLfLines(DefaultsWith(0, "ANTENLEN 7")));
+        // Mended, it closes without a question.
+        Find(form, "Text43")->setText("100");
+        Answerer none(QMessageBox::No);
+        EXPECT_TRUE(form.close());
+        EXPECT_EQ(none.asked, "");
+        EXPECT_FALSE(tuner->isVisible());
+        EXPECT_EQ(ReadBytes(path), CrLfLines(DefaultsWith(0, "ANTENLEN 7")));
+    });
 }

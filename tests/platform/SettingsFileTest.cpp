@@ -13,6 +13,7 @@
 #include <string>
 #include <tuple>
 
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -106,11 +107,13 @@ TEST(SettingsFile, ALineBreakOrAFolderWithoutRoomIsReportedAndTheFileLeftAsItWas
     }
 
     // A read-only folder takes no temporary file: the file stays as it was.
-    ASSERT_EQ(::chmod(".", 0555), 0);
-    EXPECT_FALSE(RewriteSettingsFile(kPath, {{"ANTENLEN", "9"}}).ok());
-    ASSERT_EQ(::chmod(".", 0755), 0);
-    EXPECT_EQ(ReadBytes(kPath), before);
-    EXPECT_EQ(dir.entries(), QStringList{"ORVANE.INI"});
+    AsOrdinaryUser([&] {
+        ASSERT_EQ(::chmod(".", 0555), 0);
+        EXPECT_FALSE(RewriteSettingsFile(kPath, {{"ANTENLEN", "9"}}).ok());
+        ASSERT_EQ(::chmod(".", 0755), 0);
+        EXPECT_EQ(ReadBytes(kPath), before);
+        EXPECT_EQ(dir.entries(), QStringList{"ORVANE.INI"});
+    });
 }
 
 TEST(SettingsFile, WhatIsNotARegularFileIsRefusedWithoutBlocking) {
