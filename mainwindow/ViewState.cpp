@@ -1,15 +1,23 @@
 // The view as the user left it, kept in the platform's settings store between starts. The
 // settings file holds the inputs only; its format stays as it is.
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "mainwindow/CurveColumns.h"
 #include "mainwindow/Form1.h"
+#include "platform/Controls.h"
 
 namespace {
 
@@ -17,11 +25,44 @@ QString ViewKey(const QObject* control) {
     return "view/" + control->objectName();
 }
 
+// The store's file, where QSettings keeps it for this program ($XDG_CONFIG_HOME/Orvane/
+// Orvane.conf), named here so that it can be looked at before QSettings opens it.
+QString ViewStatePath() {
+    QString organization = QCoreApplication::organizationName();
+    // QSettings' own name for a program without one.
+    if (organization.isEmpty()) organization = "Unknown Organization";
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/" +
+           organization + "/" + QCoreApplication::applicationName() + ".conf";
+}
+
+// Why QSettings must not open the file or its lock file, which it follows through links
+// and replaces by a regular file: a FIFO would block the start for ever, and a device or a
+// link to anything but a regular file would be destroyed. Empty when nothing is wrong.
+QString ViewStateProblem(const QString& path) {
+    for (const QString& file : {path, path + ".lock"}) {
+        const QByteArray name = QFile::encodeName(file);
+        struct stat info;
+        if (::lstat(name.constData(), &info) != 0) {
+            if (errno == ENOENT) continue;
+            return file + ": " + std::strerror(errno);
+        }
+        if (S_ISLNK(info.st_mode) && ::stat(name.constData(), &info) != 0) {
+            return file + ": a link to nothing";
+        }
+        if (!S_ISREG(info.st_mode)) return file + ": not a regular file";
+    }
+    return {};
+}
+
 }  // namespace
 
 void Form1::KeepViewState() {
+    if (const QString problem = ViewStateProblem(ViewStatePath()); !problem.isEmpty()) {
+        ReportFileProblem(QString("The view is not kept this run: %1").arg(problem).toStdString());
+        return;
+    }
     keepViewState_ = true;
-    QSettings store;
+    QSettings store(ViewStatePath(), QSettings::IniFormat);
     restoreGeometry(store.value("window/geometry").toByteArray());
     for (QCheckBox* check : curveChecks_) {
         const QVariant shown = store.value(ViewKey(check));
@@ -54,7 +95,12 @@ void Form1::KeepViewState() {
 }
 
 void Form1::SaveViewState() const {
-    QSettings store;
+    // Something may have taken the file's place since the start.
+    if (const QString problem = ViewStateProblem(ViewStatePath()); !problem.isEmpty()) {
+        ReportOnStandardError(QString("The view was not kept: %1").arg(problem).toStdString());
+        return;
+    }
+    QSettings store(ViewStatePath(), QSettings::IniFormat);
     store.setValue("window/geometry", saveGeometry());
     for (const QCheckBox* check : curveChecks_) store.setValue(ViewKey(check), check->isChecked());
     for (const QPushButton* button : rangeButtons_) {

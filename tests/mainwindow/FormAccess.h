@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QVariant>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -78,17 +79,33 @@ inline QAction* MenuAction(const QMenu& menu, const QString& text) {
 // loop looks for it.
 class Answerer {
 public:
-    explicit Answerer(QMessageBox::StandardButton answer) {
-        QTimer::singleShot(0, &context_, [this, answer] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                asked = box->text();
-                box->button(answer)->click();
-            }
-        });
-    }
+    explicit Answerer(QMessageBox::StandardButton answer)
+        : Answerer([answer](QMessageBox& box) { return box.button(answer); }) {}
+    // The button of this caption.
+    explicit Answerer(const QString& caption)
+        : Answerer([caption](QMessageBox& box) -> QAbstractButton* {
+              for (QAbstractButton* button : box.buttons()) {
+                  if (button->text() == caption) return button;
+              }
+              return nullptr;
+          }) {}
     QString asked;
 
 private:
+    explicit Answerer(std::function<QAbstractButton*(QMessageBox&)> choose) {
+        QTimer::singleShot(0, &context_, [this, choose] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                asked = box->text();
+                // A box without that button ends all the same, rather than wait for ever.
+                if (QAbstractButton* button = choose(*box)) {
+                    button->click();
+                } else {
+                    box->reject();
+                }
+            }
+        });
+    }
+
     QObject context_;
 };
 
