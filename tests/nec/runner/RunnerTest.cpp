@@ -97,7 +97,8 @@ TEST(NecRunner, EveryFaultIsOneLineWithoutResult) {
         {"kill -SEGV $$", "NEC-2: nec2c crashed"},
         {"exit 0", "NEC-2: nec2c wrote no report"},
         // Reading what stands in the report's place must neither block nor run away.
-        {"/usr/bin/mkfifo \"$4\"",
+        // A writer comes later, so that a reader waiting on the FIFO would end after all.
+        {"/usr/bin/mkfifo \"$4\"; (/bin/sleep 2; exec 3<>\"$4\"; /bin/sleep 1) &",
          "wrote no report that can be read (cannot read: not a regular file)"},
         {"/bin/ln -s /dev/zero \"$4\"", "(cannot read: not a regular file)"},
         {"/bin/ln -s DATA/rod_4.5m_5mm.out \"$4\"", "(cannot read: not a regular file)"},
