@@ -3,6 +3,9 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QStringList>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/ExportRun.h"
 
@@ -13,19 +16,29 @@ public:
     enum class Request { Window, Export, Help, Version, Invalid };
 
     CommandLine();
+    // The help's description, which says where the program's own settings file is.
+    void Describe(const std::string& ownSettings);
     Request Parse(const QStringList& arguments);
 
-    // Prints the help, the version or the error with the usage; the exit code.
+    // Prints the help, the version or the error with the usage; the exit code, 1 when the
+    // answer could not be written.
     int Answer(Request request) const;
 
     // Points every reader and writer of the settings at the file the user named; without
-    // --settings they stay with ORVANE.INI in the working directory.
-    void UseSettingsFile() const;
+    // --settings, at the program's own file.
+    void UseSettingsFile(const std::string& ownSettings) const;
+
+    // Whether Qt's -style chose the style of the windows.
+    bool StyleGiven() const;
 
     // What an Export request writes.
     const ExportJob& exportJob() const { return job_; }
 
 private:
+    // Exit code of an answer on standard output: 0 when all of it was written.
+    static int Flushed();
+    // The options of the program's own, in the order of the help.
+    std::vector<const QCommandLineOption*> OwnOptions() const;
     // Reads the export options into job_; false with error_ set when they do not fit.
     bool ParseExport();
     // The tuner and the CSV file of --sweep-tune or --tuner-lab into job_, as ParseExport.
@@ -57,5 +70,9 @@ private:
     ExportJob job_;
 };
 
-// The arguments as the program got them, before any application object exists.
+// The arguments as the program got them, before any application object exists. Every
+// byte is kept: those that are no UTF-8 come back from ArgumentBytes as they were, so that
+// a file name of another encoding names the same file.
 QStringList ArgumentsOf(int argc, char** argv);
+QString ArgumentText(std::string_view bytes);
+std::string ArgumentBytes(const QString& text);

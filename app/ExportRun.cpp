@@ -1,8 +1,7 @@
 #include "app/ExportRun.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
+#include <filesystem>
 #include <map>
 
 #include "app/AnalysisRun.h"
@@ -33,8 +32,12 @@ int Written(const FileResult& result) {
 // The pictures need fonts but no display: the window is built and drawn offscreen.
 int WritePictures(const ExportJob& job, const std::map<std::string, std::string>& values, int& argc,
                   char** argv) {
-    const QString folder = QFile::decodeName(job.path.c_str());
-    if (!QDir().mkpath(folder)) return Failed(job.path + ": cannot create the folder");
+    // The folder's name is kept byte for byte, whatever its encoding.
+    std::error_code error;
+    std::filesystem::create_directories(job.path, error);
+    if (!std::filesystem::is_directory(job.path, error)) {
+        return Failed(job.path + ": cannot create the folder");
+    }
 
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -47,7 +50,7 @@ int WritePictures(const ExportJob& job, const std::map<std::string, std::string>
         {"impedance-fine.png", pictures.fine},
         {"impedance-coarse.png", pictures.coarse}};
     for (const auto& [name, image] : files) {
-        const std::string path = QFile::encodeName(QDir(folder).filePath(name)).toStdString();
+        const std::string path = (std::filesystem::path(job.path) / name).string();
         if (const int code = Written(WritePng(path, image)); code != 0) return code;
     }
     return 0;

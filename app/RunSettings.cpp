@@ -6,7 +6,8 @@
 bool ReadRunSettings(const std::vector<std::string>& keys,
                      std::map<std::string, std::string>& values) {
     std::string damaged;
-    const FileResult read = ReadSettingsKeysAsIs(SettingsFilePath(), keys, values, damaged);
+    const FileResult read =
+        ReadSettingsKeysAsIs(SettingsFilePath(), SettingsFileOrigin(), keys, values, damaged);
     if (!read.ok()) {
         ReportOnStandardError(read.error);
         return false;

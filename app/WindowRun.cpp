@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string_view>
 
 #include "app/Identity.h"
 #include "app/QuitSignals.h"
 #include "mainwindow/Form1.h"
+#include "platform/SettingsFile.h"
 
 namespace {
 
@@ -18,10 +20,19 @@ bool DisplayAvailable() {
     return headless || std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
 }
 
+bool& StyleGiven() {
+    static bool given = false;
+    return given;
+}
+
 }  // namespace
 
+void KeepStyleGiven(bool given) {
+    StyleGiven() = given;
+}
+
 void PrepareWindowApplication() {
-    QApplication::setStyle("Fusion");
+    if (!StyleGiven()) QApplication::setStyle("Fusion");
     SetApplicationIcon();
 }
 
@@ -30,6 +41,13 @@ int RunWindow(int& argc, char** argv) {
         std::fprintf(stderr,
                      "orvane: no display found (DISPLAY is not set); start it on a desktop.\n");
         return 1;
+    }
+    // An installed program keeps its settings in a folder of their own, made at first start.
+    if (SettingsFileOrigin() == SettingsOrigin::Own) {
+        const std::filesystem::path folder =
+            std::filesystem::path(SettingsFilePath()).parent_path();
+        std::error_code error;
+        if (!folder.empty()) std::filesystem::create_directories(folder, error);
     }
     QApplication app(argc, argv);
     PrepareWindowApplication();

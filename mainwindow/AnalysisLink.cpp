@@ -3,10 +3,10 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
-#include <QSettings>
 
 #include "analysis/Analysis.h"
 #include "mainwindow/Form1.h"
+#include "mainwindow/ViewStore.h"
 #include "platform/FieldText.h"
 
 void Form1::BuildAnalysisEntry(QMenu& menu) {
@@ -24,8 +24,8 @@ void Form1::BuildAnalysisEntry(QMenu& menu) {
 Analysis& Form1::ShowAnalysis() {
     if (!analysis_) {
         analysis_ = std::make_unique<Analysis>(*this);
-        if (keepViewState_) {
-            analysis_->restoreGeometry(QSettings().value("analysis/geometry").toByteArray());
+        if (const std::unique_ptr<QSettings> store = keepViewState_ ? OpenViewStore() : nullptr) {
+            analysis_->restoreGeometry(store->value("analysis/geometry").toByteArray());
         }
         connect(this, &Form1::resultsChanged, analysis_.get(), &Analysis::Follow);
     }

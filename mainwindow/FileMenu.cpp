@@ -108,31 +108,27 @@ void Form1::OpenSettings() {
         }
     }
     const std::string path = LocalPath(chosen);
-    std::string restored;
     std::map<std::string, std::string> values;
-    FileResult opened = EnsureSettingsFile(path, restored);
+    // A file that is no settings file stays as it is, and the one in use stays in use.
+    FileResult opened = AcceptSettingsFile(path);
     if (opened.ok()) opened = ReadSettingsKeys(path, MainKeyNames(), values);
     if (!opened.ok()) {
         ReportFileProblem(opened.error);
         return;
     }
-    SetSettingsFilePath(path);
+    SetSettingsFilePath(path, SettingsOrigin::Named);
     settingsReady_ = true;
-    // A problem with the file before is over; a repaired one is told.
-    if (restored.empty()) {
-        statusLine_->ShowProblem({});
-    } else {
-        ReportFileProblem(restored);
-    }
+    // A problem with the file before is over.
+    statusLine_->ShowProblem({});
     // They hold banks and results of the file before.
     tuners_->CloseAll();
     ShowSettingsValues(values);
 }
 
-void Form1::SaveSettingsAs() {
+bool Form1::SaveSettingsAs() {
     const QString chosen =
         AskFileName(this, {true, "Save settings as", kSettingsFilter, Beside(kSettingsFileName)});
-    if (chosen.isEmpty()) return;
+    if (chosen.isEmpty()) return false;
     const std::string path = LocalPath(chosen);
     // The banks come from the file in use; one that cannot be read gives the defaults.
     std::vector<std::string> lines;
@@ -140,13 +136,16 @@ void Form1::SaveSettingsAs() {
         lines.size() != kSettingsLineCount) {
         lines = DefaultSettingsLines();
     }
-    if (FileResult written = WriteSettingsTexts(path, lines, MainFieldTexts()); !written.ok()) {
+    const std::map<std::string, QString> texts = MainFieldTexts();
+    if (FileResult written = WriteSettingsTexts(path, lines, texts); !written.ok()) {
         ReportFailedSave("the settings", path, written);
-        return;
+        return false;
     }
-    SetSettingsFilePath(path);
+    SetSettingsFilePath(path, SettingsOrigin::Named);
     settingsReady_ = true;
+    loadedTexts_ = texts;
     statusLine_->ShowProblem({});
+    return true;
 }
 
 void Form1::ExportSweepData() {

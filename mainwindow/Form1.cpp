@@ -2,10 +2,13 @@
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
+#include <filesystem>
 
 #include "analysis/Analysis.h"
 #include "core/NumberText.h"
@@ -38,13 +41,7 @@ Form1::Form1(SettingsUse use)
     tuners_ = std::make_unique<TunerWindows>(*this);
 
     repeatDelay = 0.15f;
-    if (settingsUse_ == SettingsUse::File) {
-        std::string restored;
-        const FileResult ensured = EnsureSettingsFile(SettingsFilePath(), restored);
-        settingsReady_ = ensured.ok();
-        if (!ensured.ok()) ReportFileProblem(ensured.error);
-        if (!restored.empty()) ReportFileProblem(restored);
-    }
+    if (settingsUse_ == SettingsUse::File) PrepareSettings();
     LoadMainSettings();
     ApplyNetworkLabelColours();
     limits_.cmin_pF = FieldValue(Text16);
@@ -58,6 +55,36 @@ Form1::Form1(SettingsUse use)
 }
 
 Form1::~Form1() = default;
+
+void Form1::PrepareSettings() {
+    const std::string& path = SettingsFilePath();
+    std::error_code error;
+    const bool existed = std::filesystem::symlink_status(path, error).type() !=
+                         std::filesystem::file_type::not_found;
+    std::string restored;
+    const FileResult prepared = PrepareSettingsFile(restored);
+    settingsReady_ = prepared.ok();
+    if (!prepared.ok()) ReportFileProblem(prepared.error);
+    if (!restored.empty()) ReportFileProblem(restored);
+    // A new file anywhere but the working folder is where nobody would look for it.
+    if (prepared.ok() && !existed && path != kSettingsFileName) {
+        statusLine_->ShowProblem(QString("Settings are kept in %1, made now with the defaults")
+                                     .arg(QFile::decodeName(path.c_str())));
+    }
+}
+
+bool Form1::MayCloseUnsaved(const FileResult& failure) {
+    QMessageBox box(QMessageBox::Question, windowTitle(),
+                    QString("Orvane could not save its settings to %1: %2. Close anyway?")
+                        .arg(QFile::decodeName(SettingsFilePath().c_str()),
+                             QString::fromStdString(failure.reason)),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    const QPushButton* saveAs = box.addButton("Save settings as...", QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::No);
+    box.exec();
+    if (box.clickedButton() == saveAs) return SaveSettingsAs();
+    return box.clickedButton() == box.button(QMessageBox::Yes);
+}
 
 void Form1::ReportFileProblem(const std::string& message) {
     ReportOnStandardError(message);
@@ -93,14 +120,9 @@ void Form1::closeEvent(QCloseEvent* event) {
     if (FileResult saved = settingsUse_ == SettingsUse::File ? SaveMainSettings() : FileResult{};
         !saved.ok()) {
         ReportFileProblem(saved.error);
-        // The values would be lost: the user may rather copy them or mend the folder.
-        const QString question =
-            QString("Orvane could not save its settings to %1: %2. Close anyway?")
-                .arg(QString::fromStdString(SettingsFilePath()),
-                     QString::fromStdString(saved.reason));
-        if (!endingSession_ &&
-            QMessageBox::question(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No,
-                                  QMessageBox::No) != QMessageBox::Yes) {
+        // Inputs as they were loaded lose nothing; changed ones would be lost, so the user may
+        // rather save them elsewhere, copy them or mend the folder.
+        if (!endingSession_ && MainFieldTexts() != loadedTexts_ && !MayCloseUnsaved(saved)) {
             event->ignore();
             return;
         }

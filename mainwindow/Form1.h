@@ -32,6 +32,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QSettings;
 class Analysis;
 class NecRunner;
 class PictureBox;
@@ -166,15 +167,20 @@ private:
     void DrawNecComparison(const SweepDiagramInput& input, const ImpedanceViews& views);
 
     void SaveViewState() const;
+    // The settings file made ready at start, and where a new one went said in the status line.
+    void PrepareSettings();
     void LoadMainSettings();
     void FillMainFields(const std::map<std::string, std::string>& values);
     std::map<std::string, QString> MainFieldTexts() const;
     FileResult SaveMainSettings();
+    // Whether to close although the inputs could not be saved: yes, no, or saved elsewhere.
+    bool MayCloseUnsaved(const FileResult& failure);
 
     // The File menu.
     void BuildFileMenu();
     void OpenSettings();
-    void SaveSettingsAs();
+    // True when the inputs were saved as a new file.
+    bool SaveSettingsAs();
     void ExportSweepData();
     void ExportTouchstone();
     void SavePicture();
@@ -200,7 +206,7 @@ private:
     // The Options menu and its "Losses" dialog.
     void BuildOptionsMenu();
     void OpenLossesDialog();
-    void RestoreLossQ();
+    void RestoreLossQ(const QSettings& store);
     // A frequency the model was not made for is computed all the same, with a word.
     void ShowModelCoverage(double frequency_MHz);
 
@@ -289,6 +295,8 @@ private:
     std::unique_ptr<NecRunner> necRunner_;
     // The settings file was found or made valid at start-up, so it may be read and rewritten.
     bool settingsReady_ = false;
+    // The input texts as last loaded or saved: closing without saving others loses them.
+    std::map<std::string, QString> loadedTexts_;
     std::unique_ptr<TunerWindows> tuners_;
 
     // One flag per spin button, 1 while it is held down; no guarded recalculation then.

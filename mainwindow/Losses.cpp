@@ -3,13 +3,13 @@
 #include <QAction>
 #include <QMenuBar>
 #include <QRadioButton>
-#include <QSettings>
 
 #include "losses/LossText.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/LossesDialog.h"
 #include "mainwindow/NetworkBoxes.h"
 #include "mainwindow/StatusLine.h"
+#include "mainwindow/ViewStore.h"
 #include "platform/FieldText.h"
 #include "platform/PictureBox.h"
 
@@ -36,17 +36,17 @@ void Form1::OpenLossesDialog() {
 void Form1::SetLossQ(const LossQ& q) {
     losses_ = q;
     if (keepViewState_) {
-        QSettings store;
-        const double values[] = {q.inductor, q.capacitor, q.coil};
-        for (std::size_t i = 0; i < std::size(kKeys); ++i) {
-            store.setValue(kKeys[i], QString::fromStdString(QText(values[i])));
+        if (const std::unique_ptr<QSettings> store = OpenViewStore()) {
+            const double values[] = {q.inductor, q.capacitor, q.coil};
+            for (std::size_t i = 0; i < std::size(kKeys); ++i) {
+                store->setValue(kKeys[i], QString::fromStdString(QText(values[i])));
+            }
         }
     }
     Recalculate();
 }
 
-void Form1::RestoreLossQ() {
-    QSettings store;
+void Form1::RestoreLossQ(const QSettings& store) {
     LossQ q;
     double* values[] = {&q.inductor, &q.capacitor, &q.coil};
     for (std::size_t i = 0; i < std::size(kKeys); ++i) {

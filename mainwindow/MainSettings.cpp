@@ -27,6 +27,7 @@ void Form1::FillMainFields(const std::map<std::string, std::string>& values) {
         findChild<QLineEdit*>(key.field)->setText(
             QString::fromStdString(MainFieldText(key, values)));
     }
+    loadedTexts_ = MainFieldTexts();
 }
 
 std::map<std::string, QString> Form1::MainFieldTexts() const {
@@ -56,10 +57,11 @@ FileResult Form1::SaveMainSettings() {
     // The folder or the file may have been mended since start-up.
     if (!settingsReady_) {
         std::string restored;
-        if (FileResult ensured = EnsureSettingsFile(SettingsFilePath(), restored); !ensured.ok()) {
-            return ensured;
-        }
+        if (FileResult prepared = PrepareSettingsFile(restored); !prepared.ok()) return prepared;
         settingsReady_ = true;
     }
-    return RewriteSettingsTexts(SettingsFilePath(), MainFieldTexts());
+    const std::map<std::string, QString> texts = MainFieldTexts();
+    FileResult saved = RewriteSettingsTexts(SettingsFilePath(), texts);
+    if (saved.ok()) loadedTexts_ = texts;
+    return saved;
 }

@@ -11,6 +11,8 @@
 #include "analysis/Analysis.h"
 #include "mainwindow/CurveColumns.h"
 #include "mainwindow/Form1.h"
+#include "mainwindow/ViewStore.h"
+#include "platform/Controls.h"
 
 namespace {
 
@@ -21,9 +23,15 @@ QString ViewKey(const QObject* control) {
 }  // namespace
 
 void Form1::KeepViewState() {
+    QString problem;
+    const std::unique_ptr<QSettings> opened = OpenViewStore(&problem);
+    if (!opened) {
+        ReportFileProblem(QString("The view is not kept this run: %1").arg(problem).toStdString());
+        return;
+    }
     keepViewState_ = true;
-    RestoreLossQ();
-    QSettings store;
+    QSettings& store = *opened;
+    RestoreLossQ(store);
     restoreGeometry(store.value("window/geometry").toByteArray());
     for (QCheckBox* check : curveChecks_) {
         const QVariant shown = store.value(ViewKey(check));
@@ -56,7 +64,14 @@ void Form1::KeepViewState() {
 }
 
 void Form1::SaveViewState() const {
-    QSettings store;
+    // Something may have taken the file's place since the start.
+    QString problem;
+    const std::unique_ptr<QSettings> opened = OpenViewStore(&problem);
+    if (!opened) {
+        ReportOnStandardError(QString("The view was not kept: %1").arg(problem).toStdString());
+        return;
+    }
+    QSettings& store = *opened;
     store.setValue("window/geometry", saveGeometry());
     for (const QCheckBox* check : curveChecks_) store.setValue(ViewKey(check), check->isChecked());
     for (const QPushButton* button : rangeButtons_) {

@@ -1,5 +1,8 @@
 #include "nec/Runner.h"
 
+#include <signal.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -7,13 +10,14 @@
 #include <string_view>
 
 #include "nec/Deck.h"
+#include "platform/TextFile.h"
 
 namespace {
 
 // Enough rods for going back and forth between a few geometries while a field is spun.
 constexpr std::size_t kKeptOutcomes = 64;
 // A report of the deck is about 0.4 MB; anything far larger is not one.
-constexpr qint64 kLargestReport = 16 * 1024 * 1024;
+constexpr std::uintmax_t kLargestReport = 16 * 1024 * 1024;
 
 QString Fault(const QString& what) {
     return "NEC-2: " + what;
@@ -103,6 +107,8 @@ void NecRunner::Start(const NecRod& rod, const std::string& deck, const QString&
 
     QProcess* process = new QProcess(this);
     run->process = process;
+    // A group of its own, so that ending the run ends whatever nec2c (or a wrapper) started.
+    process->setChildProcessModifier([] { ::setpgid(0, 0); });
     process->setWorkingDirectory(run->folder.path());
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());
@@ -126,13 +132,17 @@ void NecRunner::Start(const NecRod& rod, const std::string& deck, const QString&
 }
 
 NecOutcome NecRunner::ReadReport() const {
-    QFile report(run_->reportPath());
-    if (!report.open(QIODevice::ReadOnly)) {
-        return {{}, Fault("nec2c wrote no report (" + report.errorString() + ")")};
+    // Only a regular file of the run's private folder is read, and never more of it than a
+    // report can be: a FIFO there would block, a link could lead to a device without end.
+    std::string text;
+    const FileResult read = ReadFileBytes(QFile::encodeName(run_->reportPath()).toStdString(), text,
+                                          kLargestReport, Links::Refuse);
+    if (!read.ok()) {
+        return {{},
+                Fault("nec2c wrote no report that can be read (" +
+                      QString::fromStdString(read.reason) + ")")};
     }
-    if (report.size() > kLargestReport) return {{}, Fault("the report of nec2c is too large")};
-    const QByteArray text = report.readAll();
-    NecSweep sweep = ReadNecSweep(std::string_view(text.constData(), text.size()));
+    NecSweep sweep = ReadNecSweep(text);
     return {std::move(sweep.points), QString::fromStdString(sweep.fault)};
 }
 
@@ -151,6 +161,9 @@ void NecRunner::Abandon() {
         process->deleteLater();
     } else {
         connect(process, &QProcess::finished, process, &QObject::deleteLater);
+        if (const qint64 leader = process->processId(); leader > 0) {
+            ::kill(-static_cast<pid_t>(leader), SIGKILL);
+        }
         process->kill();
     }
     run_.reset();

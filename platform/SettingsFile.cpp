@@ -34,9 +34,57 @@ void KeyValues(const std::vector<std::string>& lines, const std::vector<std::str
     }
 }
 
-std::string& CurrentSettingsPath() {
-    static std::string path = kSettingsFileName;
-    return path;
+struct SettingsInUse {
+    std::string path = kSettingsFileName;
+    SettingsOrigin origin = SettingsOrigin::Own;
+};
+
+SettingsInUse& CurrentSettings() {
+    static SettingsInUse settings;
+    return settings;
+}
+
+// Why the lines are no settings file; empty when they are one.
+std::string NotSettings(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        if (line.find('\0') != std::string::npos) return "not text";
+    }
+    if (lines.size() != kSettingsLineCount) {
+        return LineCount(lines.size()) + ", not " + std::to_string(kSettingsLineCount);
+    }
+    std::vector<std::string> keys;
+    for (const std::string& line : DefaultSettingsLines()) keys.push_back(KeyOf(line));
+    std::map<std::string, std::string> values;
+    KeyValues(lines, keys, values);
+    return values.empty() ? "no line holds a setting" : "";
+}
+
+FileResult Refused(const std::string& path, const std::string& why) {
+    return FileProblem(path, "not a settings file (" + why + "), left as it is");
+}
+
+// The lines of a file the user named, refused unless they are a settings file; an empty
+// file has none.
+FileResult ReadNamedSettingsLines(const std::string& path, std::vector<std::string>& lines) {
+    if (FileResult read = ReadSettingsLines(path, lines); !read.ok()) return read;
+    if (lines.empty()) return {};
+    const std::string why = NotSettings(lines);
+    return why.empty() ? FileResult{} : Refused(path, why);
+}
+
+// A copy of the file under the first free backup name.
+FileResult KeepBackup(const std::string& path, std::string& backup) {
+    constexpr int kMostBackups = 1000;
+    for (int number = 0; number < kMostBackups; ++number) {
+        backup = path + ".bak" + (number == 0 ? "" : "." + std::to_string(number));
+        std::error_code error;
+        if (std::filesystem::symlink_status(backup, error).type() ==
+            std::filesystem::file_type::not_found) {
+            return CopyFile(path, backup);
+        }
+    }
+    return FileProblem(path, "cannot keep a backup: " + std::to_string(kMostBackups) +
+                                 " backups are there already");
 }
 
 }  // namespace
@@ -44,20 +92,30 @@ std::string& CurrentSettingsPath() {
 // An editor's byte-order mark and blank lines at the end of a file that is already long
 // enough would otherwise make a valid file invalid.
 FileResult ReadSettingsLines(const std::string& path, std::vector<std::string>& lines) {
-    if (FileResult read = ReadAllLines(path, lines); !read.ok()) return read;
+    if (FileResult read = ReadAllLines(path, lines, kLargestSettingsFile); !read.ok()) return read;
     if (!lines.empty() && lines.front().starts_with(kByteOrderMark)) {
         lines.front().erase(0, kByteOrderMark.size());
     }
     while (lines.size() > kSettingsLineCount && TrimBlanks(lines.back()).empty()) lines.pop_back();
+    // A file the user named is read and rewritten, by every window, only while it is a
+    // settings file: one refused at start stays the user's.
+    if (SettingsFileOrigin() == SettingsOrigin::Named && path == SettingsFilePath() &&
+        !lines.empty()) {
+        if (const std::string why = NotSettings(lines); !why.empty()) return Refused(path, why);
+    }
     return {};
 }
 
 const std::string& SettingsFilePath() {
-    return CurrentSettingsPath();
+    return CurrentSettings().path;
 }
 
-void SetSettingsFilePath(const std::string& path) {
-    CurrentSettingsPath() = path;
+SettingsOrigin SettingsFileOrigin() {
+    return CurrentSettings().origin;
+}
+
+void SetSettingsFilePath(const std::string& path, SettingsOrigin origin) {
+    CurrentSettings() = {path, origin};
 }
 
 std::string TrimBlanks(const std::string& text) {
@@ -85,9 +143,8 @@ const std::vector<std::string>& DefaultSettingsLines() {
 
 FileResult EnsureSettingsFile(const std::string& path, std::string& restored) {
     restored.clear();
-    const std::string backup = path + ".bak";
     RemoveLeftoverTemporaries(path);
-    RemoveLeftoverTemporaries(backup);
+    RemoveLeftoverTemporaries(path + ".bak");
     if (FileResult created = AppendCreate(path); !created.ok()) return created;
     std::uintmax_t length = 0;
     if (FileResult sized = ByteLength(path, length); !sized.ok()) return sized;
@@ -97,7 +154,8 @@ FileResult EnsureSettingsFile(const std::string& path, std::string& restored) {
     if (FileResult read = ReadSettingsLines(path, lines); !read.ok()) return read;
     if (lines.size() == kSettingsLineCount) return {};
     // The user's values in a damaged file are not thrown away unseen.
-    if (FileResult kept = CopyFile(path, backup); !kept.ok()) return kept;
+    std::string backup;
+    if (FileResult kept = KeepBackup(path, backup); !kept.ok()) return kept;
     if (FileResult written = WriteAllLines(path, DefaultSettingsLines()); !written.ok()) {
         return written;
     }
@@ -105,6 +163,26 @@ FileResult EnsureSettingsFile(const std::string& path, std::string& restored) {
                std::to_string(kSettingsLineCount) + ": defaults restored, old file kept as " +
                backup;
     return {};
+}
+
+FileResult AcceptSettingsFile(const std::string& path) {
+    RemoveLeftoverTemporaries(path);
+    std::error_code error;
+    const bool missing = std::filesystem::symlink_status(path, error).type() ==
+                         std::filesystem::file_type::not_found;
+    std::vector<std::string> lines;
+    if (!missing) {
+        if (FileResult read = ReadNamedSettingsLines(path, lines); !read.ok()) return read;
+    }
+    return lines.empty() ? WriteAllLines(path, DefaultSettingsLines()) : FileResult{};
+}
+
+FileResult PrepareSettingsFile(std::string& restored) {
+    restored.clear();
+    if (SettingsFileOrigin() == SettingsOrigin::Own) {
+        return EnsureSettingsFile(SettingsFilePath(), restored);
+    }
+    return AcceptSettingsFile(SettingsFilePath());
 }
 
 FileResult ReadSettingsKeys(const std::string& path, const std::vector<std::string>& keys,
@@ -116,14 +194,20 @@ FileResult ReadSettingsKeys(const std::string& path, const std::vector<std::stri
     return {};
 }
 
-FileResult ReadSettingsKeysAsIs(const std::string& path, const std::vector<std::string>& keys,
+FileResult ReadSettingsKeysAsIs(const std::string& path, SettingsOrigin origin,
+                                const std::vector<std::string>& keys,
                                 std::map<std::string, std::string>& values, std::string& damaged) {
     values.clear();
     damaged.clear();
     KeyValues(DefaultSettingsLines(), keys, values);
+    std::vector<std::string> lines;
+    if (origin == SettingsOrigin::Named) {
+        if (FileResult read = ReadNamedSettingsLines(path, lines); !read.ok()) return read;
+        KeyValues(lines, keys, values);
+        return {};
+    }
     std::error_code error;
     if (!std::filesystem::exists(path, error) && !error) return {};
-    std::vector<std::string> lines;
     if (FileResult read = ReadSettingsLines(path, lines); !read.ok()) return read;
     // An empty file is a new one, as at start-up.
     if (lines.empty()) return {};

@@ -2,15 +2,12 @@
 
 namespace {
 
+// Line breaks, NUL and the other characters below the blank, which no one types into a
+// field. The controls from 0x7F to 0x9F stay: they are bytes of the 8-bit settings file
+// (0x85 is no line break there), and a value that holds them must survive a save.
 bool IsControl(QChar c) {
-    switch (c.category()) {
-        case QChar::Other_Control:
-        case QChar::Separator_Line:
-        case QChar::Separator_Paragraph:
-            return true;
-        default:
-            return false;
-    }
+    return c.unicode() < 0x20 || c.category() == QChar::Separator_Line ||
+           c.category() == QChar::Separator_Paragraph;
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 #include <QValidator>
 
 // What a text box takes, however the text arrives (typed, pasted, dropped or set by the
-// program): never a line break, tab or other control character, which would break the
-// line-based settings file; and in a number input never a comma, which becomes the
-// decimal point. The box takes the text as the filter rewrites it, in one change.
+// program): never a line break, tab or other character below the blank, which would
+// break the line-based settings file; and in a number input never a comma, which becomes
+// the decimal point. The box takes the text as the filter rewrites it, in one change.
 class TextBoxFilter : public QValidator {
     Q_OBJECT
 public:

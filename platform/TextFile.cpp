@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <random>
 
@@ -26,6 +27,13 @@ FileResult Failure(const std::string& path, const char* action, int error) {
 
 FileResult NotRegular(const std::string& path, const char* action) {
     return FileProblem(path, std::string("cannot ") + action + ": not a regular file");
+}
+
+FileResult TooLarge(const std::string& path, std::uintmax_t limit) {
+    constexpr std::uintmax_t kMegabyte = 1024 * 1024;
+    const std::string size = limit % kMegabyte == 0 ? std::to_string(limit / kMegabyte) + " MB"
+                                                    : std::to_string(limit) + " bytes";
+    return FileProblem(path, "cannot read: larger than " + size);
 }
 
 // Closes the descriptor on every path out of a function.
@@ -62,14 +70,20 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
-FileResult ReadAllBytes(const std::string& path, std::string& bytes, mode_t* mode = nullptr) {
+FileResult ReadBytes(const std::string& path, std::string& bytes, std::uintmax_t limit, Links links,
+                     mode_t* mode = nullptr) {
     // A FIFO or a device is not even opened: that alone could block or have side effects.
+    const bool follow = links == Links::Follow;
     struct stat info;
-    if (::stat(path.c_str(), &info) != 0) return Failure(path, "read", errno);
+    if ((follow ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info)) != 0) {
+        return Failure(path, "read", errno);
+    }
     if (!S_ISREG(info.st_mode)) return NotRegular(path, "read");
+    if (static_cast<std::uintmax_t>(info.st_size) > limit) return TooLarge(path, limit);
     // Nonblocking and checked again: something else may have taken the file's place.
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (fd.get() < 0) return Failure(path, "read", errno);
+    Descriptor fd(::open(path.c_str(),
+                         O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (follow ? 0 : O_NOFOLLOW)));
+    if (fd.get() < 0) return Failure(path, "read", errno == ELOOP ? EINVAL : errno);
     if (::fstat(fd.get(), &info) != 0) return Failure(path, "read", errno);
     if (!S_ISREG(info.st_mode)) return NotRegular(path, "read");
     bytes.clear();
@@ -82,6 +96,7 @@ FileResult ReadAllBytes(const std::string& path, std::string& bytes, mode_t* mod
         }
         if (n == 0) break;
         bytes.append(buffer, static_cast<std::size_t>(n));
+        if (bytes.size() > limit) return TooLarge(path, limit);
     }
     if (mode) *mode = info.st_mode & 07777;
     return {};
@@ -112,15 +127,25 @@ FileResult ResolveLinks(const std::string& path, std::string& target) {
     return Failure(path, "write", ELOOP);
 }
 
+// What a temporary file's name begins with: the file's own name, cut short where the rest
+// (".<pid>.<eight hex digits>.tmp") would make it longer than a folder entry may be.
+std::string TemporaryStem(const std::string& base) {
+    constexpr std::size_t kLongestPid = 10;
+    constexpr std::size_t kLongestRest = 1 + kLongestPid + 1 + kRandomDigits + kTemporaryEnd.size();
+    return base.substr(0, std::min<std::size_t>(base.size(), NAME_MAX - kLongestRest));
+}
+
 // A new file beside the target, named after it, this process and a random number. It is
 // created exclusively, so an existing file or a planted link of that name is never used.
 int CreateTemporary(const std::string& target, std::string& name) {
     static std::mt19937 generator{std::random_device{}()};
+    const std::string folder = FolderOf(target);
+    const std::string stem = folder + TemporaryStem(target.substr(folder.size()));
     for (int attempt = 0; attempt < 100; ++attempt) {
         char tag[40];
         std::snprintf(tag, sizeof tag, ".%ld.%08x%s", static_cast<long>(::getpid()),
                       static_cast<unsigned>(generator()), kTemporaryEnd.data());
-        name = target + tag;
+        name = stem + tag;
         const int fd =
             ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
@@ -128,16 +153,34 @@ int CreateTemporary(const std::string& target, std::string& name) {
     return -1;
 }
 
-// Writes the bytes to a fresh temporary file and renames it over the target; messages name
+// Gives the complete temporary file the target's name only where nothing has it yet.
+bool RenameToFreeName(const std::string& temporary, const std::string& target) {
+    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    // File systems without that rename still make a hard link only to a free name.
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    if (::link(temporary.c_str(), target.c_str()) != 0) return false;
+    ::unlink(temporary.c_str());
+    return true;
+}
+
+enum class Existing { Replace, Keep };
+
+// Writes the bytes to a fresh temporary file and renames it to the target; messages name
 // the file as the caller knows it.
 FileResult ReplaceFile(const std::string& shown, const std::string& target,
-                       const std::string& bytes, std::optional<mode_t> mode) {
+                       const std::string& bytes, std::optional<mode_t> mode,
+                       Existing existing = Existing::Replace) {
+    RemoveLeftoverTemporaries(target);
     std::string temporary;
     Descriptor fd(CreateTemporary(target, temporary));
     if (fd.get() < 0) return Failure(shown, "write", errno);
-    const bool done = (!mode || ::fchmod(fd.get(), *mode) == 0) && WriteAll(fd.get(), bytes) &&
-                      ::fsync(fd.get()) == 0 && ::close(fd.Release()) == 0 &&
-                      ::rename(temporary.c_str(), target.c_str()) == 0;
+    const bool done =
+        (!mode || ::fchmod(fd.get(), *mode) == 0) && WriteAll(fd.get(), bytes) &&
+        ::fsync(fd.get()) == 0 && ::close(fd.Release()) == 0 &&
+        (existing == Existing::Replace ? ::rename(temporary.c_str(), target.c_str()) == 0
+                                       : RenameToFreeName(temporary, target));
     if (!done) {
         const int error = errno;
         ::unlink(temporary.c_str());
@@ -147,10 +190,11 @@ FileResult ReplaceFile(const std::string& shown, const std::string& target,
 }
 
 // The process whose write left this folder entry, when it is a temporary file of `base`:
-// "<base>.<pid>.<eight hex digits>.tmp".
+// "<stem>.<pid>.<eight hex digits>.tmp".
 std::optional<pid_t> WriterOf(std::string_view entry, const std::string& base) {
-    if (!entry.starts_with(base) || !entry.ends_with(kTemporaryEnd)) return std::nullopt;
-    entry.remove_prefix(base.size());
+    const std::string stem = TemporaryStem(base);
+    if (!entry.starts_with(stem) || !entry.ends_with(kTemporaryEnd)) return std::nullopt;
+    entry.remove_prefix(stem.size());
     entry.remove_suffix(kTemporaryEnd.size());
     const std::size_t dot = entry.rfind('.');
     if (!entry.starts_with('.') || dot == 0 || entry.size() - dot - 1 != kRandomDigits) {
@@ -210,9 +254,15 @@ FileResult ByteLength(const std::string& path, std::uintmax_t& length) {
     return {};
 }
 
-FileResult ReadAllLines(const std::string& path, std::vector<std::string>& lines) {
+FileResult ReadFileBytes(const std::string& path, std::string& bytes, std::uintmax_t limit,
+                         Links links) {
+    return ReadBytes(path, bytes, limit, links);
+}
+
+FileResult ReadAllLines(const std::string& path, std::vector<std::string>& lines,
+                        std::uintmax_t limit) {
     std::string bytes;
-    if (FileResult read = ReadAllBytes(path, bytes); !read.ok()) return read;
+    if (FileResult read = ReadBytes(path, bytes, limit, Links::Follow); !read.ok()) return read;
     lines.clear();
     std::string line;
     bool open = false;  // a line has begun that no line end closed yet
@@ -262,8 +312,12 @@ FileResult WriteFileAtomically(const std::string& path, const std::string& bytes
 FileResult CopyFile(const std::string& from, const std::string& to) {
     std::string bytes;
     mode_t mode = 0;
-    if (FileResult read = ReadAllBytes(from, bytes, &mode); !read.ok()) return read;
-    return ReplaceFile(to, to, bytes, mode);
+    if (FileResult read = ReadBytes(from, bytes, std::numeric_limits<std::uintmax_t>::max(),
+                                    Links::Follow, &mode);
+        !read.ok()) {
+        return read;
+    }
+    return ReplaceFile(to, to, bytes, mode, Existing::Keep);
 }
 
 void RemoveLeftoverTemporaries(const std::string& path) {

@@ -8,6 +8,13 @@ cd "$(dirname "$0")/.."
 
 scripts/setup.sh test
 
+echo "== Repository"
+# Packages are built and fetched, never kept in the repository.
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1 && [ -n "$(git ls-files -- '*.deb')" ]; then
+    echo "packages are committed: $(git ls-files -- '*.deb' | tr '\n' ' ')" >&2
+    exit 1
+fi
+
 echo "== Formatting"
 mapfile -t sources < <(git ls-files -- '*.cpp' '*.h')
 clang-format-14 --dry-run --Werror "${sources[@]}"

@@ -9,28 +9,30 @@
 #include "tests/support/TempDir.h"
 
 int main(int argc, char** argv) {
-    // File permission tests need an ordinary user: root may write read-only files.
-    if (::geteuid() == 0) {
-        constexpr uid_t kNobody = 65534;
-        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) return 2;
-    }
     // A test may bring its own offscreen screens ("offscreen:configfile=...").
     if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith("offscreen")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    const QString runtime = QDir::tempPath() + QString("/orvane-runtime-%1").arg(::getpid());
-    QDir().mkpath(runtime);
-    QFile::setPermissions(runtime,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
-    // The view state goes to a store of the test's own (also for the programs it starts),
-    // never to the user's.
-    qputenv("XDG_CONFIG_HOME", (runtime + "/config").toLocal8Bit());
+    // A test run again in a child for its permission checks shares its parent's folders.
+    const bool child = qEnvironmentVariableIsSet("ORVANE_TEST_RUNTIME");
+    const QString runtime = child
+                                ? qEnvironmentVariable("ORVANE_TEST_RUNTIME")
+                                : QDir::tempPath() + QString("/orvane-runtime-%1").arg(::getpid());
+    if (!child) {
+        QDir().mkpath(runtime);
+        QFile::setPermissions(
+            runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("ORVANE_TEST_RUNTIME", runtime.toLocal8Bit());
+        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+        // The view state goes to a store of the test's own (also for the programs it
+        // starts), never to the user's.
+        qputenv("XDG_CONFIG_HOME", (runtime + "/config").toLocal8Bit());
+    }
 
     QApplication app(argc, argv);
     QApplication::setStyle("Fusion");
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
-    QDir(runtime).removeRecursively();
+    if (!child) QDir(runtime).removeRecursively();
     return result;
 }

@@ -15,6 +15,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/SettingsFile.h"
 #include "tests/mainwindow/FormAccess.h"
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -28,7 +29,7 @@ void Choose(Form1& form, const QString& item, const std::string& file) {
 
 // Opening or saving settings makes another file the one in use for the whole program.
 struct SettingsFileKept {
-    ~SettingsFileKept() { SetSettingsFilePath(kSettingsFileName); }
+    ~SettingsFileKept() { SetSettingsFilePath(kSettingsFileName, SettingsOrigin::Own); }
 };
 
 QStringList Split(const std::string& text, const char* separator) {
@@ -69,39 +70,53 @@ TEST(FileMenu, SweepDataHasTheVerdictsOfTheNetworkBoxes) {
         Find<QWidget>(w.form, "Picture1")->grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
-TEST(FileMenu, OpenSettingsTakesAGoodFileRepairsADamagedOneAndRefusesAnUnreadableOne) {
+// Another settings file comes into use; a file that is none is refused and left alone
+// (not repaired, not backed up), and the file in use stays in use.
+TEST(FileMenu, OpenSettingsTakesASettingsFileAndLeavesAnyOtherAlone) {
+    const std::string good = CrLfLines(DefaultsWith(0, "ANTENLEN 6"));
     std::vector<std::string> damaged = DefaultsWith(0, "ANTENLEN 9");
     damaged.push_back("ANTENLEN 8");
+    std::string huge = good;
+    huge.resize(kLargestSettingsFile + 1, ' ');
     // Each case: the file, its mode, Text1 after opening (the inputs stay on a refusal) and
     // the problem shown.
-    const std::tuple<std::vector<std::string>, mode_t, QString, QString> cases[] = {
-        {DefaultsWith(0, "ANTENLEN 6"), 0644, "6", ""},
-        {damaged, 0644, "4.5", "had 50 lines, not 49: defaults restored, old file kept as "},
-        {DefaultsWith(0, "ANTENLEN 6"), 0, "7", "rod.ini: cannot read: " + kDenied}};
-    for (const auto& [lines, mode, length, problem] : cases) {
-        SettingsFileKept kept;
-        MainWindow w;
-        const std::string rod = w.dir.file("rod.ini");
-        WriteBytes(rod, CrLfLines(lines));
-        ASSERT_EQ(::chmod(rod.c_str(), mode), 0);
-        Find(w.form, "Text1")->setText("7");
-        Choose(w.form, "Open settings...", rod);
-        EXPECT_EQ(TextOf(w.form, "Text1"), length);
-        EXPECT_TRUE(problem.isEmpty() ? ProblemOf(w.form).isEmpty()
-                                      : ProblemOf(w.form).contains(problem))
-            << ProblemOf(w.form).toStdString();
-        EXPECT_EQ(ReadBytes(rod + ".bak"), lines == damaged ? CrLfLines(damaged) : "");
-        EXPECT_EQ(ReadBytes(w.dir.file("ORVANE.INI")), CrLfLines(DefaultsWith(0, "ANTENLEN 7")))
-            << "the inputs so far are kept in their own file";
+    const std::tuple<std::string, mode_t, QString, QString> cases[] = {
+        {good, 0644, "6", ""},
+        {CrLfLines(damaged), 0644, "7", "not a settings file (50 lines, not 49), left as it is"},
+        {"my notes\r\n", 0644, "7", "not a settings file (1 line, not 49), left as it is"},
+        {huge, 0644, "7", "rod.ini: cannot read: larger than 1 MB"},
+        {good, 0, "7", "rod.ini: cannot read: " + kDenied}};
+    for (const auto& [content, mode, length, problem] : cases) {
+        const auto open = [&] {
+            SettingsFileKept kept;
+            MainWindow w;
+            const std::string rod = w.dir.file("rod.ini");
+            WriteBytes(rod, content);
+            ASSERT_EQ(::chmod(rod.c_str(), mode), 0);
+            Find(w.form, "Text1")->setText("7");
+            Choose(w.form, "Open settings...", rod);
+            EXPECT_EQ(TextOf(w.form, "Text1"), length);
+            EXPECT_TRUE(problem.isEmpty() ? ProblemOf(w.form).isEmpty()
+                                          : ProblemOf(w.form).endsWith(problem))
+                << ProblemOf(w.form).toStdString();
+            EXPECT_EQ(ReadBytes(w.dir.file("ORVANE.INI")), CrLfLines(DefaultsWith(0, "ANTENLEN 7")))
+                << "the inputs so far are kept in their own file";
 
-        // From now on the inputs go where they came from.
-        Find(w.form, "Text1")->setText("5");
-        w.form.close();
-        const bool opened = mode != 0;
-        EXPECT_EQ(SettingsFilePath(), opened ? rod : kSettingsFileName);
-        ASSERT_EQ(::chmod(rod.c_str(), 0644), 0);
-        EXPECT_EQ(Split(ReadBytes(opened ? rod : w.dir.file("ORVANE.INI")), "\r\n").front(),
-                  "ANTENLEN 5");
+            // From now on the inputs go where they came from.
+            Find(w.form, "Text1")->setText("5");
+            w.form.close();
+            const bool opened = problem.isEmpty();
+            EXPECT_EQ(SettingsFilePath(), opened ? rod : kSettingsFileName);
+            ASSERT_EQ(::chmod(rod.c_str(), 0644), 0);
+            if (!opened) {
+                EXPECT_EQ(ReadBytes(rod), content) << "left as it was";
+            }
+            EXPECT_EQ(Split(ReadBytes(opened ? rod : w.dir.file("ORVANE.INI")), "\r\n").front(),
+                      "ANTENLEN 5");
+            EXPECT_EQ(w.dir.entries(), (QStringList{"ORVANE.INI", "rod.ini"})) << "no backup";
+        };
+        // Root reads an unreadable file.
+        mode == 0 ? AsOrdinaryUser(open) : open();
     }
 }
 
@@ -109,17 +124,19 @@ TEST(FileMenu, SaveSettingsAsKeepsInputsAndBanksOrSaysWhyNot) {
     SettingsFileKept kept;
     const std::string before = CrLfLines(DefaultsWith(21, "HPCLXC01 3"));
     MainWindow w(before);
-    ASSERT_EQ(::mkdir(w.dir.file("locked").c_str(), 0555), 0);
     Find(w.form, "Text1")->setText("6");
-
-    Answerer ok(QMessageBox::Ok);
-    Choose(w.form, "Save settings as...", w.dir.file("locked/rod.ini"));
-    const QString failure =
-        QString::fromStdString(w.dir.file("locked/rod.ini")) + ": cannot write: " + kDenied;
-    EXPECT_EQ(ok.asked, "Orvane could not save the settings to " + failure + ".");
-    EXPECT_EQ(ProblemOf(w.form), failure);
-    EXPECT_EQ(w.dir.entries("locked"), QStringList());
-    EXPECT_EQ(SettingsFilePath(), kSettingsFileName) << "nothing is lost: the file stays in use";
+    AsOrdinaryUser([&] {
+        ASSERT_EQ(::mkdir(w.dir.file("locked").c_str(), 0555), 0);
+        Answerer ok(QMessageBox::Ok);
+        Choose(w.form, "Save settings as...", w.dir.file("locked/rod.ini"));
+        const QString failure =
+            QString::fromStdString(w.dir.file("locked/rod.ini")) + ": cannot write: " + kDenied;
+        EXPECT_EQ(ok.asked, "Orvane could not save the settings to " + failure + ".");
+        EXPECT_EQ(ProblemOf(w.form), failure);
+        EXPECT_EQ(w.dir.entries("locked"), QStringList());
+        EXPECT_EQ(SettingsFilePath(), kSettingsFileName)
+            << "nothing is lost: the file stays in use";
+    });
 
     Choose(w.form, "Save settings as...", w.dir.file("rod.ini"));
     std::vector<std::string> saved = DefaultsWith(21, "HPCLXC01 3");

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QVariant>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -78,19 +79,37 @@ inline QAction* MenuAction(const QMenu& menu, const QString& text) {
 // handler that asks may yield to the loop before it does.
 class Answerer {
 public:
-    explicit Answerer(QMessageBox::StandardButton answer) {
-        QObject::connect(&looking_, &QTimer::timeout, [this, answer] {
+    explicit Answerer(QMessageBox::StandardButton answer)
+        : Answerer([answer](QMessageBox& box) { return box.button(answer); }) {}
+    // The button of this caption.
+    explicit Answerer(const QString& caption)
+        : Answerer([caption](QMessageBox& box) -> QAbstractButton* {
+              for (QAbstractButton* button : box.buttons()) {
+                  if (button->text() == caption) return button;
+              }
+              return nullptr;
+          }) {}
+    QString asked;
+
+private:
+    // Looks on every pass of the event loop until a box comes up: a window may yield a few
+    // times before it asks.
+    explicit Answerer(std::function<QAbstractButton*(QMessageBox&)> choose) {
+        QObject::connect(&looking_, &QTimer::timeout, [this, choose] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 looking_.stop();
                 asked = box->text();
-                box->button(answer)->click();
+                // A box without that button ends all the same, rather than wait for ever.
+                if (QAbstractButton* button = choose(*box)) {
+                    button->click();
+                } else {
+                    box->reject();
+                }
             }
         });
         looking_.start(0);
     }
-    QString asked;
 
-private:
     QTimer looking_;
 };
 

@@ -1,4 +1,7 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QCheckBox>
@@ -7,7 +10,11 @@
 #include <QSettings>
 #include <QTest>
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <clocale>
+#include <functional>
+#include <thread>
 #include <tuple>
 
 #include "platform/PictureBox.h"
@@ -178,5 +185,80 @@ TEST(Selections, TheProgramsOwnStartKeepsTheViewBetweenRuns) {
     MainWindow guarded;
     guarded.form.KeepViewState();
     EXPECT_EQ(TextOf<QPushButton>(guarded.form, "Command13"), "1 K");
+    QSettings().clear();
+}
+
+// The view state's file gets the settings file's rules: a link is followed only to a regular
+// file; anything else is refused unopened, so that the start never waits on it and nothing
+// there is replaced, and the view is then not kept for the run.
+TEST(Selections, TheViewIsKeptOnlyInARegularFileAndTheStartNeverWaitsForIt) {
+    QSettings().clear();
+    const QString store = QSettings().fileName();
+    const std::string path = store.toStdString();
+    WorkingDirectory dir;
+    const std::string document = dir.file("document.txt");
+    const auto kind = [](const std::string& name) {
+        struct stat info;
+        return ::lstat(name.c_str(), &info) == 0 ? info.st_mode & S_IFMT : 0;
+    };
+    const auto refusal = [&](const std::string& file, const char* why) {
+        return QString::fromStdString("The view is not kept this run: " + file + ": " + why);
+    };
+    const struct {
+        const char* what;
+        std::function<void()> make;
+        QString problem;
+    } cases[] = {
+        {"a link to a document", [&] { ::symlink(document.c_str(), path.c_str()); }, ""},
+        {"a FIFO", [&] { ::mkfifo(path.c_str(), 0600); }, refusal(path, "not a regular file")},
+        {"a link to a device", [&] { ::symlink("/dev/null", path.c_str()); },
+         refusal(path, "not a regular file")},
+        {"a folder", [&] { ::mkdir(path.c_str(), 0700); }, refusal(path, "not a regular file")},
+        {"a FIFO as its lock", [&] { ::mkfifo((path + ".lock").c_str(), 0600); },
+         refusal(path + ".lock", "not a regular file")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QSettings().clear();
+        QSettings().sync();
+        QFile::remove(store);
+        WriteBytes(document, "my document\n");
+        c.make();
+        const mode_t before = kind(path), lockBefore = kind(path + ".lock");
+        // Whoever opens a FIFO to read would wait for a writer: one comes if that happens.
+        const std::string fifo = before == S_IFIFO       ? path
+                                 : lockBefore == S_IFIFO ? path + ".lock"
+                                                         : "";
+        std::atomic<bool> started = false, unblocked = false;
+        std::thread writer([&] {
+            while (!started && !fifo.empty()) {
+                const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) {
+                    ::close(fd);
+                    unblocked = true;
+                    return;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        });
+        {
+            MainWindow w;
+            w.form.KeepViewState();
+            started = true;
+            writer.join();
+            EXPECT_FALSE(unblocked) << "the start waited for the FIFO";
+            EXPECT_EQ(ProblemOf(w.form), c.problem);
+            w.click("Check3");
+            w.form.close();
+        }
+        EXPECT_EQ(kind(path), before) << "it stays what it was";
+        EXPECT_EQ(kind(path + ".lock"), lockBefore);
+        EXPECT_EQ(kind("/dev/null"), S_IFCHR);
+        // Through the link the document now holds the view; otherwise it is untouched.
+        EXPECT_EQ(ReadBytes(document).find("[view]") != std::string::npos, c.problem.isEmpty());
+        QFile::remove(store + ".lock");
+        ::rmdir(path.c_str());
+        ::unlink(path.c_str());
+    }
     QSettings().clear();
 }

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cerrno>
 #include <cstring>
@@ -10,8 +11,10 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/FileDialogs.h"
 #include "platform/SettingsFile.h"
 #include "tests/mainwindow/FormAccess.h"
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -143,67 +146,150 @@ TEST(Startup, DamagedFileIsReplacedByTheDefaultsWithANotice) {
         "ORVANE.INI had 50 lines, not 49: defaults restored, old file kept as ORVANE.INI.bak");
 }
 
-TEST(Startup, UnwritableFolderIsReportedByItsCauseAndTheWindowStillWorks) {
-    WorkingDirectory dir;
-    ASSERT_EQ(::chmod(dir.path().toStdString().c_str(), 0555), 0);
-    {
-        testing::internal::CaptureStderr();
-        Form1 form;
-        const std::string stderrText = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(ProblemOf(form), "ORVANE.INI: cannot create: " + kDenied);
-        EXPECT_NE(stderrText.find("orvane: " + ProblemOf(form).toStdString() + "\n"),
-                  std::string::npos)
-            << stderrText;
-        EXPECT_EQ(TextOf(form, "Text5"), "9.698") << "defaults are used";
+// Without a settings file to write, closing loses only what was changed: then it asks, and
+// the inputs may go to a new file instead.
+TEST(Startup, UnwritableFolderIsReportedAndClosingAsksOnlyForChangedInputs) {
+    AsOrdinaryUser([] {
+        WorkingDirectory dir;
+        ASSERT_EQ(::chmod(dir.path().toStdString().c_str(), 0555), 0);
+        QTemporaryDir elsewhere;
+        const QString saved = elsewhere.filePath("rod.ini");
+        SetFileAsker([&saved](const FileQuestion&) { return saved; });
+        const QString question =
+            "Orvane could not save its settings to ORVANE.INI: cannot create: " + kDenied +
+            ". Close anyway?";
+        {
+            testing::internal::CaptureStderr();
+            Form1 form;
+            const std::string stderrText = testing::internal::GetCapturedStderr();
+            EXPECT_EQ(ProblemOf(form), "ORVANE.INI: cannot create: " + kDenied);
+            EXPECT_NE(stderrText.find("orvane: " + ProblemOf(form).toStdString() + "\n"),
+                      std::string::npos)
+                << stderrText;
+            EXPECT_EQ(TextOf(form, "Text5"), "9.698") << "defaults are used";
+            Answerer none(QMessageBox::No);
+            EXPECT_TRUE(form.close()) << "the defaults as loaded lose nothing";
+            EXPECT_EQ(none.asked, "");
+        }
+        {
+            Form1 form;
+            form.repeatDelay = 0;
+            Find(form, "Text1")->setText("6");
+            Answerer no(QMessageBox::No);
+            EXPECT_FALSE(form.close());
+            EXPECT_EQ(no.asked, question);
+            SetFileAsker([](const FileQuestion&) { return QString(); });
+            Answerer cancelled("Save settings as...");
+            EXPECT_FALSE(form.close()) << "a cancelled save closes nothing";
+            SetFileAsker([&saved](const FileQuestion&) { return saved; });
+            Answerer saveAs("Save settings as...");
+            EXPECT_TRUE(form.close());
+            EXPECT_EQ(saveAs.asked, question);
+        }
+        SetFileAsker(nullptr);
+        SetSettingsFilePath(kSettingsFileName, SettingsOrigin::Own);
+        EXPECT_EQ(ReadBytes(saved.toStdString()), CrLfLines(DefaultsWith(0, "ANTENLEN 6")));
+        EXPECT_FALSE(QDir(dir.path()).exists("ORVANE.INI"));
+        ASSERT_EQ(::chmod(dir.path().toStdString().c_str(), 0755), 0);
+    });
+}
 
-        Answerer yes(QMessageBox::Yes);
-        EXPECT_TRUE(form.close());
-        EXPECT_EQ(yes.asked, "Orvane could not save its settings to ORVANE.INI: cannot create: " +
-                                 kDenied + ". Close anyway?");
+// A file made anywhere but in the working folder is said where it went; a file that cannot
+// serve is left as it is, and closing asks only where changed inputs would be lost.
+TEST(Startup, ANewFileElsewhereIsToldAndAFileThatCannotServeIsLeftAlone) {
+    std::string huge = CrLfLines(DefaultSettingsLines());
+    huge.resize(kLargestSettingsFile + 1, ' ');
+    const std::string made = ", made now with the defaults";
+    const struct {
+        SettingsOrigin origin;
+        std::string path;
+        std::string content;  // empty: no file
+        QString problem;
+    } cases[] = {
+        {SettingsOrigin::Own, "ORVANE.INI", "", ""},
+        {SettingsOrigin::Own, "config/orvane/ORVANE.INI", "",
+         QString::fromStdString("Settings are kept in config/orvane/ORVANE.INI" + made)},
+        {SettingsOrigin::Named, "whip40.ini", "",
+         QString::fromStdString("Settings are kept in whip40.ini" + made)},
+        {SettingsOrigin::Named, "notes.txt", "my notes\r\n",
+         "notes.txt: not a settings file (1 line, not 49), left as it is"},
+        {SettingsOrigin::Own, "ORVANE.INI", huge, "ORVANE.INI: cannot read: larger than 1 MB"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        WorkingDirectory dir;
+        QDir(dir.path()).mkpath("config/orvane");
+        if (!c.content.empty()) WriteBytes(c.path, c.content);
+        SetSettingsFilePath(c.path, c.origin);
+        {
+            Form1 form;
+            form.repeatDelay = 0;
+            EXPECT_EQ(ProblemOf(form), c.problem);
+            EXPECT_EQ(TextOf(form, "Text1"), "4.5");
+            Answerer none(QMessageBox::No);
+            EXPECT_TRUE(form.close());
+            EXPECT_EQ(none.asked, "");
+        }
+        if (c.content.empty()) {
+            EXPECT_EQ(ReadBytes(c.path), CrLfLines(DefaultSettingsLines()));
+        } else {
+            // The window would lose changed inputs: it asks.
+            Form1 form;
+            form.repeatDelay = 0;
+            Find(form, "Text1")->setText("6");
+            Answerer yes(QMessageBox::Yes);
+            EXPECT_TRUE(form.close());
+            EXPECT_TRUE(yes.asked.contains(c.problem.section(": ", 1))) << yes.asked.toStdString();
+            EXPECT_EQ(ReadBytes(c.path), c.content) << "left as it was";
+            QStringList entries = {"config", QString::fromStdString(c.path)};
+            entries.sort();
+            EXPECT_EQ(dir.entries(), entries);
+        }
+        SetSettingsFilePath(kSettingsFileName, SettingsOrigin::Own);
     }
-    EXPECT_FALSE(QDir(dir.path()).exists("ORVANE.INI"));
-    ASSERT_EQ(::chmod(dir.path().toStdString().c_str(), 0755), 0);
 }
 
 TEST(Startup, CloseAsksBeforeValuesAreLostAndNoKeepsEveryWindowOpen) {
-    WorkingDirectory dir;
-    const std::string path = dir.file("ORVANE.INI");
-    const std::string content = CrLfLines(DefaultsWith(0, "ANTENLEN 6"));
-    WriteBytes(path, content);
-    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    Form1 form;
-    form.repeatDelay = 0;
-    EXPECT_EQ(TextOf(form, "Text1"), "6");
-    EXPECT_EQ(ProblemOf(form), "") << "a read-only file is read without a word";
-    QTest::mouseClick(Find<QWidget>(form, "Picture2"), Qt::LeftButton);
-    QWidget* tuner = nullptr;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == "Form2") tuner = widget;
-    }
-    ASSERT_TRUE(tuner && tuner->isVisible());
+    AsOrdinaryUser([] {
+        WorkingDirectory dir;
+        const std::string path = dir.file("ORVANE.INI");
+        const std::string content = CrLfLines(DefaultsWith(0, "ANTENLEN 6"));
+        WriteBytes(path, content);
+        ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+        Form1 form;
+        form.repeatDelay = 0;
+        EXPECT_EQ(TextOf(form, "Text1"), "6");
+        EXPECT_EQ(ProblemOf(form), "") << "a read-only file is read without a word";
+        QTest::mouseClick(Find<QWidget>(form, "Picture2"), Qt::LeftButton);
+        QWidget* tuner = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() == "Form2") tuner = widget;
+        }
+        ASSERT_TRUE(tuner && tuner->isVisible());
 
-    Find(form, "Text1")->setText("7");
-    const std::tuple<mode_t, const char*, QString> failures[] = {
-        {0444, "100", "cannot write: " + kDenied},
-        {0644, "100\u20ac",
-         "cannot write TXPOWERW: the character \"\u20ac\" cannot be stored in this file"}};
-    for (const auto& [mode, power, reason] : failures) {
-        ASSERT_EQ(::chmod(path.c_str(), mode), 0);
-        Find(form, "Text43")->setText(power);
-        Answerer no(QMessageBox::No);
-        EXPECT_FALSE(form.close());
-        EXPECT_EQ(no.asked, "Orvane could not save its settings to ORVANE.INI: " + reason +
-                                ". Close anyway?");
-        EXPECT_EQ(ProblemOf(form), "ORVANE.INI: " + reason);
-        EXPECT_TRUE(tuner->isVisible()) << "nothing closes before the user agrees";
-        EXPECT_EQ(ReadBytes(path), content);
-    }
+        Find(form, "Text1")->setText("7");
+        const std::tuple<mode_t, const char*, QString> failures[] = {
+            {0444, "100", "cannot write: " + kDenied},
+            {0644, "100\u20ac",
+             "cannot write TXPOWERW: the character \"\u20ac\" cannot be stored in this file"}};
+        for (const auto& [mode, power, reason] : failures) {
+            ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+            Find(form, "Text43")->setText(power);
+            Answerer no(QMessageBox::No);
+            EXPECT_FALSE(form.close());
+            EXPECT_EQ(no.asked, "Orvane could not save its settings to ORVANE.INI: " + reason +
+                                    ". Close anyway?");
+            EXPECT_EQ(ProblemOf(form), "ORVANE.INI: " + reason);
+            EXPECT_TRUE(tuner->isVisible()) << "nothing closes before the user agrees";
+            EXPECT_EQ(ReadBytes(path), content);
+        }
 
-    // Mended, it closes without a question.
-    Find(form, "Text43")->setText("100");
-    Answerer none(QMessageBox::No);
-    EXPECT_TRUE(form.close());
-    EXPECT_EQ(none.asked, "");
-    EXPECT_FALSE(tuner->isVisible());
-    EXPECT_EQ(ReadBytes(path), CrLfLines(DefaultsWith(0, "ANTENLEN 7")));
+        // Mended, it closes without a question.
+        Find(form, "Text43")->setText("100");
+        Answerer none(QMessageBox::No);
+        EXPECT_TRUE(form.close());
+        EXPECT_EQ(none.asked, "");
+        EXPECT_FALSE(tuner->isVisible());
+        EXPECT_EQ(ReadBytes(path), CrLfLines(DefaultsWith(0, "ANTENLEN 7")));
+    });
 }

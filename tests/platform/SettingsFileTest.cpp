@@ -7,12 +7,14 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QFile>
 #include <cerrno>
 #include <cstring>
 #include <optional>
 #include <string>
 #include <tuple>
 
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -106,11 +108,13 @@ TEST(SettingsFile, ALineBreakOrAFolderWithoutRoomIsReportedAndTheFileLeftAsItWas
     }
 
     // A read-only folder takes no temporary file: the file stays as it was.
-    ASSERT_EQ(::chmod(".", 0555), 0);
-    EXPECT_FALSE(RewriteSettingsFile(kPath, {{"ANTENLEN", "9"}}).ok());
-    ASSERT_EQ(::chmod(".", 0755), 0);
-    EXPECT_EQ(ReadBytes(kPath), before);
-    EXPECT_EQ(dir.entries(), QStringList{"ORVANE.INI"});
+    AsOrdinaryUser([&] {
+        ASSERT_EQ(::chmod(".", 0555), 0);
+        EXPECT_FALSE(RewriteSettingsFile(kPath, {{"ANTENLEN", "9"}}).ok());
+        ASSERT_EQ(::chmod(".", 0755), 0);
+        EXPECT_EQ(ReadBytes(kPath), before);
+        EXPECT_EQ(dir.entries(), QStringList{"ORVANE.INI"});
+    });
 }
 
 TEST(SettingsFile, WhatIsNotARegularFileIsRefusedWithoutBlocking) {
@@ -157,12 +161,111 @@ TEST(SettingsFile, StartRemovesOnlyItsOwnLeftoversAndWritesThroughNoPlantedLink)
     std::string restored;
     ASSERT_TRUE(EnsureSettingsFile(kPath, restored).ok());
     ASSERT_TRUE(RewriteSettingsFile(kPath, {{"ANTENLEN", "7"}}).ok());
+    kept << "ORVANE.INI.bak.1";
     kept.sort();
     EXPECT_EQ(dir.entries(), kept);
     EXPECT_EQ(ReadBytes("victim"), "precious");
     EXPECT_EQ(ReadBytes(kPath), CrLfLines(DefaultsWith(0, "ANTENLEN 7")));
     struct stat backup;
     ASSERT_EQ(::lstat("ORVANE.INI.bak", &backup), 0);
-    EXPECT_TRUE(S_ISREG(backup.st_mode)) << "the planted link is replaced";
-    EXPECT_EQ(ReadBytes("ORVANE.INI.bak"), damaged);
+    EXPECT_TRUE(S_ISLNK(backup.st_mode)) << "the planted link is neither replaced nor followed";
+    EXPECT_EQ(ReadBytes("ORVANE.INI.bak.1"), damaged);
+    EXPECT_EQ(restored,
+              "ORVANE.INI had 1 line, not 49: defaults restored, old file kept as "
+              "ORVANE.INI.bak.1");
+}
+
+// A repair keeps every earlier backup, and a file far larger than any settings file is
+// refused before it is read, without a backup.
+TEST(SettingsFile, RepairsNumberTheirBackupsAndAHugeFileIsRefusedUnread) {
+    WorkingDirectory dir;
+    WriteBytes("ORVANE.INI.bak", "first");
+    WriteBytes("ORVANE.INI.bak.1", "second");
+    for (const char* content : {"third\r\n", "fourth\r\n"}) {
+        WriteBytes(kPath, content);
+        std::string restored;
+        ASSERT_TRUE(EnsureSettingsFile(kPath, restored).ok());
+        EXPECT_TRUE(restored.ends_with(content[1] == 'h' ? ".bak.2" : ".bak.3")) << restored;
+    }
+    EXPECT_EQ(ReadBytes("ORVANE.INI.bak"), "first");
+    EXPECT_EQ(ReadBytes("ORVANE.INI.bak.1"), "second");
+    EXPECT_EQ(ReadBytes("ORVANE.INI.bak.2"), "third\r\n");
+    EXPECT_EQ(ReadBytes("ORVANE.INI.bak.3"), "fourth\r\n");
+
+    // One byte over the limit: a valid file padded with blanks.
+    std::string huge = CrLfLines(DefaultSettingsLines());
+    huge.resize(kLargestSettingsFile + 1, ' ');
+    WriteBytes(kPath, huge);
+    const std::string kHuge = "ORVANE.INI: cannot read: larger than 1 MB";
+    std::string restored;
+    EXPECT_EQ(EnsureSettingsFile(kPath, restored).error, kHuge);
+    std::map<std::string, std::string> values;
+    EXPECT_EQ(ReadSettingsKeys(kPath, {"ANTENLEN"}, values).error, kHuge);
+    EXPECT_EQ(RewriteSettingsFile(kPath, {{"ANTENLEN", "9"}}).error, kHuge);
+    std::string damaged;
+    EXPECT_EQ(ReadSettingsKeysAsIs(kPath, SettingsOrigin::Own, {"ANTENLEN"}, values, damaged).error,
+              kHuge);
+    EXPECT_EQ(ReadBytes(kPath), huge);
+    EXPECT_EQ(dir.entries().size(), 5) << "no backup of it";
+}
+
+// A file the user names stays the user's unless it is a settings file: it is neither
+// repaired nor backed up nor rewritten, also not while it is in use.
+TEST(SettingsFile, AFileTheUserNamedIsTakenOnlyWhenItIsASettingsFile) {
+    WorkingDirectory dir;
+    const std::string valid = CrLfLines(DefaultsWith(0, "ANTENLEN 3"));
+    std::vector<std::string> keyless(49, "just some text");
+    std::string binary = valid;
+    binary[20] = '\0';
+    const std::string defaults = CrLfLines(DefaultSettingsLines());
+    // The content (none: no file), the file afterwards and the failure.
+    const std::tuple<std::optional<std::string>, std::string, std::string> cases[] = {
+        {std::nullopt, defaults, ""},
+        {"", defaults, ""},
+        {valid, valid, ""},
+        {CrLfLines({"my notes", "", "ANTENLEN 3"}), "", "3 lines, not 49"},
+        {valid + "ANTENLEN 4\r\n", "", "50 lines, not 49"},
+        {binary, "", "not text"},
+        {CrLfLines(keyless), "", "no line holds a setting"}};
+    for (const auto& [content, after, why] : cases) {
+        SCOPED_TRACE(why);
+        for (const QString& entry : dir.entries()) QFile::remove(entry);
+        if (content) WriteBytes("notes.txt", *content);
+        // The runs without a window read it as they find it: a missing file is an error too.
+        std::map<std::string, std::string> values;
+        std::string damaged;
+        const FileResult asIs =
+            ReadSettingsKeysAsIs("notes.txt", SettingsOrigin::Named, {"ANTENLEN"}, values, damaged);
+        if (!content) {
+            EXPECT_EQ(asIs.error, "notes.txt: cannot read: " + std::string(std::strerror(ENOENT)));
+        } else if (why.empty()) {
+            EXPECT_TRUE(asIs.ok()) << asIs.error;
+            EXPECT_EQ(values.at("ANTENLEN"), content->empty() ? "4.5" : "3");
+        }
+
+        const std::string refusal =
+            why.empty() ? "" : "notes.txt: not a settings file (" + why + "), left as it is";
+        EXPECT_EQ(AcceptSettingsFile("notes.txt").error, refusal);
+        if (!why.empty()) {
+            EXPECT_EQ(asIs.error, refusal);
+        }
+        EXPECT_EQ(ReadBytes("notes.txt"), after.empty() ? *content : after);
+        EXPECT_EQ(dir.entries(), QStringList{"notes.txt"}) << "no backup, nothing else";
+    }
+
+    // In use, as --settings leaves it when the window refused it at start, it is not read or
+    // rewritten for any window.
+    WriteBytes("notes.txt", CrLfLines({"ANTENLEN 3", "HPCLXC01 5"}));
+    SetSettingsFilePath("notes.txt", SettingsOrigin::Named);
+    std::map<std::string, std::string> values;
+    const std::string refusal = "notes.txt: not a settings file (2 lines, not 49), left as it is";
+    EXPECT_EQ(ReadSettingsKeys("notes.txt", {"HPCLXC01"}, values).error, refusal);
+    EXPECT_EQ(RewriteSettingsFile("notes.txt", {{"HPCLXC01", "7"}}).error, refusal);
+    std::string restored;
+    EXPECT_EQ(PrepareSettingsFile(restored).error, refusal);
+    // The program's own file of that content is still read and rewritten line by line.
+    SetSettingsFilePath("notes.txt", SettingsOrigin::Own);
+    EXPECT_TRUE(RewriteSettingsFile("notes.txt", {{"HPCLXC01", "7"}}).ok());
+    SetSettingsFilePath(kSettingsFileName, SettingsOrigin::Own);
+    EXPECT_EQ(ReadBytes("notes.txt"), CrLfLines({"ANTENLEN 3", "HPCLXC01 7"}));
 }

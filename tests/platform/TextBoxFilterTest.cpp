@@ -40,10 +40,12 @@ void DropClipboard(QLineEdit& box) {
 
 }  // namespace
 
-// However the text arrives, no control character stays, and a number box turns every comma
-// into the point, in one change of the text.
+// However the text arrives, no line break or other character below the blank stays, and a
+// number box turns every comma into the point, in one change of the text. The controls of
+// 0x7F to 0x9F are bytes of the settings file like any other and stay.
 TEST(TextBoxFilter, DropsControlCharactersAndTurnsCommasIntoPoints) {
-    const QString pasted = QString::fromUtf8("5\r\n6\tx,1\u2028\x01");
+    const QString pasted = QString::fromUtf8("5\r\n6\tx,1\u2028\x01") + QChar(0) +
+                           QString::fromLatin1("\x85\x7f\x9f\xb5");
     QApplication::clipboard()->setText(pasted);
     const std::pair<const char*, std::function<void(QLineEdit&)>> ways[] = {
         {"setText", [&](QLineEdit& box) { box.setText(pasted); }},
@@ -59,7 +61,9 @@ TEST(TextBoxFilter, DropsControlCharactersAndTurnsCommasIntoPoints) {
             box->clear();
             const QSignalSpy changes(box.get(), &QLineEdit::textChanged);
             put(*box);
-            EXPECT_EQ(box->text(), number ? "56x.1" : "56x,1") << way << " " << number;
+            EXPECT_EQ(box->text(),
+                      QString(number ? "56x.1" : "56x,1") + QString::fromLatin1("\x85\x7f\x9f\xb5"))
+                << way << " " << number;
             EXPECT_EQ(changes.count(), 1) << way;
         }
         // Only a plain comma is typed as one.

@@ -1,12 +1,9 @@
 #pragma once
 
-#include <signal.h>
-
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
-#include <cerrno>
 
 // An environment variable set for one test, the old value put back afterwards (an unset
 // PATH or TMPDIR reads as empty).
@@ -23,7 +20,8 @@ private:
 };
 
 // A PATH of one folder that holds only a stand-in for nec2c (or nothing). The stand-in
-// records the process id of each start in the folder's file "pids".
+// records the process id of each start in the folder's file "pids", which its script names
+// PIDS, so that it can record the processes it starts too.
 class StandIn {
 public:
     explicit StandIn(const char* script, const QByteArray& dataFolder = {})
@@ -34,17 +32,23 @@ public:
         QByteArray text(script);
         if (!text.startsWith("#!"))
             text.prepend("#!/bin/sh\necho $$ >> '" + pids_.toUtf8() + "'\n");
-        file.write(text.replace("DATA", dataFolder));
+        file.write(text.replace("DATA", dataFolder).replace("PIDS", pids_.toUtf8()));
         file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     }
 
-    // The processes the stand-in ran that are still there.
+    // The processes the stand-in ran that still run; an ended one that nobody reaped yet
+    // (its parent ended too) does not count.
     int alive() const {
         QFile file(pids_);
         if (!file.open(QIODevice::ReadOnly)) return 0;
         int count = 0;
         for (const QByteArray& pid : file.readAll().split('\n')) {
-            if (!pid.isEmpty() && (::kill(pid.toInt(), 0) == 0 || errno != ESRCH)) ++count;
+            if (pid.isEmpty()) continue;
+            QFile stat("/proc/" + pid + "/stat");
+            if (!stat.open(QIODevice::ReadOnly)) continue;
+            // "pid (name) state ...": the state follows the name's closing parenthesis.
+            const QByteArray line = stat.readAll();
+            if (line.mid(line.lastIndexOf(')') + 2, 1) != "Z") ++count;
         }
         return count;
     }

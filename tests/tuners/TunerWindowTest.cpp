@@ -119,13 +119,17 @@ TEST(TunerWindows, BanksComeFromTheSettingsFileWhenShownIfItCanBeRead) {
     EXPECT_EQ(TextOf(lplc, "Text5"), "3");
     EXPECT_EQ(TextOf(lplc, "Text6"), "52.5");
 
-    // A file that cannot be read leaves the fields as loaded, and the window says why.
-    ASSERT_EQ(::chmod(s.dir.file("ORVANE.INI").c_str(), 0), 0);
+    // A file that cannot be read (a FIFO in its place) leaves the fields as loaded, and the
+    // window says why.
+    const std::string path = s.dir.file("ORVANE.INI");
+    ASSERT_EQ(::rename(path.c_str(), (path + ".kept").c_str()), 0);
+    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
     s.Open(TunerKind::HpCl);
     EXPECT_EQ(TextOf(hpcl, "Text4_2"), "4");
     EXPECT_EQ(TextOf(hpcl, "Text6"), "254");
-    EXPECT_TRUE(Find<QLabel>(hpcl, "StatusLine")->text().contains("ORVANE.INI"));
-    ASSERT_EQ(::chmod(s.dir.file("ORVANE.INI").c_str(), 0644), 0);
+    EXPECT_EQ(Find<QLabel>(hpcl, "StatusLine")->text(),
+              "ORVANE.INI: cannot read: not a regular file");
+    ASSERT_EQ(::rename((path + ".kept").c_str(), path.c_str()), 0);
 }
 
 // The default banks give their totals, and each edit updates its row's total at once. The

@@ -9,6 +9,7 @@
 #include "platform/FileDialogs.h"
 #include "tests/analysis/window/ReadBack.h"
 #include "tests/mainwindow/FormAccess.h"
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/Pixels.h"
 
 namespace {
@@ -71,10 +72,12 @@ TEST(AnalysisFiles, PicturesOfAnySizeAndTheReportWithEveryNetwork) {
     QDir().mkpath(w.dir.path() + "/locked");
     QFile::setPermissions(w.dir.path() + "/locked", QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     answer = w.dir.path() + "/locked/report.pdf";
-    Answerer told(QMessageBox::Ok);
-    Choose(analysis, "Export report as PDF...");
-    EXPECT_TRUE(told.asked.startsWith("Orvane could not save the report to "))
-        << told.asked.toStdString();
-    EXPECT_EQ(w.dir.entries("locked"), QStringList());
+    AsOrdinaryUser([&] {
+        Answerer told(QMessageBox::Ok);
+        Choose(analysis, "Export report as PDF...");
+        EXPECT_TRUE(told.asked.startsWith("Orvane could not save the report to "))
+            << told.asked.toStdString();
+        EXPECT_EQ(w.dir.entries("locked"), QStringList());
+    });
     SetFileAsker(nullptr);
 }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <optional>
 #include <tuple>
@@ -95,6 +96,13 @@ TEST(NecRunner, EveryFaultIsOneLineWithoutResult) {
         {"/bin/cat DATA/rod_4.5m_5mm_killed.out > \"$4\"", "(line 128: no input impedance"},
         {"kill -SEGV $$", "NEC-2: nec2c crashed"},
         {"exit 0", "NEC-2: nec2c wrote no report"},
+        // Reading what stands in the report's place must neither block nor run away.
+        // A writer comes later, so that a reader waiting on the FIFO would end after all.
+        {"/usr/bin/mkfifo \"$4\"; (/bin/sleep 2; exec 3<>\"$4\"; /bin/sleep 1) &",
+         "wrote no report that can be read (cannot read: not a regular file)"},
+        {"/bin/ln -s /dev/zero \"$4\"", "(cannot read: not a regular file)"},
+        {"/bin/ln -s DATA/rod_4.5m_5mm.out \"$4\"", "(cannot read: not a regular file)"},
+        {"/usr/bin/head -c 17000000 /dev/zero > \"$4\"", "(cannot read: larger than 16 MB)"},
         {"#!/no/such/shell\n", "NEC-2: nec2c could not be started"}};
     for (const auto& [script, fault] : cases) {
         SCOPED_TRACE(fault);
@@ -112,6 +120,21 @@ TEST(NecRunner, EveryFaultIsOneLineWithoutResult) {
             EXPECT_GT(end.ticks, 1) << "the event loop ran while the stand-in slept";
         }
     }
+}
+
+// A run that takes too long ends with everything it started, a wrapper's children too.
+TEST(NecRunner, ATimeoutEndsTheWholeRun) {
+    const StandIn stand_in(
+        "/bin/sleep 30 & echo $! >> 'PIDS'\n/bin/sleep 30 & echo $! >> 'PIDS'\nwait");
+    NecRunner runner;
+    runner.setTimeout(300);
+    const RunEnd end = RunToEnd(runner, {4.5, 5});
+    ASSERT_TRUE(end.outcome);
+    EXPECT_TRUE(end.outcome->fault.contains("longer than 0.3 s"))
+        << end.outcome->fault.toStdString();
+    // The group's end is sent at once; the processes take a moment to go.
+    for (int wait = 0; wait < 500 && stand_in.alive() > 0; ++wait) QThread::msleep(10);
+    EXPECT_EQ(stand_in.alive(), 0) << "a process of the run outlived it";
 }
 
 TEST(NecRunner, AnotherRodEndsTheRunningOne) {
