@@ -92,7 +92,9 @@ bool ReadHeader(const std::vector<std::string>& fields, int line, Columns& colum
     }
     if (!f || !r || !x) {
         return sink.Fault(line, "the header names no " +
-                                    std::string(!f ? "frequency" : !r ? "R" : "X") +
+                                    std::string(!f   ? "frequency"
+                                                : !r ? "R"
+                                                     : "X") +
                                     " column (frequency, R and X are needed)");
     }
     columns.f = *f;

@@ -97,7 +97,8 @@ ImpedanceFileRead ReadImpedanceFile(const std::string& path, const ReadProgress&
     const std::string name = FileNameOf(path);
     // Not blocking: a FIFO would otherwise wait for a writer before fstat could refuse it.
     const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0) return Refused(name, std::string("cannot be opened (") + std::strerror(errno) + ")");
+    if (fd.get() < 0)
+        return Refused(name, std::string("cannot be opened (") + std::strerror(errno) + ")");
     struct stat about {};
     if (::fstat(fd.get(), &about) != 0) {
         return Refused(name, std::string("cannot be read (") + std::strerror(errno) + ")");
@@ -113,7 +114,8 @@ ImpedanceFileRead ReadImpedanceFile(const std::string& path, const ReadProgress&
     while (got < text.size()) {
         const ssize_t n = ::read(fd.get(), text.data() + got, text.size() - got);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return Refused(name, std::string("cannot be read (") + std::strerror(errno) + ")");
+        if (n < 0)
+            return Refused(name, std::string("cannot be read (") + std::strerror(errno) + ")");
         if (n == 0) break;
         got += static_cast<std::size_t>(n);
     }

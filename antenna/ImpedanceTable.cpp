@@ -23,9 +23,9 @@ FrequencySpan ImpedanceTable::span() const {
 
 std::optional<Impedance> ImpedanceTable::At(double f_MHz) const {
     if (points_.empty() || !span().Contains(f_MHz)) return std::nullopt;
-    const auto above = std::lower_bound(
-        points_.begin(), points_.end(), f_MHz,
-        [](const ImpedancePoint& p, double f) { return p.f_MHz < f; });
+    const auto above =
+        std::lower_bound(points_.begin(), points_.end(), f_MHz,
+                         [](const ImpedancePoint& p, double f) { return p.f_MHz < f; });
     if (above->f_MHz == f_MHz) return above->z;
     const ImpedancePoint& below = *(above - 1);
     const double t = (f_MHz - below.f_MHz) / (above->f_MHz - below.f_MHz);

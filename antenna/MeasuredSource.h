@@ -17,5 +17,4 @@ struct MeasuredAntenna {
 MeasuredAntenna MeasuredFrom(ImpedanceFile file, const std::string& path);
 
 // As measured, or (bareRod) the rod alone with coil, base capacitance and losses added.
-std::shared_ptr<const TabulatedSource> MeasuredSource(const MeasuredAntenna& antenna,
-                                                      bool bareRod);
+std::shared_ptr<const TabulatedSource> MeasuredSource(const MeasuredAntenna& antenna, bool bareRod);

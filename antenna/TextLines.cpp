@@ -74,8 +74,8 @@ ParsedNumber ParseNumber(std::string_view word) {
     if (digits.size() > 1 && digits.front() == '+') digits.remove_prefix(1);
     double value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    const std::string shown = "'" + std::string(word.substr(0, kShownWord)) +
-                              (word.size() > kShownWord ? "...'" : "'");
+    const std::string shown =
+        "'" + std::string(word.substr(0, kShownWord)) + (word.size() > kShownWord ? "...'" : "'");
     if (error == std::errc::result_out_of_range) return {0, shown + " is out of range"};
     if (error != std::errc() || end != digits.data() + digits.size()) {
         return {0, shown + " is not a number"};

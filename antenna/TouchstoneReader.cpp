@@ -50,7 +50,8 @@ bool ReadOptions(std::string_view line, int number, Options& options, PointSink&
             if (i + 1 == words.size()) return sink.Fault(number, "R needs a reference resistance");
             const ParsedNumber r = ParseNumber(words[++i]);
             if (!r.fault.empty()) return sink.Fault(number, r.fault);
-            if (!(r.value > 0)) return sink.Fault(number, "the reference resistance must be above 0");
+            if (!(r.value > 0))
+                return sink.Fault(number, "the reference resistance must be above 0");
             options.reference_Ohm = r.value;
         } else {
             return sink.Fault(number, "'" + std::string(words[i].substr(0, 24)) +

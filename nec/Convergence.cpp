@@ -72,8 +72,8 @@ std::string NecCacheText(const ConvergedNec& run) {
     return text + "end\n";
 }
 
-std::optional<ConvergedNec> ReadNecCache(std::string_view text, double length_m,
-                                         double diameter_mm, RodSegmentation segmentation) {
+std::optional<ConvergedNec> ReadNecCache(std::string_view text, double length_m, double diameter_mm,
+                                         RodSegmentation segmentation) {
     std::istringstream in{std::string(text)};
     std::string line;
     if (!std::getline(in, line) || line != kCacheHeader) return std::nullopt;

@@ -36,7 +36,7 @@ std::string ConvergenceNote(const ConvergedNec& run);
 // The run as a text file of its own, so that a later start shows it without nec2c.
 std::string NecCacheText(const ConvergedNec& run);
 // None unless the text is a whole cache of exactly this rod and segmentation.
-std::optional<ConvergedNec> ReadNecCache(std::string_view text, double length_m,
-                                         double diameter_mm, RodSegmentation segmentation);
+std::optional<ConvergedNec> ReadNecCache(std::string_view text, double length_m, double diameter_mm,
+                                         RodSegmentation segmentation);
 // One file name per length, diameter and segmentation.
 std::string NecCacheFileName(double length_m, double diameter_mm, RodSegmentation segmentation);

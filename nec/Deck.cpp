@@ -82,7 +82,8 @@ NecDeck WriteNecDeck(double length_m, double diameter_mm, int segmentDivisor) {
         return deck;
     }
     deck.segmentation = *s.segments;
-    deck.segmentation.segments = std::max(1, deck.segmentation.segments / std::max(1, segmentDivisor));
+    deck.segmentation.segments =
+        std::max(1, deck.segmentation.segments / std::max(1, segmentDivisor));
     const std::string length = ShortestText(length_m);
     std::string& t = deck.text;
     t = "CM Orvane: rod " + length + " m long, " + ShortestText(diameter_mm) +

@@ -51,7 +51,8 @@ TEST(ImpedanceTable, InterpolatesTheReflectionBetweenPoints) {
 // read back as a table give the model's results.
 TEST(TabulatedSource, FollowsTheMeaningOfItsTable) {
     const AntennaInput input{.frequency_MHz = 7.1, .cfoot_pF = 10, .lcoil_uH = 2, .aeloss_Ohm = 5};
-    MeasuredAntenna measured{Table({{7.0, {30, -20}}, {7.1, {30, -20}}, {7.2, {31, -19}}}), "/x/whip.s1p"};
+    MeasuredAntenna measured{Table({{7.0, {30, -20}}, {7.1, {30, -20}}, {7.2, {31, -19}}}),
+                             "/x/whip.s1p"};
     const auto asMeasured = MeasuredSource(measured, false);
     const std::optional<AntennaResult> a = asMeasured->FeedPoint(input);
     ASSERT_TRUE(a);
