@@ -29,7 +29,11 @@ std::string SourceFile(const AntennaSource& source) {
 }
 
 std::string SourceCommentLine(const AntennaSource& source) {
-    const std::string file = SourceFile(source);
+    std::string file = SourceFile(source);
+    // One line whatever the file's name holds.
+    for (char& ch : file) {
+        if (static_cast<unsigned char>(ch) < 0x20) ch = '?';
+    }
     return "# source: " + SourceWord(source) + (file.empty() ? "" : " " + file);
 }
 

@@ -10,7 +10,8 @@
 std::string SourceWord(const AntennaSource& source);
 // The measured file as it was given; empty for the other sources.
 std::string SourceFile(const AntennaSource& source);
-// The first line of the sweep CSV: "# source: measured whip-40m.s1p".
+// The first line of the sweep CSV: "# source: measured whip-40m.s1p"; control characters of
+// the file's name as '?'.
 std::string SourceCommentLine(const AntennaSource& source);
 // What the window title adds: "measured: whip-40m.s1p", "NEC-2 model"; empty for the model.
 std::string SourceTitle(const AntennaSource& source);

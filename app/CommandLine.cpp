@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
@@ -58,11 +59,20 @@ CommandLine::CommandLine()
                  "Runs the sweep-tune of the tuner <net> (hpcl, lpcl or lplc) without a window "
                  "and writes each step, with the best setting of the banks, to the CSV file "
                  "<csv>.",
-                 "net") {
+                 "net"),
+      antenna_("antenna",
+               "The antenna the window and every run without one use: model (the closed-form "
+               "model, the default), nec2 (the rod computed by NEC-2) or a measured impedance "
+               "file (.s1p, .s2p or .csv), used as measured.",
+               "source"),
+      summaryJson_("summary-json",
+                   "Writes the antenna and the six networks at the set frequency to <file> as "
+                   "one JSON object (- for standard output), without a window.",
+                   "file") {
     parser_.setApplicationDescription(
         "Short vertical antenna rod, its matching networks and simulated antenna tuners.");
     parser_.addOptions({help_, version_, settings_, exportSweep_, exportTouchstone_, exportPng_,
-                        network_, scale_, necCompare_, sweepTune_});
+                        network_, scale_, necCompare_, sweepTune_, antenna_, summaryJson_});
     parser_.addPositionalArgument("csv", "The file --sweep-tune writes.", "[<csv>]");
 }
 
@@ -88,9 +98,10 @@ CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
                      .arg(parser_.isSet(network_) ? "network" : "scale");
         return Request::Invalid;
     }
+    if (!ParseAntenna()) return Request::Invalid;
     const bool exporting = parser_.isSet(exportSweep_) || parser_.isSet(exportTouchstone_) ||
                            parser_.isSet(exportPng_) || parser_.isSet(necCompare_) ||
-                           parser_.isSet(sweepTune_);
+                           parser_.isSet(sweepTune_) || parser_.isSet(summaryJson_);
     if (!exporting) return Request::Window;
     return ParseExport() ? Request::Export : Request::Invalid;
 }
@@ -103,7 +114,8 @@ bool CommandLine::ParseExport() {
                  {exportTouchstone_, ExportJob::Kind::Touchstone},
                  {exportPng_, ExportJob::Kind::Pictures},
                  {necCompare_, ExportJob::Kind::NecCompare},
-                 {sweepTune_, ExportJob::Kind::SweepTune}};
+                 {sweepTune_, ExportJob::Kind::SweepTune},
+                 {summaryJson_, ExportJob::Kind::Summary}};
     int given = 0;
     for (const auto& [option, kind] : kinds) {
         if (!parser_.isSet(option)) continue;
@@ -118,8 +130,8 @@ bool CommandLine::ParseExport() {
     }
     if (given > 1) {
         error_ =
-            "Give one of --export-sweep, --export-touchstone, --export-png, --nec-compare and "
-            "--sweep-tune at a time.";
+            "Give one of --export-sweep, --export-touchstone, --export-png, --nec-compare, "
+            "--sweep-tune and --summary-json at a time.";
         return false;
     }
     if (job_.kind == ExportJob::Kind::SweepTune && !ParseSweepTune()) return false;
@@ -160,6 +172,26 @@ bool CommandLine::ParseSweepTune() {
         return false;
     }
     job_.path = QFile::encodeName(positional.first()).toStdString();
+    return true;
+}
+
+bool CommandLine::ParseAntenna() {
+    if (!parser_.isSet(antenna_)) return true;
+    const QString value = parser_.value(antenna_);
+    AntennaOption& antenna = job_.antenna;
+    antenna.given = true;
+    if (value == "model") {
+        antenna.kind = AntennaOption::Kind::Model;
+    } else if (value == "nec2") {
+        antenna.kind = AntennaOption::Kind::Nec2;
+    } else if (value.contains('/') || value.contains('.') || QFileInfo::exists(value)) {
+        // A file's faults are told when it is read, with the exit code of a failed run.
+        antenna.kind = AntennaOption::Kind::File;
+        antenna.path = QFile::encodeName(value).toStdString();
+    } else {
+        error_ = QString("Unknown antenna '%1': give model, nec2 or a measured file.").arg(value);
+        return false;
+    }
     return true;
 }
 

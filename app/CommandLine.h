@@ -24,12 +24,16 @@ public:
 
     // What an Export request writes.
     const ExportJob& exportJob() const { return job_; }
+    // The source --antenna names, for the window as for every run without one.
+    const AntennaOption& antenna() const { return job_.antenna; }
 
 private:
     // Reads the export options into job_; false with error_ set when they do not fit.
     bool ParseExport();
     // The tuner and the CSV file of --sweep-tune into job_, as ParseExport.
     bool ParseSweepTune();
+    // --antenna into job_, as ParseExport.
+    bool ParseAntenna();
 
     QCommandLineParser parser_;
     QCommandLineOption help_;
@@ -42,6 +46,8 @@ private:
     QCommandLineOption scale_;
     QCommandLineOption necCompare_;
     QCommandLineOption sweepTune_;
+    QCommandLineOption antenna_;
+    QCommandLineOption summaryJson_;
     QString error_;
     ExportJob job_;
 };

@@ -7,6 +7,8 @@
 
 #include "app/NecCompareRun.h"
 #include "app/RunSettings.h"
+#include "app/RunSource.h"
+#include "app/SummaryJson.h"
 #include "app/SweepTuneRun.h"
 #include "app/WindowRun.h"
 #include "core/Version.h"
@@ -29,16 +31,15 @@ int Written(const FileResult& result) {
 }
 
 // The pictures need fonts but no display: the window is built and drawn offscreen.
-int WritePictures(const ExportJob& job, const std::map<std::string, std::string>& values, int& argc,
-                  char** argv) {
+int WritePictures(const ExportJob& job, const std::map<std::string, std::string>& values,
+                  std::shared_ptr<const AntennaSource> source) {
     const QString folder = QFile::decodeName(job.path.c_str());
     if (!QDir().mkpath(folder)) return Failed(job.path + ": cannot create the folder");
 
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     PrepareWindowApplication();
     Form1 window(Form1::SettingsUse::Given);
     window.ShowSettingsValues(values);
+    if (job.antenna.given) window.SetAntennaSource(std::move(source));
     const Form1::Pictures pictures = window.DrawPictures(job.network, job.scale);
     const std::pair<const char*, const QImage&> files[] = {
         {"sweep.png", pictures.sweep},
@@ -51,30 +52,45 @@ int WritePictures(const ExportJob& job, const std::map<std::string, std::string>
     return 0;
 }
 
-}  // namespace
-
-int RunExport(const ExportJob& job, int& argc, char** argv) {
-    // The sweep-tune reads the banks of its own tuner as well.
-    if (job.kind == ExportJob::Kind::SweepTune) return RunSweepTune(job.tuner, job.path);
-    std::map<std::string, std::string> values;
-    if (!ReadRunSettings(MainKeyNames(), values)) return 1;
-
+int Run(const ExportJob& job, const std::map<std::string, std::string>& values) {
     const MainInputs inputs = InputsFromSettings(values);
+    // The comparison is the model's against NEC-2's own run.
+    if (job.kind == ExportJob::Kind::NecCompare) return RunNecCompare(job.path, inputs.antenna);
+    std::shared_ptr<const AntennaSource> source = RunSource(job.antenna, inputs.antenna);
+    if (!source) return 1;
     switch (job.kind) {
         case ExportJob::Kind::SweepCsv:
-            return Written(WriteFileAtomically(
-                job.path, SweepCsv(ClosedFormModel(), inputs.antenna, inputs.limits)));
+            return Written(
+                WriteFileAtomically(job.path, SweepCsv(*source, inputs.antenna, inputs.limits)));
         case ExportJob::Kind::Touchstone:
             return Written(WriteFileAtomically(
-                job.path, TouchstoneText(ClosedFormModel(), inputs.antenna, kOrvaneVersion)));
-        case ExportJob::Kind::NecCompare: {
-            // The runner's process needs an event loop, but no display.
-            QCoreApplication app(argc, argv);
-            return RunNecCompare(job.path, inputs.antenna);
-        }
+                job.path, TouchstoneText(*source, inputs.antenna, kOrvaneVersion)));
+        case ExportJob::Kind::Summary:
+            return WriteSummaryJson(job.path, SummaryJson(*source, inputs.antenna, inputs.limits));
         case ExportJob::Kind::Pictures:
+        case ExportJob::Kind::NecCompare:
         case ExportJob::Kind::SweepTune:
             break;
     }
-    return WritePictures(job, values, argc, argv);
+    return WritePictures(job, values, std::move(source));
+}
+
+}  // namespace
+
+int RunExport(const ExportJob& job, int& argc, char** argv) {
+    if (job.kind == ExportJob::Kind::SweepTune) {
+        // NEC-2's runs need an event loop.
+        QCoreApplication app(argc, argv);
+        return RunSweepTune(job.tuner, job.path, job.antenna);
+    }
+    std::map<std::string, std::string> values;
+    if (!ReadRunSettings(MainKeyNames(), values)) return 1;
+    // The pictures need fonts, but no display.
+    if (job.kind == ExportJob::Kind::Pictures) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        return Run(job, values);
+    }
+    QCoreApplication app(argc, argv);
+    return Run(job, values);
 }

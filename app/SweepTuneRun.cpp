@@ -8,6 +8,7 @@
 
 #include "antenna/ShownResults.h"
 #include "app/RunSettings.h"
+#include "app/RunSource.h"
 #include "exports/SweepTuneCsv.h"
 #include "mainwindow/MainKeys.h"
 #include "platform/Controls.h"
@@ -96,7 +97,7 @@ public:
 // Each step as the window's SWEEP runs it: the main window's pass at the frequency hands
 // over R_f and X_f as its fields show them (none when it failed), then TUNE. `refused`
 // counts the steps per reason TUNE gave.
-std::vector<SweepTuneRow> Sweep(TunerKind kind, const Values& values,
+std::vector<SweepTuneRow> Sweep(TunerKind kind, const Values& values, const AntennaSource& source,
                                 std::map<std::string, int>& refused) {
     FieldsWithoutWindow tuner(kind);
     AntennaInput input = InputsFromSettings(values).antenna;
@@ -104,7 +105,7 @@ std::vector<SweepTuneRow> Sweep(TunerKind kind, const Values& values,
     for (const SweepTunePoint& point : SweepTunePoints()) {
         const double f_MHz = ParseLeadingNumber(point.text);
         input.frequency_MHz = f_MHz;
-        const ShownAntenna main = ShowAntenna(ClosedFormModel(), input, false);
+        const ShownAntenna main = ShowAntenna(source, input, false);
         TuneRequest request;
         request.antennaMissing = !main.complete();
         tuner.antenna = {f_MHz, 0, 0};
@@ -120,12 +121,15 @@ std::vector<SweepTuneRow> Sweep(TunerKind kind, const Values& values,
 
 }  // namespace
 
-int RunSweepTune(TunerKind kind, const std::string& csvPath) {
+int RunSweepTune(TunerKind kind, const std::string& csvPath, const AntennaOption& antenna) {
     Values values;
     if (!ReadRunSettings(KeysOf(kind), values)) return 1;
+    const std::shared_ptr<const AntennaSource> source =
+        RunSource(antenna, InputsFromSettings(values).antenna);
+    if (!source) return 1;
 
     std::map<std::string, int> refused;
-    std::vector<SweepTuneRow> rows = Sweep(kind, values, refused);
+    std::vector<SweepTuneRow> rows = Sweep(kind, values, *source, refused);
     for (const auto& [refusal, steps] : refused) {
         ReportOnStandardError("at " + std::to_string(steps) + " of " + std::to_string(rows.size()) +
                               " frequencies: " + refusal);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/ExportRun.h"
 #include "tuners/search/TunerSearch.h"
 
 // The sweep-tune of one tuner without a window: the inputs and banks of the settings file,
@@ -10,4 +11,5 @@
 // the banks at each frequency. Writes the CSV whole or not at all, says how the searches
 // did on standard output and each problem in one line on standard error. Needs no display.
 // Returns the exit code.
-int RunSweepTune(TunerKind kind, const std::string& csvPath);
+// The antenna is the source `antenna` names.
+int RunSweepTune(TunerKind kind, const std::string& csvPath, const AntennaOption& antenna);

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "antenna/SourceText.h"
 #include "core/PartStress.h"
 #include "core/SweepFrequencies.h"
 #include "exports/CsvText.h"
@@ -33,12 +34,12 @@ int PartCount(Network network) {
     return HasSecondCapacitor(network) ? 3 : 2;
 }
 
-void WriteFault(CsvText& csv, double f_MHz) {
+void WriteFault(CsvText& csv, double f_MHz, const char* verdict) {
     csv.Number(f_MHz);
     for (std::size_t i = 1; i < std::size(kAntennaColumns); ++i) csv.Empty();
     for (const ExportNetwork& n : kExportNetworks) {
         for (int i = 0; i < PartCount(n.network); ++i) csv.Empty();
-        csv.Field(kFaultVerdict);
+        csv.Field(verdict);
         for (int i = 0; i < PartCount(n.network); ++i) csv.Empty();
     }
     csv.EndRecord();
@@ -80,15 +81,20 @@ std::string SweepCsv(const AntennaSource& source, const AntennaInput& antenna,
         in.frequency_MHz = f;
         const std::optional<AntennaResult> a = source.FeedPoint(in);
         if (!a) {
-            WriteFault(csv, f);
+            WriteFault(csv, f, NoAntennaVerdict(source, f));
             continue;
         }
-        for (const double value :
-             {f, a->r_f, a->x_f, a->z_f, a->swr_f, a->u_f, a->eta_f, a->eta_tot}) {
-            csv.Number(value);
+        for (const double value : {f, a->r_f, a->x_f, a->z_f, a->swr_f, a->u_f}) csv.Number(value);
+        if (source.knowsEfficiency()) {
+            csv.Number(a->eta_f);
+            csv.Number(a->eta_tot);
+        } else {
+            csv.Empty();
+            csv.Empty();
         }
         for (const ExportNetwork& n : kExportNetworks) WriteNetwork(csv, n.network, *a, in, limits);
         csv.EndRecord();
     }
-    return csv.text();
+    // Before the header, so that a reader knows what it reads.
+    return SourceCommentLine(source) + "\r\n" + csv.text();
 }

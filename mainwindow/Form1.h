@@ -4,6 +4,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPointF>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "antenna/AntennaSource.h"
+#include "antenna/MeasuredSource.h"
 #include "core/Antenna.h"
 #include "core/Matching.h"
 #include "core/PartStress.h"
@@ -28,7 +30,9 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
-class NecRunner;
+class QSettings;
+class ConvergedNecRuns;
+class MeasuredFileReader;
 class PictureBox;
 class StatusLine;
 class TunerWindows;
@@ -88,6 +92,15 @@ public:
     const AntennaSource& antennaSource() const { return *source_; }
     void SetAntennaSource(std::shared_ptr<const AntennaSource> source);
 
+    // The choices of the Antenna menu, also for the command line. A measured file is used
+    // as measured unless the bare-rod check is on; NEC-2 runs in the background.
+    void UseClosedFormModel();
+    void UseNecModel();
+    void UseMeasuredAntenna(MeasuredAntenna antenna);
+    // Reads the file in the background and uses it when it is read; a fault keeps the
+    // source in use and is reported.
+    void OpenMeasuredFile(const QString& path);
+
     // Completed recalculation passes, so that tests can count them.
     int recalculationCount() const { return recalculationCount_; }
     MatchLimits matchLimits() const { return limits_; }
@@ -132,8 +145,26 @@ private:
     void BuildNecSwitch(QMenu& menu);
     void UpdateNecAvailability();
     void NecSwitchToggled(bool on);
-    NecRunner& NecProcess();
     void DrawNecComparison(const SweepDiagramInput& input, const ImpedanceViews& views);
+    ConvergedNecRuns& NecRuns();
+
+    // The antenna source: its menu, what the window shows of it.
+    enum class AntennaChoice { Model, Nec2, Measured };
+    void BuildAntennaMenu();
+    void AskMeasuredFile();
+    void MeasuredFileRead(const QString& path, const ImpedanceFileRead& read);
+    void BareRodToggled(bool on);
+    void RememberRecentFile(const QString& path);
+    void ShowRecentFiles();
+    // Follows the rod with the NEC-2 source: a new rod's runs start, its values come later.
+    void FollowNecRod(const AntennaInput& input);
+    // Title, menu checks and the fields the source does not use.
+    void ShowAntennaChoice();
+    void ShowSourceNote(double f_MHz);
+    // Outside the source's span: the result fields and networks empty.
+    void ShowNoAntennaValues();
+    void SaveAntennaState(QSettings& store) const;
+    void RestoreAntennaState(QSettings& store);
 
     void SaveViewState() const;
     void LoadMainSettings();
@@ -245,7 +276,20 @@ private:
     SettingsUse settingsUse_;
     QAction* necSwitch_ = nullptr;
     // Made on first use, so that a window that never compares starts no process machinery.
-    std::unique_ptr<NecRunner> necRunner_;
+    std::unique_ptr<ConvergedNecRuns> necRuns_;
+    AntennaChoice antennaChoice_ = AntennaChoice::Model;
+    std::optional<MeasuredAntenna> measured_;
+    // The rod the NEC-2 source in use was computed for.
+    std::optional<std::pair<double, double>> necSourceRod_;
+    QAction *modelAction_ = nullptr, *necAction_ = nullptr, *bareRodAction_ = nullptr;
+    QMenu* antennaMenu_ = nullptr;
+    QList<QAction*> recentActions_;
+    QStringList recentFiles_;
+    std::unique_ptr<MeasuredFileReader> reader_;
+    // The file being read for use; a choice made meanwhile drops it.
+    QString pendingRead_;
+    // What the NEC-2 source says while it has no values: its progress or its fault.
+    QString necState_;
     // The settings file was found or made valid at start-up, so it may be read and rewritten.
     bool settingsReady_ = false;
     std::unique_ptr<TunerWindows> tuners_;

@@ -9,6 +9,7 @@ void Form1::BuildMenuBar() {
     QMenu* view = menuBar()->addMenu("&View");
     view->setObjectName("ViewMenu");
     BuildNecSwitch(*view);
+    BuildAntennaMenu();
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("HelpMenu");
     QAction* page = help->addAction("Using Orvane", this, [this] { ShowUsingOrvane(this); });

@@ -59,21 +59,28 @@ void Form1::Recalculate() {
 
     limits_ = ReadMatchLimits();
     const AntennaInput input = ReadAntennaInput();
+    FollowNecRod(input);
+    ShowSourceNote(input.frequency_MHz);
 
     // A fault anywhere below ends the pass silently: the guarded fields stay red.
     const ShownAntenna shown = ShowAntenna(*source_, input, Option13->isChecked());
     if (!shown.rod) return;
     Text3->setText(FieldText(shown.rod->zlc));
     Text7->setText(FieldText(shown.rod->slenderness));
-    if (!shown.feed) return;
+    if (!shown.feed) {
+        // A tabulated source has nothing here: no value is better than an old one.
+        if (source_->span()) ShowNoAntennaValues();
+        return;
+    }
     Text5->setText(FieldText(shown.feed->r_f));
     Text6->setText(FieldText(shown.feed->x_f));
     Text9->setText(FieldText(shown.feed->z_f));
     Text15->setText(FieldText(shown.feed->swr_f));
     Text44->setText(FieldText(shown.feed->u_f));
-    if (!shown.efficiency) return;
-    Text10->setText(FieldText(shown.efficiency->eta_f));
-    Text42->setText(FieldText(shown.efficiency->eta_tot));
+    if (!shown.complete()) return;
+    // Empty where the source cannot know them.
+    Text10->setText(shown.efficiency ? FieldText(shown.efficiency->eta_f) : QString());
+    Text42->setText(shown.efficiency ? FieldText(shown.efficiency->eta_tot) : QString());
     for (QLineEdit* field : guarded) SetBackColor(field, colors::kResult);
     feedPoint_ = FeedPointTexts{Text5->text(), Text6->text()};
 

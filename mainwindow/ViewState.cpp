@@ -51,6 +51,7 @@ void Form1::KeepViewState() {
     }
     (store.value("view/impedancePlane").toBool() ? Option8 : Option7)->setChecked(true);
     DiagramTypeClicked();
+    RestoreAntennaState(store);
 }
 
 void Form1::SaveViewState() const {
@@ -66,4 +67,5 @@ void Form1::SaveViewState() const {
     store.setValue("view/decibel", Option13->isChecked());
     store.setValue("view/impedancePlane", Option8->isChecked());
     store.setValue("view/necCompare", necSwitch_->isChecked());
+    SaveAntennaState(store);
 }
