@@ -7,7 +7,6 @@
 namespace {
 
 constexpr double kReference_Ohm = 50;
-constexpr double kRounding = 1e-12;
 
 std::complex<double> Reflection(Impedance z) {
     const std::complex<double> zc(z.r, z.x);
@@ -25,12 +24,9 @@ FrequencySpan ImpedanceTable::span() const {
 
 std::optional<Impedance> ImpedanceTable::At(double f_MHz) const {
     if (points_.empty()) return std::nullopt;
-    // Frequencies stepped by repeated addition miss the ends by their rounding: 30 MHz is
-    // 30.000000000000135 at the end of a sweep.
     const FrequencySpan ends = span();
-    if (std::abs(f_MHz - ends.low_MHz) <= kRounding * ends.low_MHz) f_MHz = ends.low_MHz;
-    if (std::abs(f_MHz - ends.high_MHz) <= kRounding * ends.high_MHz) f_MHz = ends.high_MHz;
     if (!ends.Contains(f_MHz)) return std::nullopt;
+    f_MHz = std::clamp(f_MHz, ends.low_MHz, ends.high_MHz);
     const auto above =
         std::lower_bound(points_.begin(), points_.end(), f_MHz,
                          [](const ImpedancePoint& p, double f) { return p.f_MHz < f; });
