@@ -110,12 +110,10 @@ bool CommandLine::ParseExport() {
     const struct {
         const QCommandLineOption& option;
         ExportJob::Kind kind;
-    } kinds[] = {{exportSweep_, ExportJob::Kind::SweepCsv},
-                 {exportTouchstone_, ExportJob::Kind::Touchstone},
-                 {exportPng_, ExportJob::Kind::Pictures},
-                 {necCompare_, ExportJob::Kind::NecCompare},
-                 {sweepTune_, ExportJob::Kind::SweepTune},
-                 {summaryJson_, ExportJob::Kind::Summary}};
+    } kinds[] = {
+        {exportSweep_, ExportJob::Kind::SweepCsv}, {exportTouchstone_, ExportJob::Kind::Touchstone},
+        {exportPng_, ExportJob::Kind::Pictures},   {necCompare_, ExportJob::Kind::NecCompare},
+        {sweepTune_, ExportJob::Kind::SweepTune},  {summaryJson_, ExportJob::Kind::Summary}};
     int given = 0;
     for (const auto& [option, kind] : kinds) {
         if (!parser_.isSet(option)) continue;

@@ -48,7 +48,10 @@ std::string ResultsTable(const AntennaSource& source, const AntennaInput& in,
     // Only the model derives the rod's line values on the way to the feed point.
     const std::optional<RodLine> rod = RodCharacteristic(in.length_m, in.diameter_mm);
     const bool model = source.kind() == SourceKind::Model;
-    Row(text, "Zlc", model ? result(&AntennaResult::zlc) : rod ? std::optional(rod->zlc) : std::nullopt,
+    Row(text, "Zlc",
+        model ? result(&AntennaResult::zlc)
+        : rod ? std::optional(rod->zlc)
+              : std::nullopt,
         "Ohm");
     Row(text, "l'/D",
         model ? result(&AntennaResult::slenderness)
@@ -72,8 +75,8 @@ std::string ResultsTable(const AntennaSource& source, const AntennaInput& in,
         text += NetworkName(n.network);
         const bool two = HasSecondCapacitor(n.network);
         if (!a) {
-            text += std::string("\t\t\t\t") + NoAntennaVerdict(source, in.frequency_MHz) +
-                    "\t\t\t\n";
+            text +=
+                std::string("\t\t\t\t") + NoAntennaVerdict(source, in.frequency_MHz) + "\t\t\t\n";
             continue;
         }
         const MatchValues v = Match(n.network, a->r_f, a->x_f, f_Hz, limits);

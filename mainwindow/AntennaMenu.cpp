@@ -34,9 +34,9 @@ const QString kEfficiencyUnknown =
     "Empty: a measurement cannot tell the power radiated from the power lost.";
 
 // The fields whose values a measured file already holds, with their spin buttons.
-constexpr const char* kBaseElementControls[] = {"Text45",    "Command30", "Command31", "Text17",
-                                                "Command11", "Command12", "Text4",     "Command5",
-                                                "Command6"};
+constexpr const char* kBaseElementControls[] = {"Text45", "Command30", "Command31",
+                                                "Text17", "Command11", "Command12",
+                                                "Text4",  "Command5",  "Command6"};
 
 void SetSourceToolTip(QWidget* widget, const QString& reason) {
     if (!widget->property(kOwnToolTip).isValid()) {
@@ -61,11 +61,11 @@ void Form1::BuildAntennaMenu() {
     antennaMenu_->setToolTipsVisible(true);
     auto* group = new QActionGroup(antennaMenu_);
     group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    modelAction_ = antennaMenu_->addAction("Closed-form model", this, [this] {
-        UseClosedFormModel();
-    });
+    modelAction_ =
+        antennaMenu_->addAction("Closed-form model", this, [this] { UseClosedFormModel(); });
     modelAction_->setObjectName("AntennaModel");
-    necAction_ = antennaMenu_->addAction("NEC-2 model of this rod", this, [this] { UseNecModel(); });
+    necAction_ =
+        antennaMenu_->addAction("NEC-2 model of this rod", this, [this] { UseNecModel(); });
     necAction_->setObjectName("AntennaNec");
     for (QAction* choice : {modelAction_, necAction_}) {
         choice->setCheckable(true);
@@ -100,8 +100,8 @@ void Form1::UseClosedFormModel() {
     pendingRead_.clear();
     necSourceRod_.reset();
     ShowAntennaChoice();
-    SetAntennaSource(std::shared_ptr<const AntennaSource>(std::shared_ptr<void>(),
-                                                          &ClosedFormModel()));
+    SetAntennaSource(
+        std::shared_ptr<const AntennaSource>(std::shared_ptr<void>(), &ClosedFormModel()));
 }
 
 void Form1::UseNecModel() {
@@ -123,8 +123,8 @@ void Form1::UseMeasuredAntenna(MeasuredAntenna antenna) {
 }
 
 void Form1::AskMeasuredFile() {
-    const QString folder = measured_ ? QFileInfo(QFile::decodeName(measured_->path.c_str())).path()
-                                     : QString();
+    const QString folder =
+        measured_ ? QFileInfo(QFile::decodeName(measured_->path.c_str())).path() : QString();
     const QString chosen =
         AskFileName(this, {false, "Measured impedance", kMeasuredFilter, folder});
     if (!chosen.isEmpty()) OpenMeasuredFile(chosen);
@@ -133,13 +133,13 @@ void Form1::AskMeasuredFile() {
 void Form1::OpenMeasuredFile(const QString& path) {
     if (!reader_) {
         reader_ = std::make_unique<MeasuredFileReader>();
-        connect(reader_.get(), &MeasuredFileReader::progress, this,
-                [this](const QString& file, int percent) {
-                    statusLine_->SetNote(StatusLine::Note::Source,
-                                         QString("Reading %1 ... %2 %")
-                                             .arg(QFileInfo(file).fileName())
-                                             .arg(percent));
-                });
+        connect(
+            reader_.get(), &MeasuredFileReader::progress, this,
+            [this](const QString& file, int percent) {
+                statusLine_->SetNote(
+                    StatusLine::Note::Source,
+                    QString("Reading %1 ... %2 %").arg(QFileInfo(file).fileName()).arg(percent));
+            });
         connect(reader_.get(), &MeasuredFileReader::done, this, &Form1::MeasuredFileRead);
     }
     pendingRead_ = path;
@@ -177,8 +177,8 @@ void Form1::ShowRecentFiles() {
     QAction* end = antennaMenu_->findChild<QAction*>("AntennaRecentEnd");
     for (qsizetype i = 0; i < recentFiles_.size(); ++i) {
         const QString path = recentFiles_[i];
-        auto* recent = new QAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()),
-                                   antennaMenu_);
+        auto* recent =
+            new QAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), antennaMenu_);
         recent->setObjectName(QString("AntennaRecent%1").arg(i + 1));
         recent->setToolTip(path);
         connect(recent, &QAction::triggered, this, [this, path] { OpenMeasuredFile(path); });

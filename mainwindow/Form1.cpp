@@ -8,9 +8,9 @@
 #include <QRadioButton>
 
 #include "core/NumberText.h"
+#include "mainwindow/MeasuredFileReader.h"
 #include "mainwindow/NetworkBoxes.h"
 #include "mainwindow/StatusLine.h"
-#include "mainwindow/MeasuredFileReader.h"
 #include "nec/ConvergedRuns.h"
 #include "platform/BackColor.h"
 #include "platform/Colors.h"

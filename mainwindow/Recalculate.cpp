@@ -68,8 +68,12 @@ void Form1::Recalculate() {
     Text3->setText(FieldText(shown.rod->zlc));
     Text7->setText(FieldText(shown.rod->slenderness));
     if (!shown.feed) {
-        // A tabulated source has nothing here: no value is better than an old one.
-        if (source_->span()) ShowNoAntennaValues();
+        // A tabulated source has nothing here: no value is better than an old one, and the
+        // diagrams show where it has values.
+        if (source_->span()) {
+            ShowNoAntennaValues();
+            if (redrawSuppressed_ == 0) DrawSweepDiagram();
+        }
         return;
     }
     Text5->setText(FieldText(shown.feed->r_f));

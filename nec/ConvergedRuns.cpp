@@ -57,8 +57,8 @@ const ConvergedOutcome* ConvergedNecRuns::request(const NecRod& asked) {
         return &fault_;
     }
     std::optional<ConvergedNec> run =
-        EstimateConvergence(rod.length_m, rod.diameter_mm, deck.segmentation,
-                            pendingSegments_, full->points, half->points);
+        EstimateConvergence(rod.length_m, rod.diameter_mm, deck.segmentation, pendingSegments_,
+                            full->points, half->points);
     if (!run) return Store(rod, {std::nullopt, "NEC-2: the check run gave no comparable values"});
     WriteCache(*run);
     return Store(rod, {std::move(run), {}});
@@ -93,8 +93,9 @@ const ConvergedOutcome* ConvergedNecRuns::Store(const NecRod& rod, ConvergedOutc
 
 std::optional<ConvergedNec> ConvergedNecRuns::ReadCache(const NecRod& rod,
                                                         RodSegmentation segmentation) const {
-    QFile file(QDir(cacheFolder_).filePath(QString::fromStdString(
-        NecCacheFileName(rod.length_m, rod.diameter_mm, segmentation))));
+    QFile file(QDir(cacheFolder_)
+                   .filePath(QString::fromStdString(
+                       NecCacheFileName(rod.length_m, rod.diameter_mm, segmentation))));
     if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestCache) return std::nullopt;
     const QByteArray text = file.read(kLargestCache);
     return ReadNecCache(std::string_view(text.constData(), text.size()), rod.length_m,
@@ -104,8 +105,9 @@ std::optional<ConvergedNec> ConvergedNecRuns::ReadCache(const NecRod& rod,
 void ConvergedNecRuns::WriteCache(const ConvergedNec& run) const {
     // A cache that cannot be written costs a run at the next start, nothing else.
     if (!QDir().mkpath(cacheFolder_)) return;
-    QSaveFile file(QDir(cacheFolder_).filePath(QString::fromStdString(
-        NecCacheFileName(run.length_m, run.diameter_mm, run.segmentation))));
+    QSaveFile file(QDir(cacheFolder_)
+                       .filePath(QString::fromStdString(
+                           NecCacheFileName(run.length_m, run.diameter_mm, run.segmentation))));
     if (!file.open(QIODevice::WriteOnly)) return;
     const std::string text = NecCacheText(run);
     file.write(text.data(), static_cast<qint64>(text.size()));
