@@ -84,15 +84,18 @@ void Form1::BuildAntennaMenu() {
     bareRodAction_->setCheckable(true);
     bareRodAction_->setEnabled(false);
     connect(bareRodAction_, &QAction::toggled, this, &Form1::BareRodToggled);
-    // nec2c may be installed or removed while the program runs.
-    connect(antennaMenu_, &QMenu::aboutToShow, this, [this] {
+    const auto necAvailability = [this] {
         const bool available = NecAvailable();
+        // A choice in use stays at hand.
         necAction_->setEnabled(available || necAction_->isChecked());
         necAction_->setToolTip(
             available ? "The rod as NEC-2 (nec2c) computes it, with the coil, base capacitance "
                         "and losses added"
                       : QString("Needs NEC-2: install the Debian package %1").arg(kNecPackage));
-    });
+    };
+    necAvailability();
+    // nec2c may be installed or removed while the program runs.
+    connect(antennaMenu_, &QMenu::aboutToShow, this, necAvailability);
 }
 
 void Form1::UseClosedFormModel() {
@@ -116,7 +119,8 @@ void Form1::UseMeasuredAntenna(MeasuredAntenna antenna) {
     antennaChoice_ = AntennaChoice::Measured;
     pendingRead_.clear();
     necSourceRod_.reset();
-    RememberRecentFile(QFile::decodeName(antenna.path.c_str()));
+    // The list holds files, wherever the program is started from later.
+    RememberRecentFile(QFileInfo(QFile::decodeName(antenna.path.c_str())).absoluteFilePath());
     measured_ = std::move(antenna);
     ShowAntennaChoice();
     SetAntennaSource(MeasuredSource(*measured_, bareRodAction_->isChecked()));
@@ -206,7 +210,7 @@ void Form1::ShowAntennaChoice() {
     const bool measured = antennaChoice_ == AntennaChoice::Measured;
     modelAction_->setChecked(antennaChoice_ == AntennaChoice::Model);
     necAction_->setChecked(antennaChoice_ == AntennaChoice::Nec2);
-    if (!necAction_->isChecked()) necAction_->setEnabled(NecAvailable());
+    necAction_->setEnabled(necAction_->isChecked() || NecAvailable());
     bareRodAction_->setEnabled(measured);
     QString title = "ORVANE";
     if (antennaChoice_ == AntennaChoice::Nec2) title += " - NEC-2 model";
@@ -254,7 +258,8 @@ void Form1::SaveAntennaState(QSettings& store) const {
                          : antennaChoice_ == AntennaChoice::Measured ? "measured"
                                                                      : "model";
     store.setValue("antenna/source", choice);
-    store.setValue("antenna/file", measured_ ? QFile::decodeName(measured_->path.c_str()) : "");
+    // The file in use is always the first of the last files.
+    store.setValue("antenna/file", recentFiles_.value(0));
     store.setValue("antenna/bareRod", bareRodAction_->isChecked());
     store.setValue("antenna/recent", recentFiles_);
 }

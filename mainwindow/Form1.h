@@ -84,8 +84,9 @@ public:
 
     // Pause of every input change handler and of the spin-button repeat, in seconds.
     float repeatDelay = 0.15f;
-    // A run of nec2c that takes longer is ended; a test may shorten it.
-    int necTimeout_ms = 10000;
+    // A run of nec2c that takes longer is ended; a test may shorten it. A converged run of a
+    // rod takes a few seconds on an idle machine.
+    int necTimeout_ms = 30000;
 
     // Where the antenna's feed point comes from; the closed-form model until another is set.
     // Setting one recalculates.

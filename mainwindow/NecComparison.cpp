@@ -49,6 +49,14 @@ void Form1::NecSwitchToggled(bool on) {
 ConvergedNecRuns& Form1::NecRuns() {
     if (!necRuns_) {
         necRuns_ = std::make_unique<ConvergedNecRuns>();
+        connect(necRuns_.get(), &ConvergedNecRuns::progressed, this, [this] {
+            const QString note = necRuns_->progressNote();
+            if (antennaChoice_ == AntennaChoice::Nec2 && !necSourceRod_) {
+                necState_ = note;
+                statusLine_->SetNote(StatusLine::Note::Source, note);
+            }
+            if (necSwitch_->isChecked()) statusLine_->SetNote(StatusLine::Note::Nec, note);
+        });
         connect(necRuns_.get(), &ConvergedNecRuns::finished, this, [this] {
             // The pass redraws, the comparison with it.
             if (antennaChoice_ == AntennaChoice::Nec2) {

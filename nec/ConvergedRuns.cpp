@@ -75,7 +75,11 @@ QString ConvergedNecRuns::progressNote() const {
 void ConvergedNecRuns::RunFinished() {
     if (!pending_) return;
     // Goes on with the check run, or ends.
-    if (request(*pending_)) emit finished();
+    if (request(*pending_)) {
+        emit finished();
+    } else {
+        emit progressed();
+    }
 }
 
 const ConvergedOutcome* ConvergedNecRuns::Known(const NecRod& rod) const {

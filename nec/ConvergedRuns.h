@@ -37,6 +37,8 @@ public:
 signals:
     // The runs of the last rod requested have ended; request() now gives its outcome.
     void finished();
+    // The first run has ended and the check run begun: progressNote() says so.
+    void progressed();
 
 private:
     const ConvergedOutcome* Known(const NecRod& rod) const;

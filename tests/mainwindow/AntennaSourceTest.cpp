@@ -228,12 +228,23 @@ TEST(AntennaSource, Nec2IsTheConvergedRun) {
     ASSERT_TRUE(NecAvailable()) << "nec2c is missing; scripts/setup.sh installs it";
     const QTemporaryDir cache;
     const ScopedEnv cacheHome("XDG_CACHE_HOME", cache.path());
+    {
+        const StandIn missing(nullptr);
+        Window without;
+        EXPECT_FALSE(without.action("AntennaNec")->isEnabled());
+        EXPECT_TRUE(without.action("AntennaNec")->toolTip().contains("Debian package nec2c"));
+    }
     Window w;
+    ASSERT_TRUE(w.action("AntennaNec")->isEnabled());
     w.action("AntennaNec")->trigger();
     EXPECT_EQ(w.form.windowTitle(), "ORVANE - NEC-2 model");
     EXPECT_TRUE(w.status().startsWith("NEC-2: computing the rod of 4.5 m, 5 mm in 100 segments"))
         << w.status().toStdString();
     EXPECT_EQ(TextOf(w.form, "Text5"), "");
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return w.status().startsWith("NEC-2: checking the rod of 4.5 m, 5 mm in 50"); },
+        60000))
+        << w.status().toStdString();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !TextOf(w.form, "Text5").isEmpty(); }, 60000));
     EXPECT_TRUE(w.status().startsWith("NEC-2, 100 segments, about +-7 % below 25 MHz"))
         << w.status().toStdString();
