@@ -104,6 +104,7 @@ void BM_ConvergedRunFromCache(benchmark::State& state) {
     const NecRod rod{4.5, 5};
     {
         ConvergedNecRuns first;
+        first.setTimeout(60000);
         QEventLoop loop;
         QObject::connect(&first, &ConvergedNecRuns::finished, &loop, &QEventLoop::quit);
         if (!first.request(rod)) loop.exec();

@@ -150,16 +150,16 @@ void Form1::OpenMeasuredFile(const QString& path) {
     reader_->Start(path);
 }
 
-void Form1::MeasuredFileRead(const QString& path, const ImpedanceFileRead& read) {
+void Form1::MeasuredFileRead(const QString& path, const MeasuredFileResult& result) {
     if (path != pendingRead_) return;
     pendingRead_.clear();
-    if (!read.file) {
+    if (!result.antenna) {
         // The source in use stays.
-        ReportFileProblem(read.fault);
+        ReportFileProblem(result.fault);
         ShowSourceNote(ReadAntennaInput().frequency_MHz);
         return;
     }
-    UseMeasuredAntenna(MeasuredFrom(*read.file, QFile::encodeName(path).toStdString()));
+    UseMeasuredAntenna(*result.antenna);
 }
 
 void Form1::BareRodToggled(bool) {

@@ -33,6 +33,7 @@ class QRadioButton;
 class QSettings;
 class ConvergedNecRuns;
 class MeasuredFileReader;
+struct MeasuredFileResult;
 class PictureBox;
 class StatusLine;
 class TunerWindows;
@@ -153,7 +154,7 @@ private:
     enum class AntennaChoice { Model, Nec2, Measured };
     void BuildAntennaMenu();
     void AskMeasuredFile();
-    void MeasuredFileRead(const QString& path, const ImpedanceFileRead& read);
+    void MeasuredFileRead(const QString& path, const MeasuredFileResult& result);
     void BareRodToggled(bool on);
     void RememberRecentFile(const QString& path);
     void ShowRecentFiles();

@@ -42,8 +42,15 @@ void MeasuredFileReader::Start(const QString& path) {
     job->path = path;
     job_ = job;
     thread_ = QThread::create([job] {
-        job->read = ReadImpedanceFile(QFile::encodeName(job->path).toStdString(),
-                                      [&job](int percent) { job->percent = percent; });
+        const std::string path = QFile::encodeName(job->path).toStdString();
+        ImpedanceFileRead read =
+            ReadImpedanceFile(path, [&job](int percent) { job->percent = percent; });
+        // The table is made here too: a million points are no work for the window.
+        if (read.file) {
+            job->result.antenna = MeasuredFrom(std::move(*read.file), path);
+        } else {
+            job->result.fault = std::move(read.fault);
+        }
     });
     connect(thread_, &QThread::finished, this, &MeasuredFileReader::Finished);
     poll_.start();
@@ -55,5 +62,5 @@ void MeasuredFileReader::Finished() {
     thread_->deleteLater();
     thread_ = nullptr;
     const std::shared_ptr<Job> job = job_;
-    emit done(job->path, job->read);
+    emit done(job->path, job->result);
 }

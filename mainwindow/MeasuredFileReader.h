@@ -7,9 +7,15 @@
 #include <memory>
 #include <vector>
 
-#include "antenna/ImpedanceFile.h"
+#include "antenna/MeasuredSource.h"
 
 class QThread;
+
+// A file read for use: its table, or one line saying why there is none.
+struct MeasuredFileResult {
+    std::optional<MeasuredAntenna> antenna;
+    std::string fault;
+};
 
 // Reads a measured file on a thread of its own, so that a file of a million points leaves
 // the window responsive; tells its progress while it reads. One file at a time: a new one
@@ -25,7 +31,7 @@ public:
 
 signals:
     void progress(const QString& path, int percent);
-    void done(const QString& path, const ImpedanceFileRead& read);
+    void done(const QString& path, const MeasuredFileResult& result);
 
 private:
     void Finished();
@@ -33,7 +39,7 @@ private:
     struct Job {
         QString path;
         std::atomic<int> percent{0};
-        ImpedanceFileRead read;
+        MeasuredFileResult result;
     };
     std::shared_ptr<Job> job_;
     QThread* thread_ = nullptr;
