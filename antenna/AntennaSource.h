@@ -4,11 +4,16 @@
 
 #include "core/Antenna.h"
 
-// Frequencies a source has values for, in MHz, both ends included.
+// Frequencies a source has values for, in MHz, both ends included. Frequencies stepped by
+// repeated addition miss an end by their rounding (30 MHz is 30.000000000000135 at the end of
+// a sweep): that close, they are at the end.
 struct FrequencySpan {
+    static constexpr double kRounding = 1e-12;
     double low_MHz = 0;
     double high_MHz = 0;
-    bool Contains(double f_MHz) const { return f_MHz >= low_MHz && f_MHz <= high_MHz; }
+    bool Contains(double f_MHz) const {
+        return f_MHz >= low_MHz - kRounding * low_MHz && f_MHz <= high_MHz + kRounding * high_MHz;
+    }
 };
 
 enum class SourceKind { Model, Nec2, Measured };

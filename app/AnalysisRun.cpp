@@ -1,6 +1,5 @@
 #include "app/AnalysisRun.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 
@@ -50,10 +49,7 @@ int WritePictures(const ExportJob& job, const AnalysisScene& scene) {
 }  // namespace
 
 int RunAnalysisExport(const ExportJob& job, std::shared_ptr<const AntennaSource> source,
-                      const MainInputs& inputs, int& argc, char** argv) {
-    // The pictures need fonts but no display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+                      const MainInputs& inputs) {
     PrepareWindowApplication();
     AnalysisSetup setup;
     setup.input = inputs.antenna;

@@ -8,6 +8,6 @@
 
 // The analysis without a window: the Smith chart and the plots as smith.png, smith.svg,
 // plots.png and plots.svg in the job's folder, or the report as a PDF file; the exit code as
-// RunExport gives it.
+// RunExport gives it. Needs the QApplication.
 int RunAnalysisExport(const ExportJob& job, std::shared_ptr<const AntennaSource> source,
-                      const MainInputs& inputs, int& argc, char** argv);
+                      const MainInputs& inputs);

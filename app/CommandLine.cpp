@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -175,7 +176,16 @@ CommandLine::CommandLine()
       qCoil_("q-coil",
              "Q of the base loading coil in a run without a window: 1 to 100000, or ideal "
              "(200).",
-             "Q") {
+             "Q"),
+      antenna_("antenna",
+               "The antenna the window and every run without one use: model (the closed-form "
+               "model, the default), nec2 (the rod computed by NEC-2) or a measured impedance "
+               "file (.s1p, .s2p or .csv), used as measured.",
+               "source"),
+      summaryJson_("summary-json",
+                   "Writes the antenna and the six networks at the set frequency to <file> as "
+                   "one JSON object (- for standard output), without a window.",
+                   "file") {
     // -style is Qt's option style, not -s -t -y -l -e.
     parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const QCommandLineOption* option : OwnOptions()) parser_.addOption(*option);
@@ -196,7 +206,7 @@ std::vector<const QCommandLineOption*> CommandLine::OwnOptions() const {
     return {&help_,       &version_,        &settings_, &exportSweep_, &exportTouchstone_,
             &exportPng_,  &network_,        &scale_,    &necCompare_,  &sweepTune_,
             &tunerLab_,   &exportAnalysis_, &report_,   &span_,        &qInductor_,
-            &qCapacitor_, &qCoil_};
+            &qCapacitor_, &qCoil_,          &antenna_,  &summaryJson_};
 }
 
 void CommandLine::Describe(const std::string& ownSettings) {
@@ -256,9 +266,10 @@ CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
         error_ = "Option 'span' goes with --export-analysis or --report.";
         return Request::Invalid;
     }
+    if (!ParseAntenna()) return Request::Invalid;
     const bool exporting = parser_.isSet(exportSweep_) || parser_.isSet(exportTouchstone_) ||
                            parser_.isSet(exportPng_) || parser_.isSet(necCompare_) || tunerRun ||
-                           analysing;
+                           analysing || parser_.isSet(summaryJson_);
     if (!exporting) {
         for (const QCommandLineOption* q : {&qInductor_, &qCapacitor_, &qCoil_}) {
             if (!parser_.isSet(*q)) continue;
@@ -282,7 +293,8 @@ bool CommandLine::ParseExport() {
                  {sweepTune_, ExportJob::Kind::SweepTune},
                  {tunerLab_, ExportJob::Kind::TunerLab},
                  {exportAnalysis_, ExportJob::Kind::Analysis},
-                 {report_, ExportJob::Kind::Report}};
+                 {report_, ExportJob::Kind::Report},
+                 {summaryJson_, ExportJob::Kind::Summary}};
     int given = 0;
     for (const auto& [option, kind] : kinds) {
         if (!parser_.isSet(option)) continue;
@@ -298,7 +310,8 @@ bool CommandLine::ParseExport() {
     if (given > 1) {
         error_ =
             "Give one of --export-sweep, --export-touchstone, --export-png, --nec-compare, "
-            "--sweep-tune, --tuner-lab, --export-analysis and --report at a time.";
+            "--sweep-tune, --tuner-lab, --export-analysis, --report and --summary-json at a "
+            "time.";
         return false;
     }
     if (job_.kind == ExportJob::Kind::SweepTune && !ParseTunerRun(sweepTune_)) return false;
@@ -393,6 +406,26 @@ bool CommandLine::ParseLossQ() {
             return false;
         }
         q = *read;
+    }
+    return true;
+}
+
+bool CommandLine::ParseAntenna() {
+    if (!parser_.isSet(antenna_)) return true;
+    const QString value = parser_.value(antenna_);
+    AntennaOption& antenna = job_.antenna;
+    antenna.given = true;
+    if (value == "model") {
+        antenna.kind = AntennaOption::Kind::Model;
+    } else if (value == "nec2") {
+        antenna.kind = AntennaOption::Kind::Nec2;
+    } else if (value.contains('/') || value.contains('.') || QFileInfo::exists(value)) {
+        // A file's faults are told when it is read, with the exit code of a failed run.
+        antenna.kind = AntennaOption::Kind::File;
+        antenna.path = ArgumentBytes(value);
+    } else {
+        error_ = QString("Unknown antenna '%1': give model, nec2 or a measured file.").arg(value);
+        return false;
     }
     return true;
 }

@@ -33,6 +33,8 @@ public:
 
     // What an Export request writes.
     const ExportJob& exportJob() const { return job_; }
+    // The source --antenna names, for the window as for every run without one.
+    const AntennaOption& antenna() const { return job_.antenna; }
 
 private:
     // Exit code of an answer on standard output: 0 when all of it was written.
@@ -47,6 +49,8 @@ private:
     bool ParseSpan();
     // The parts' Qs into job_, as ParseExport.
     bool ParseLossQ();
+    // --antenna into job_, as ParseExport.
+    bool ParseAntenna();
 
     QCommandLineParser parser_;
     QCommandLineOption help_;
@@ -66,6 +70,8 @@ private:
     QCommandLineOption qInductor_;
     QCommandLineOption qCapacitor_;
     QCommandLineOption qCoil_;
+    QCommandLineOption antenna_;
+    QCommandLineOption summaryJson_;
     QString error_;
     ExportJob job_;
 };

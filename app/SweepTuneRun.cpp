@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "antenna/ShownResults.h"
 #include "app/RunSettings.h"
+#include "app/RunSource.h"
 #include "exports/SweepTuneCsv.h"
 #include "mainwindow/MainKeys.h"
 #include "platform/Controls.h"
@@ -101,15 +101,14 @@ public:
 // Each step as the window's SWEEP runs it: the main window's pass at the frequency hands
 // over R_f and X_f as its fields show them (none when it failed), then TUNE. `refused`
 // counts the steps per reason TUNE gave.
-std::vector<SweepTuneRow> Sweep(TunerKind kind, const Values& values,
+std::vector<SweepTuneRow> Sweep(TunerKind kind, const Values& values, const AntennaSource& source,
                                 std::map<std::string, int>& refused) {
     FieldsWithoutWindow tuner(kind);
     const AntennaInput input = InputsFromSettings(values).antenna;
     std::vector<SweepTuneRow> rows;
     for (const SweepTunePoint& point : SweepTunePoints()) {
         const double f_MHz = ParseLeadingNumber(point.text);
-        const std::optional<AntennaFields> antenna =
-            HandedOverAntenna(ClosedFormModel(), input, f_MHz);
+        const std::optional<AntennaFields> antenna = HandedOverAntenna(source, input, f_MHz);
         TuneRequest request;
         request.antennaMissing = !antenna;
         tuner.antenna = antenna.value_or(AntennaFields{f_MHz, 0, 0});
@@ -124,12 +123,15 @@ std::vector<SweepTuneRow> Sweep(TunerKind kind, const Values& values,
 
 }  // namespace
 
-int RunSweepTune(TunerKind kind, const std::string& csvPath) {
+int RunSweepTune(TunerKind kind, const std::string& csvPath, const AntennaOption& antenna) {
     Values values;
     if (!ReadRunSettings(TunerRunKeys(kind), values)) return 1;
+    const std::shared_ptr<const AntennaSource> source =
+        RunSource(antenna, InputsFromSettings(values).antenna);
+    if (!source) return 1;
 
     std::map<std::string, int> refused;
-    std::vector<SweepTuneRow> rows = Sweep(kind, values, refused);
+    std::vector<SweepTuneRow> rows = Sweep(kind, values, *source, refused);
     for (const auto& [refusal, steps] : refused) {
         ReportOnStandardError("at " + std::to_string(steps) + " of " + std::to_string(rows.size()) +
                               " frequencies: " + refusal);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ExportRun.h"
 #include "tuners/search/BankSetup.h"
 #include "tuners/search/TunerSearch.h"
 
@@ -23,4 +24,5 @@ std::optional<BankSetup> TunerRunBanks(TunerKind kind,
 // the banks at each frequency. Writes the CSV whole or not at all, says how the searches
 // did on standard output and each problem in one line on standard error. Needs no display.
 // Returns the exit code.
-int RunSweepTune(TunerKind kind, const std::string& csvPath);
+// The antenna is the source `antenna` names.
+int RunSweepTune(TunerKind kind, const std::string& csvPath, const AntennaOption& antenna);

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "app/RunSettings.h"
+#include "app/RunSource.h"
 #include "app/SweepTuneRun.h"
 #include "exports/TunerLabCsv.h"
 #include "mainwindow/MainKeys.h"
@@ -13,7 +14,7 @@
 #include "tuners/search/lab/LabRuns.h"
 #include "tuners/search/lab/LabSummary.h"
 
-int RunTunerLab(TunerKind kind, const std::string& csvPath) {
+int RunTunerLab(TunerKind kind, const std::string& csvPath, const AntennaOption& antenna) {
     std::map<std::string, std::string> values;
     if (!ReadRunSettings(TunerRunKeys(kind), values)) return 1;
     std::string refusal;
@@ -23,8 +24,10 @@ int RunTunerLab(TunerKind kind, const std::string& csvPath) {
         return 1;
     }
     const AntennaInput input = InputsFromSettings(values).antenna;
-    const LabRun run = SweepLab(kind, *banks, [&input](double f_MHz) {
-        return HandedOverAntenna(ClosedFormModel(), input, f_MHz);
+    const std::shared_ptr<const AntennaSource> source = RunSource(antenna, input);
+    if (!source) return 1;
+    const LabRun run = SweepLab(kind, *banks, [&input, &source](double f_MHz) {
+        return HandedOverAntenna(*source, input, f_MHz);
     });
     const RelayTimes times;
     if (const FileResult written =

@@ -8,6 +8,7 @@
 
 #include "app/Identity.h"
 #include "app/QuitSignals.h"
+#include "app/RunSource.h"
 #include "mainwindow/Form1.h"
 #include "platform/SettingsFile.h"
 
@@ -36,11 +37,16 @@ void PrepareWindowApplication() {
     SetApplicationIcon();
 }
 
-int RunWindow(int& argc, char** argv) {
+int RunWindow(int& argc, char** argv, const AntennaOption& antenna) {
     if (!DisplayAvailable()) {
         std::fprintf(stderr,
                      "orvane: no display found (DISPLAY is not set); start it on a desktop.\n");
         return 1;
+    }
+    std::optional<MeasuredAntenna> measured;
+    if (antenna.kind == AntennaOption::Kind::File) {
+        measured = ReadMeasuredOption(antenna);
+        if (!measured) return 1;
     }
     // An installed program keeps its settings in a folder of their own, made at first start.
     if (SettingsFileOrigin() == SettingsOrigin::Own) {
@@ -53,6 +59,12 @@ int RunWindow(int& argc, char** argv) {
     PrepareWindowApplication();
     Form1 window;
     window.KeepViewState();
+    if (measured) {
+        window.UseMeasuredAntenna(std::move(*measured));
+    } else if (antenna.given) {
+        antenna.kind == AntennaOption::Kind::Nec2 ? window.UseNecModel()
+                                                  : window.UseClosedFormModel();
+    }
     QuitSignals quitSignals([&window] { window.EndSession(); });
     window.show();
     return app.exec();

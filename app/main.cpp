@@ -14,7 +14,9 @@ int main(int argc, char* argv[]) {
     const CommandLine::Request request = commandLine.Parse(ArgumentsOf(argc, argv));
     commandLine.UseSettingsFile(ownSettings);
     KeepStyleGiven(commandLine.StyleGiven());
-    if (request == CommandLine::Request::Window) return RunWindow(argc, argv);
+    if (request == CommandLine::Request::Window) {
+        return RunWindow(argc, argv, commandLine.antenna());
+    }
     // Runs without a window need no display and leave the settings file as it is.
     if (request == CommandLine::Request::Export) {
         return RunExport(commandLine.exportJob(), argc, argv);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "antenna/SourceText.h"
 #include "core/NumberFormat.h"
 
 namespace {
@@ -33,7 +34,11 @@ std::string SweepReadout(const SweepDiagramInput& input, double f_MHz) {
     AntennaInput antenna = input.antenna;
     antenna.frequency_MHz = f_MHz;
     const std::optional<AntennaResult> a = input.source->FeedPoint(antenna);
-    if (!a) return text + kGap + "no result: the antenna model fails at this frequency";
+    if (!a) {
+        const std::string outside = OutsideSpanNote(*input.source, f_MHz);
+        return text + kGap +
+               (outside.empty() ? "no result: the antenna model fails at this frequency" : outside);
+    }
     const struct {
         SweepCurve curve;
         const char* name;
@@ -48,7 +53,10 @@ std::string SweepReadout(const SweepDiagramInput& input, double f_MHz) {
         {kCurveEtaF, "eta_f", a->eta_f, "%"},
         {kCurveEtaTot, "eta_tot", a->eta_tot, "%"},
     };
+    const bool efficiencyKnown = input.source->knowsEfficiency();
     for (const auto& q : quantities) {
+        const bool efficiency = q.curve == kCurveEtaF || q.curve == kCurveEtaTot;
+        if (efficiency && !efficiencyKnown) continue;
         if (input.shown[q.curve]) text += kGap + Quantity(q.name, q.value, q.unit);
     }
     return text + kGap + NetworkReadout(input, *a, f_MHz * 1e6);

@@ -122,10 +122,16 @@ bool TraceSweepCurves(const SweepDiagramInput& input, const LocusPoint& locus,
     const SweepGrid grid = input.impedancePlane ? SweepGrid::ImpedancePlane : SweepGrid::Curves;
     std::array<double, kSweepCurveCount> y{}, previousY{};
     double previousX = 0;
+    // The curves start at the first point the source has, and only there.
+    bool first = true;
+    const bool efficiencyKnown = input.source->knowsEfficiency();
+    const std::optional<FrequencySpan> span = input.source->span();
     AntennaInput antenna = input.antenna;
     for (const double f : SweepFrequencies(grid)) {
         antenna.frequency_MHz = f;
         const std::optional<AntennaResult> a = input.source->FeedPoint(antenna);
+        if (!a && span && !first && f > span->high_MHz) break;
+        if (!a && span && first && f < span->high_MHz) continue;
         if (!a) return false;
         const double f_Hz = f * 1e6;
         const MatchValues m = Match(input.network, a->r_f, a->x_f, f_Hz, input.limits);
@@ -149,13 +155,17 @@ bool TraceSweepCurves(const SweepDiagramInput& input, const LocusPoint& locus,
         // A segment never starts from a point that was off scale or above the top.
         if (previousY[kCurveCm] < 0) previousY[kCurveCm] = y[kCurveCm];
         if (previousY[kCurveLm] < 0) previousY[kCurveLm] = y[kCurveLm];
-        if (f == 0.1) {
+        if (first) {
             previousX = x;
             previousY = y;
+            first = false;
         }
 
         for (const CurveStyle& style : kLineCurves) {
             if (!input.shown[style.curve]) continue;
+            if (!efficiencyKnown && (style.curve == kCurveEtaF || style.curve == kCurveEtaTot)) {
+                continue;
+            }
             const bool matching = style.curve == kCurveCm || style.curve == kCurveLm;
             if (!matching || y[style.curve] >= 0) {
                 float x1, y1, x2, y2;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "antenna/AntennaSource.h"
 #include "core/Matching.h"
 
 // The six networks with their CSV column prefixes, in the order of the network boxes.
@@ -17,3 +18,10 @@ inline constexpr ExportNetwork kExportNetworks[] = {
 const char* VerdictText(MatchVerdict verdict);
 // Written instead of a verdict where the antenna model faults.
 inline constexpr const char* kFaultVerdict = "fault";
+
+// The verdict where the source gives no feed point: none outside a tabulated source's span
+// (there is nothing to match), fault where a step faults.
+inline const char* NoAntennaVerdict(const AntennaSource& source, double f_MHz) {
+    const std::optional<FrequencySpan> span = source.span();
+    return span && !span->Contains(f_MHz) ? "none" : kFaultVerdict;
+}

@@ -45,15 +45,27 @@ std::string ResultsTable(const AntennaSource& source, const AntennaInput& in,
     auto result = [&a](double AntennaResult::*member) {
         return a ? std::optional<double>(*a.*member) : std::nullopt;
     };
-    Row(text, "Zlc", result(&AntennaResult::zlc), "Ohm");
-    Row(text, "l'/D", result(&AntennaResult::slenderness), "");
+    // Only the model derives the rod's line values on the way to the feed point.
+    const std::optional<RodLine> rod = RodCharacteristic(in.length_m, in.diameter_mm);
+    const bool model = source.kind() == SourceKind::Model;
+    Row(text, "Zlc",
+        model ? result(&AntennaResult::zlc)
+        : rod ? std::optional(rod->zlc)
+              : std::nullopt,
+        "Ohm");
+    Row(text, "l'/D",
+        model ? result(&AntennaResult::slenderness)
+        : rod ? std::optional(rod->slenderness)
+              : std::nullopt,
+        "");
     Row(text, "R_f", result(&AntennaResult::r_f), "Ohm");
     Row(text, "X_f", result(&AntennaResult::x_f), "Ohm");
     Row(text, "Z_f", result(&AntennaResult::z_f), "Ohm");
     Row(text, "SWR_f", result(&AntennaResult::swr_f), "");
     Row(text, "U_f", result(&AntennaResult::u_f), "V");
-    Row(text, "eta_f", result(&AntennaResult::eta_f), "%");
-    Row(text, "eta_tot", result(&AntennaResult::eta_tot), "%");
+    const bool efficiency = source.knowsEfficiency();
+    Row(text, "eta_f", efficiency ? result(&AntennaResult::eta_f) : std::nullopt, "%");
+    Row(text, "eta_tot", efficiency ? result(&AntennaResult::eta_tot) : std::nullopt, "%");
 
     text +=
         "\nNetwork\tC_m (pF)\tC'_m (pF)\tL_m (\u00b5H)\tVerdict\tU_C (kV peak)\t"
@@ -63,7 +75,8 @@ std::string ResultsTable(const AntennaSource& source, const AntennaInput& in,
         text += NetworkName(n.network);
         const bool two = HasSecondCapacitor(n.network);
         if (!a) {
-            text += std::string("\t\t\t\t") + kFaultVerdict + "\t\t\t\n";
+            text +=
+                std::string("\t\t\t\t") + NoAntennaVerdict(source, in.frequency_MHz) + "\t\t\t\n";
             continue;
         }
         const MatchValues v = Match(n.network, a->r_f, a->x_f, f_Hz, limits);

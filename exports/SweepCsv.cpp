@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "antenna/SourceText.h"
 #include "core/PartStress.h"
 #include "core/SweepFrequencies.h"
 #include "exports/CsvText.h"
@@ -58,12 +59,12 @@ void Optional(CsvText& csv, const std::optional<double>& value) {
     }
 }
 
-void WriteFault(CsvText& csv, double f_MHz) {
+void WriteFault(CsvText& csv, double f_MHz, const char* verdict) {
     csv.Number(f_MHz);
     Empties(csv, static_cast<int>(std::size(kAntennaColumns)) - 1);
     for (const ExportNetwork& n : kExportNetworks) {
         Empties(csv, PartCount(n.network));
-        csv.Field(kFaultVerdict);
+        csv.Field(verdict);
         Empties(csv, PartCount(n.network) + RealCount(n.network));
     }
     csv.EndRecord();
@@ -119,12 +120,16 @@ std::string SweepCsv(const AntennaSource& source, const AntennaInput& antenna,
         in.frequency_MHz = f;
         const std::optional<AntennaResult> a = source.FeedPoint(in);
         if (!a) {
-            WriteFault(csv, f);
+            WriteFault(csv, f, NoAntennaVerdict(source, f));
             continue;
         }
-        for (const double value :
-             {f, a->r_f, a->x_f, a->z_f, a->swr_f, a->u_f, a->eta_f, a->eta_tot}) {
-            csv.Number(value);
+        for (const double value : {f, a->r_f, a->x_f, a->z_f, a->swr_f, a->u_f}) csv.Number(value);
+        if (source.knowsEfficiency()) {
+            csv.Number(a->eta_f);
+            csv.Number(a->eta_tot);
+        } else {
+            csv.Empty();
+            csv.Empty();
         }
         const Losses losses = LossesAt(source, in, *a, limits, q);
         if (losses.antenna) {
@@ -140,5 +145,6 @@ std::string SweepCsv(const AntennaSource& source, const AntennaInput& antenna,
         }
         csv.EndRecord();
     }
-    return csv.text();
+    // Before the header, so that a reader knows what it reads.
+    return SourceCommentLine(source) + "\r\n" + csv.text();
 }

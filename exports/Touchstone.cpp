@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "antenna/SourceText.h"
 #include "core/Checked.h"
 #include "core/SweepFrequencies.h"
 #include "exports/CsvText.h"
@@ -51,7 +52,10 @@ std::string TouchstoneText(const AntennaSource& source, const AntennaInput& ante
             ExportNumber(antenna.diameter_mm) + " mm, base capacitance " +
             ExportNumber(antenna.cfoot_pF) + " pF, base coil " + ExportNumber(antenna.lcoil_uH) +
             " uH, antenna and earth loss " + ExportNumber(antenna.aeloss_Ohm) + " Ohm\r\n";
-    text += "! " + std::to_string(leftOut) + " frequencies left out where the model faults\r\n";
+    const bool model = source.kind() == SourceKind::Model;
+    if (!model) text += "!" + SourceCommentLine(source).substr(1) + "\r\n";
+    text += "! " + std::to_string(leftOut) + " frequencies left out where the " +
+            (model ? "model faults" : "antenna has no value") + "\r\n";
     text += "# MHz S RI R 50\r\n";
     return text + data;
 }

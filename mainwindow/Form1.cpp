@@ -12,9 +12,10 @@
 
 #include "analysis/Analysis.h"
 #include "core/NumberText.h"
+#include "mainwindow/MeasuredFileReader.h"
 #include "mainwindow/NetworkBoxes.h"
 #include "mainwindow/StatusLine.h"
-#include "nec/Runner.h"
+#include "nec/ConvergedRuns.h"
 #include "platform/BackColor.h"
 #include "platform/Colors.h"
 #include "platform/Controls.h"

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPointF>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -16,6 +17,7 @@
 
 #include "analysis/AnalysisHost.h"
 #include "antenna/AntennaSource.h"
+#include "antenna/MeasuredSource.h"
 #include "core/Antenna.h"
 #include "core/Matching.h"
 #include "core/PartStress.h"
@@ -35,6 +37,9 @@ class QRadioButton;
 class QSettings;
 class Analysis;
 class NecRunner;
+class ConvergedNecRuns;
+class MeasuredFileReader;
+struct MeasuredFileResult;
 class PictureBox;
 class StatusLine;
 class TunerWindows;
@@ -87,13 +92,23 @@ public:
 
     // Pause of every input change handler and of the spin-button repeat, in seconds.
     float repeatDelay = 0.15f;
-    // A run of nec2c that takes longer is ended; a test may shorten it.
-    int necTimeout_ms = 10000;
+    // A run of nec2c that takes longer is ended; a test may shorten it. A converged run of a
+    // rod takes a few seconds on an idle machine.
+    int necTimeout_ms = 30000;
 
     // Where the antenna's feed point comes from; the closed-form model until another is set.
     // Setting one recalculates.
     const AntennaSource& antennaSource() const { return *source_; }
     void SetAntennaSource(std::shared_ptr<const AntennaSource> source);
+
+    // The choices of the Antenna menu, also for the command line. A measured file is used
+    // as measured unless the bare-rod check is on; NEC-2 runs in the background.
+    void UseClosedFormModel();
+    void UseNecModel();
+    void UseMeasuredAntenna(MeasuredAntenna antenna);
+    // Reads the file in the background and uses it when it is read; a fault keeps the
+    // source in use and is reported.
+    void OpenMeasuredFile(const QString& path);
 
     // Completed recalculation passes, so that tests can count them.
     int recalculationCount() const { return recalculationCount_; }
@@ -163,8 +178,26 @@ private:
     void BuildAnalysisEntry(QMenu& menu);
     void UpdateNecAvailability();
     void NecSwitchToggled(bool on);
-    NecRunner& NecProcess();
     void DrawNecComparison(const SweepDiagramInput& input, const ImpedanceViews& views);
+    ConvergedNecRuns& NecRuns();
+
+    // The antenna source: its menu, what the window shows of it.
+    enum class AntennaChoice { Model, Nec2, Measured };
+    void BuildAntennaMenu();
+    void AskMeasuredFile();
+    void MeasuredFileRead(const QString& path, const MeasuredFileResult& result);
+    void BareRodToggled(bool on);
+    void RememberRecentFile(const QString& path);
+    void ShowRecentFiles();
+    // Follows the rod with the NEC-2 source: a new rod's runs start, its values come later.
+    void FollowNecRod(const AntennaInput& input);
+    // Title, menu checks and the fields the source does not use.
+    void ShowAntennaChoice();
+    void ShowSourceNote(double f_MHz);
+    // Outside the source's span: the result fields and networks empty.
+    void ShowNoAntennaValues();
+    void SaveAntennaState(QSettings& store) const;
+    void RestoreAntennaState(QSettings& store);
 
     void SaveViewState() const;
     // The settings file made ready at start, and where a new one went said in the status line.
@@ -292,7 +325,20 @@ private:
     SettingsUse settingsUse_;
     QAction* necSwitch_ = nullptr;
     // Made on first use, so that a window that never compares starts no process machinery.
-    std::unique_ptr<NecRunner> necRunner_;
+    std::unique_ptr<ConvergedNecRuns> necRuns_;
+    AntennaChoice antennaChoice_ = AntennaChoice::Model;
+    std::optional<MeasuredAntenna> measured_;
+    // The rod the NEC-2 source in use was computed for.
+    std::optional<std::pair<double, double>> necSourceRod_;
+    QAction *modelAction_ = nullptr, *necAction_ = nullptr, *bareRodAction_ = nullptr;
+    QMenu* antennaMenu_ = nullptr;
+    QList<QAction*> recentActions_;
+    QStringList recentFiles_;
+    std::unique_ptr<MeasuredFileReader> reader_;
+    // The file being read for use; a choice made meanwhile drops it.
+    QString pendingRead_;
+    // What the NEC-2 source says while it has no values: its progress or its fault.
+    QString necState_;
     // The settings file was found or made valid at start-up, so it may be read and rewritten.
     bool settingsReady_ = false;
     // The input texts as last loaded or saved: closing without saving others loses them.

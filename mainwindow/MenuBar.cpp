@@ -9,6 +9,7 @@ void Form1::BuildMenuBar() {
     QMenu* view = menuBar()->addMenu("&View");
     view->setObjectName("ViewMenu");
     BuildNecSwitch(*view);
+    BuildAntennaMenu();
     BuildAnalysisEntry(*view);
     BuildOptionsMenu();
     QMenu* help = menuBar()->addMenu("&Help");

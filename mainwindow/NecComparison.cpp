@@ -8,7 +8,7 @@
 #include "diagrams/NecOverlay.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/StatusLine.h"
-#include "nec/Runner.h"
+#include "nec/ConvergedRuns.h"
 
 namespace {
 
@@ -46,32 +46,46 @@ void Form1::NecSwitchToggled(bool on) {
     DrawSweepDiagram();
 }
 
-NecRunner& Form1::NecProcess() {
-    if (!necRunner_) {
-        necRunner_ = std::make_unique<NecRunner>();
-        connect(necRunner_.get(), &NecRunner::finished, this, [this] {
-            if (necSwitch_->isChecked()) QueueRedraw();
+ConvergedNecRuns& Form1::NecRuns() {
+    if (!necRuns_) {
+        necRuns_ = std::make_unique<ConvergedNecRuns>();
+        connect(necRuns_.get(), &ConvergedNecRuns::progressed, this, [this] {
+            const QString note = necRuns_->progressNote();
+            if (antennaChoice_ == AntennaChoice::Nec2 && !necSourceRod_) {
+                necState_ = note;
+                statusLine_->SetNote(StatusLine::Note::Source, note);
+            }
+            if (necSwitch_->isChecked()) statusLine_->SetNote(StatusLine::Note::Nec, note);
+        });
+        connect(necRuns_.get(), &ConvergedNecRuns::finished, this, [this] {
+            // The pass redraws, the comparison with it.
+            if (antennaChoice_ == AntennaChoice::Nec2) {
+                RecalculateIfIdle();
+            } else if (necSwitch_->isChecked()) {
+                QueueRedraw();
+            }
         });
     }
-    necRunner_->setTimeout(necTimeout_ms);
-    return *necRunner_;
+    necRuns_->setTimeout(necTimeout_ms);
+    return *necRuns_;
 }
 
 void Form1::DrawNecComparison(const SweepDiagramInput& input, const ImpedanceViews& views) {
     const AntennaInput& antenna = input.antenna;
-    const NecOutcome* outcome = NecProcess().request({antenna.length_m, antenna.diameter_mm});
+    // The same converged run as the NEC-2 source's.
+    const ConvergedOutcome* outcome = NecRuns().request({antenna.length_m, antenna.diameter_mm});
     QString note;
     if (!outcome) {
-        note = QString("NEC-2: computing the rod of %1 m, %2 mm ...")
-                   .arg(Number(antenna.length_m), Number(antenna.diameter_mm));
-    } else if (!outcome->fault.isEmpty()) {
+        note = NecRuns().progressNote();
+    } else if (!outcome->run) {
         note = outcome->fault;
     } else {
-        const std::vector<NecComparisonRow> rows = CompareWithModel(outcome->points, antenna);
+        const std::vector<NecPoint>& points = outcome->run->points;
+        const std::vector<NecComparisonRow> rows = CompareWithModel(points, antenna);
         DrawNecCurves(*Picture1, input, rows);
         if (input.impedancePlane) PlotNecLocus(views, rows);
-        const NecPoint* at = NearestNecPoint(outcome->points, input.operating_MHz);
-        note = at ? QString::fromStdString(ComparisonStatusLine(rows[at - outcome->points.data()]))
+        const NecPoint* at = NearestNecPoint(points, input.operating_MHz);
+        note = at ? QString::fromStdString(ComparisonStatusLine(rows[at - points.data()]))
                   : QString("NEC-2: nothing at %1 MHz, its sweep is 0.1 to 30 MHz")
                         .arg(Number(input.operating_MHz));
     }

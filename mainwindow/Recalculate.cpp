@@ -63,6 +63,8 @@ void Form1::Recalculate() {
 
     limits_ = ReadMatchLimits();
     const AntennaInput input = ReadAntennaInput();
+    FollowNecRod(input);
+    ShowSourceNote(input.frequency_MHz);
     ShowModelCoverage(input.frequency_MHz);
 
     // A fault anywhere below ends the pass silently: the guarded fields stay red, and so do
@@ -79,15 +81,25 @@ void Form1::Recalculate() {
     if (!shown.rod) return endEarly({Text7, Text44, Text42});
     Text3->setText(FieldText(shown.rod->zlc));
     ShowValid(Text7, FieldText(shown.rod->slenderness));
-    if (!shown.feed) return endEarly({Text44, Text42});
+    if (!shown.feed) {
+        endEarly({Text44, Text42});
+        // A tabulated source has nothing here: no value is better than an old one, and the
+        // diagrams show where it has values.
+        if (source_->span()) {
+            ShowNoAntennaValues();
+            if (redrawSuppressed_ == 0) DrawSweepDiagram();
+        }
+        return;
+    }
     Text5->setText(FieldText(shown.feed->r_f));
     Text6->setText(FieldText(shown.feed->x_f));
     Text9->setText(FieldText(shown.feed->z_f));
     Text15->setText(FieldText(shown.feed->swr_f));
     ShowValid(Text44, FieldText(shown.feed->u_f));
-    if (!shown.efficiency) return endEarly({Text42});
-    Text10->setText(FieldText(shown.efficiency->eta_f));
-    ShowValid(Text42, FieldText(shown.efficiency->eta_tot));
+    if (!shown.complete()) return endEarly({Text42});
+    // Empty where the source cannot know them.
+    Text10->setText(shown.efficiency ? FieldText(shown.efficiency->eta_f) : QString());
+    ShowValid(Text42, shown.efficiency ? FieldText(shown.efficiency->eta_tot) : QString());
     for (QLineEdit* field : guarded) SetBackColor(field, colors::kResult);
     feedPoint_ = FeedPointTexts{Text5->text(), Text6->text()};
 

@@ -11,7 +11,7 @@ class QLabel;
 // line while the pointer is there and gives it back when it leaves.
 class StatusLine {
 public:
-    enum class Note { Coverage, PartStress, Losses, Nec, Count };
+    enum class Note { Source, Coverage, PartStress, Losses, Nec, Count };
 
     explicit StatusLine(QLabel* label);
 

@@ -62,7 +62,9 @@ void Form1::ShowPartStress() {
 }
 
 void Form1::ShowModelCoverage(double frequency_MHz) {
-    const bool covered = frequency_MHz >= kModelLowest_MHz && frequency_MHz <= kModelHighest_MHz;
+    // A tabulated source says itself where it has values.
+    const bool covered = source_->span() ||
+                         (frequency_MHz >= kModelLowest_MHz && frequency_MHz <= kModelHighest_MHz);
     statusLine_->SetNote(StatusLine::Note::Coverage,
                          covered ? QString()
                                  : QString("f %1 MHz: the model covers %2 to %3 MHz, results "

@@ -61,6 +61,7 @@ void Form1::KeepViewState() {
     }
     (store.value("view/impedancePlane").toBool() ? Option8 : Option7)->setChecked(true);
     DiagramTypeClicked();
+    RestoreAntennaState(store);
 }
 
 void Form1::SaveViewState() const {
@@ -84,4 +85,5 @@ void Form1::SaveViewState() const {
     store.setValue("view/impedancePlane", Option8->isChecked());
     store.setValue("view/necCompare", necSwitch_->isChecked());
     if (analysis_) store.setValue("analysis/geometry", analysis_->saveGeometry());
+    SaveAntennaState(store);
 }

@@ -21,7 +21,9 @@ struct NecDeck {
 };
 
 // The rod as one vertical wire of its physical length over perfect ground, fed at its
-// base segment by a 1 V source. Segments: at least 21 and 20 per wavelength at 30 MHz,
-// each at least 8 radii long; a thicker rod gets the extended thin-wire kernel, and
-// fewer segments where they would be shorter than 2 radii.
-NecDeck WriteNecDeck(double length_m, double diameter_mm);
+// base segment by a 1 V source. Segments: at least 100 and none longer than a hundredth of
+// the wavelength at 30 MHz (a long rod down to a fifth of that), each at least 8 radii long;
+// a thicker rod gets the extended thin-wire kernel, and fewer segments where they would be
+// shorter than 2 radii. A divisor above 1 gives the same rod in that many times fewer
+// segments, for estimating how far the run is from converged.
+NecDeck WriteNecDeck(double length_m, double diameter_mm, int segmentDivisor = 1);

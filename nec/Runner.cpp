@@ -58,7 +58,7 @@ const NecOutcome* NecRunner::request(const NecRod& rod) {
     if (const NecOutcome* known = Cached(rod)) return known;
     if (run_ && run_->rod == rod) return nullptr;
     Abandon();
-    const NecDeck deck = WriteNecDeck(rod.length_m, rod.diameter_mm);
+    const NecDeck deck = WriteNecDeck(rod.length_m, rod.diameter_mm, rod.segmentDivisor);
     if (!deck.fault.empty()) return Store(rod, {{}, QString::fromStdString(deck.fault)});
     const QString program = QStandardPaths::findExecutable(kNecPackage);
     if (program.isEmpty()) {

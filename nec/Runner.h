@@ -20,6 +20,8 @@ bool NecAvailable();
 struct NecRod {
     double length_m = 0;
     double diameter_mm = 0;
+    // Above 1: the check run at that many times fewer segments.
+    int segmentDivisor = 1;
     bool operator==(const NecRod&) const = default;
 };
 

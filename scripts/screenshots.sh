@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the real program under a virtual display: the main window
 # in sweep mode, with the comparison with NEC-2, in R/X mode, the analysis window, the HP-CL
-# tuner window beside it after a sweep, and the LP-CL tuner's lab after a run over the band.
-# Needs a build (scripts/run.sh or scripts/test.sh), nec2c and
+# tuner window beside it after a sweep, the LP-CL tuner's lab after a run over the band, and a
+# measured antenna. Needs a build (scripts/run.sh or scripts/test.sh), nec2c and
 # Debian's xvfb, xdotool, imagemagick.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -81,4 +81,16 @@ sleep 1
 xdotool mousemove --window "$lab" 300 50 click 1
 sleep 20
 import -window "$lab" "$out/tuner-lab.png"
+
+# The example measured whip in R/X mode, matched by HP-CLC: a start of its own, with that view.
+kill "$app"
+wait "$app" 2>/dev/null || true
+export XDG_CONFIG_HOME=$work/measured
+mkdir -p "$XDG_CONFIG_HOME/Orvane"
+printf '[view]\nimpedancePlane=true\nnetwork=2\n' >"$XDG_CONFIG_HOME/Orvane/Orvane.conf"
+example="$PWD/data/examples/whip-40m.s1p"
+(cd "$work" && QT_QPA_PLATFORM=xcb "$program" --antenna "$example" >/dev/null 2>&1) &
+app=$!
+sleep 3
+snap "$(xdotool search --name 'measured: whip-40m.s1p$' | head -n 1)" "$out/measured-antenna.png"
 echo "pictures in $out"

@@ -27,6 +27,8 @@ int main(int argc, char** argv) {
         // The view state goes to a store of the test's own (also for the programs it
         // starts), never to the user's.
         qputenv("XDG_CONFIG_HOME", (runtime + "/config").toLocal8Bit());
+        // NEC-2 runs are cached there.
+        qputenv("XDG_CACHE_HOME", (runtime + "/cache").toLocal8Bit());
     }
 
     QApplication app(argc, argv);

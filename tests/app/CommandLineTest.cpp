@@ -4,6 +4,9 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -15,13 +18,18 @@
 #include <iterator>
 #include <memory>
 
+#include "antenna/MeasuredSource.h"
 #include "core/Antenna.h"
 #include "core/Version.h"
 #include "exports/SweepCsv.h"
 #include "exports/Touchstone.h"
+#include "nec/Comparison.h"
+#include "nec/Runner.h"
 #include "platform/SettingsFile.h"
 #include "tests/analysis/window/ReadBack.h"
 #include "tests/mainwindow/FormAccess.h"
+#include "tests/nec/NecData.h"
+#include "tests/support/NecStandIn.h"
 #include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempDir.h"
 
@@ -165,6 +173,8 @@ TEST(CommandLine, AnswersWithoutAWindowAndRefusesWhatItDoesNotKnow) {
         {{"--q-coil", "abc", "--export-touchstone", "a.s1p"}, "", 2, "", "1 to 100000 or ideal"},
         {{"--export-sweep", "a.csv", "--q-capacitor"}, "", 2, "", "Missing value"},
         {{"--q-capacitor", "ideal"}, "offscreen", 2, "", "goes with a run without a window"},
+        {{"--antenna", "modle"}, "offscreen", 2, "", "Unknown antenna 'modle'"},
+        {{"--summary-json", "-", "--export-sweep", "a.csv"}, "", 2, "", "one of"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -523,6 +533,8 @@ TEST(CommandLine, NecCompareWritesTheModelAgainstNec2OrNothing) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.error.toStdString());
         WorkingDirectory dir;
+        // Each case computes, none takes an earlier case's run from the cache.
+        const ScopedEnv cache("XDG_CACHE_HOME", dir.path() + "/cache");
         ASSERT_EQ(::mkdir(dir.file("locked").c_str(), 0555), 0);
         WriteBytes(dir.file("cmp.csv"), "earlier\r\n");
         if (!c.settings.empty()) WriteBytes(dir.file("ORVANE.INI"), c.settings);
@@ -553,5 +565,142 @@ TEST(CommandLine, NecCompareWritesTheModelAgainstNec2OrNothing) {
         // NEC-2's R_f is its rod through the base elements plus the 5 Ohm of AEloss.
         const double necFeed = at7_1[3].toDouble();
         EXPECT_NEAR(at7_1[10].toDouble(), 100 * (necFeed - 5) / necFeed, 1e-7);
+
+        // The run is cached: without nec2c the same comparison comes from the cache.
+        const std::string written = ReadBytes(dir.file("cmp.csv"));
+        WriteBytes(dir.file("cmp.csv"), "earlier\r\n");
+        const Finished cached = WaitForEnd(
+            Start({"--nec-compare", c.csv}, dir.path(), {.path = dir.path() + "/locked"}));
+        EXPECT_EQ(cached.exitCode, 0) << cached.err.toStdString();
+        EXPECT_EQ(ReadBytes(dir.file("cmp.csv")), written);
     }
+}
+
+namespace {
+
+const char kWhip[] = "# MHz Z RI R 50\r\n6.9 0.3 -0.5\r\n7.1 0.35 0.01\r\n7.4 0.4 0.6\r\n";
+
+std::shared_ptr<const TabulatedSource> Whip(const std::string& path) {
+    return MeasuredSource(MeasuredFrom(*ParseImpedanceFile(kWhip, path).file, path), false);
+}
+
+QJsonObject Json(const QByteArray& text) {
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(text, &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << text.toStdString();
+    return document.object();
+}
+
+}  // namespace
+
+// --antenna FILE: every export writes what the measured file gives, a bad file ends the run
+// (and the window) with its message and exit code 1.
+TEST(CommandLine, EveryRunFollowsAMeasuredFile) {
+    WorkingDirectory dir;
+    WriteBytes(dir.file("whip.s1p"), kWhip);
+    WriteBytes(dir.file("bad.s1p"), "# MHz S RI R 50\n7 0 0\n7.1 0\n");
+    const auto whip = Whip("whip.s1p");
+    const QStringList antenna = {"--antenna", "whip.s1p"};
+    const struct {
+        QStringList arguments;
+        std::string written;
+    } files[] = {
+        {{"--export-sweep", "out"}, SweepCsv(*whip, {}, {}, LossQ{})},
+        {{"--export-touchstone", "out"}, TouchstoneText(*whip, {}, kOrvaneVersion)},
+    };
+    for (const auto& c : files) {
+        const Finished run = WaitForEnd(Start(c.arguments + antenna, dir.path()));
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(ReadBytes(dir.file("out")), c.written);
+    }
+
+    Finished run = WaitForEnd(Start(QStringList{"--export-png", "pics"} + antenna, dir.path()));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    Form1 form(Form1::SettingsUse::Given);
+    form.ShowSettingsValues({});
+    form.SetAntennaSource(whip);
+    const Form1::Pictures drawn = form.DrawPictures(Network::HpCl, 1);
+    EXPECT_EQ(QImage(dir.path() + "/pics/sweep.png").convertToFormat(QImage::Format_RGB32),
+              drawn.sweep.convertToFormat(QImage::Format_RGB32));
+
+    // Outside the three points' span every step is refused, as where the pass fails.
+    run = WaitForEnd(Start(QStringList{"--sweep-tune", "lplc", "tune.csv"} + antenna, dir.path()));
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("frequencies: no antenna values")) << run.err.toStdString();
+    EXPECT_FALSE(ReadBytes(dir.file("tune.csv")).empty());
+
+    for (const QStringList& arguments : {QStringList{"--export-sweep", "bad.csv"},
+                                         QStringList{"--summary-json", "-"}, QStringList{}}) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const Finished bad = WaitForEnd(Start(arguments + QStringList{"--antenna", "bad.s1p"},
+                                              dir.path(), {.platform = "offscreen"}));
+        EXPECT_EQ(bad.exitCode, 1);
+        EXPECT_EQ(bad.err, "orvane: bad.s1p line 3: 3 numbers expected, found 2\n");
+        EXPECT_TRUE(bad.out.isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(dir.path() + "/bad.csv"));
+}
+
+// The summary of each source: the one object with every key, numbers where known, null
+// where not.
+TEST(CommandLine, SummaryJsonForEverySource) {
+    ASSERT_TRUE(NecAvailable()) << "nec2c is missing; scripts/setup.sh installs it";
+    WorkingDirectory dir;
+    const ScopedEnv cache("XDG_CACHE_HOME", dir.path() + "/cache");
+    WriteBytes(dir.file("whip.s1p"), kWhip);
+    const AntennaInput defaults;
+    const std::optional<AntennaResult> measured = Whip("whip.s1p")->FeedPoint(defaults);
+    const std::optional<AntennaResult> model = FeedPointImpedance(defaults);
+    const NecPoint recorded = ReadNecReport(NecData("rod_4.5m_5mm_100seg.out")).points.at(2);
+    const Impedance nec = NecFeedPoint(recorded.base, defaults).value();
+    const struct {
+        QStringList arguments;
+        const char* source;
+        QJsonValue file;
+        double r_f;
+        bool efficiency;
+    } cases[] = {
+        {{}, "model", QJsonValue::Null, model->r_f, true},
+        {{"--antenna", "model"}, "model", QJsonValue::Null, model->r_f, true},
+        {{"--antenna", "whip.s1p"}, "measured", "whip.s1p", measured->r_f, false},
+        {{"--antenna", "nec2"}, "nec2", QJsonValue::Null, nec.r, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source);
+        const Finished run =
+            WaitForEnd(Start(QStringList{"--summary-json", "-"} + c.arguments, dir.path()));
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QJsonObject summary = Json(run.out.toUtf8());
+        EXPECT_EQ(summary.keys(),
+                  QStringList({"antenna", "f_MHz", "networks", "source", "source_file"}));
+        EXPECT_EQ(summary["source"], c.source);
+        EXPECT_EQ(summary["source_file"], c.file);
+        EXPECT_EQ(summary["f_MHz"].toDouble(), 7.1);
+        const QJsonObject antenna = summary["antenna"].toObject();
+        EXPECT_EQ(antenna.size(), 7);
+        EXPECT_NEAR(antenna["R_f_Ohm"].toDouble(), c.r_f, 1e-4 * c.r_f);
+        EXPECT_EQ(antenna["eta_f_pct"].isDouble(), c.efficiency);
+        EXPECT_EQ(antenna["eta_tot_pct"].isNull(), !c.efficiency);
+        const QJsonObject networks = summary["networks"].toObject();
+        EXPECT_EQ(networks.keys(), QStringList({"HPCL", "HPCLC", "HPLC", "LPCL", "LPCLC", "LPLC"}));
+        for (const QString& name : networks.keys()) {
+            const QJsonObject network = networks[name].toObject();
+            EXPECT_EQ(network.size(), 7) << name.toStdString();
+            const QString verdict = network["verdict"].toString();
+            EXPECT_TRUE(verdict == "ok" || verdict == "outside" || verdict == "none")
+                << name.toStdString();
+            EXPECT_EQ(network["C_pF"].isNull(), verdict == "none") << name.toStdString();
+            if (!name.endsWith("CLC")) {
+                EXPECT_TRUE(network["C2_pF"].isNull() && network["VC2_kVpk"].isNull());
+            }
+        }
+    }
+
+    // The model's numbers at full precision, to a file.
+    const Finished written = WaitForEnd(Start({"--summary-json", "summary.json"}, dir.path()));
+    ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
+    const QJsonObject summary =
+        Json(QByteArray::fromStdString(ReadBytes(dir.file("summary.json"))));
+    EXPECT_EQ(summary["antenna"].toObject()["X_f_Ohm"].toDouble(), model->x_f);
+    EXPECT_EQ(summary["antenna"].toObject()["eta_tot_pct"].toDouble(), model->eta_tot);
 }

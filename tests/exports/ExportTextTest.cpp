@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "antenna/MeasuredSource.h"
 #include "core/PartStress.h"
 #include "core/SweepFrequencies.h"
 #include "exports/CsvText.h"
@@ -75,15 +76,17 @@ TEST(CsvText, NumbersAndQuoting) {
     EXPECT_EQ(csv.text(), "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\r\nlines\",\r\n2.5,\r\n");
 }
 
-// The header, and one record of 77 fields per point of the diagram: the lossless antenna and
-// networks, and beside them the same with real parts.
+// The source, the header, and one record of 77 fields per point of the diagram: the lossless
+// antenna and networks, and beside them the same with real parts.
 TEST(SweepCsv, RecordsEqualTheModel) {
     AntennaInput in;
     in.ptx_W = 400;
     in.lcoil_uH = 6;
     const MatchLimits limits{20, 300, 30};
     const LossQ q{120, 900, 250};
-    const std::vector<std::string> lines = Lines(SweepCsv(ClosedFormModel(), in, limits, q));
+    std::vector<std::string> lines = Lines(SweepCsv(ClosedFormModel(), in, limits, q));
+    EXPECT_EQ(lines[0], "# source: model");
+    lines.erase(lines.begin());
     EXPECT_EQ(lines[0],
               "f_MHz,R_f_Ohm,X_f_Ohm,Z_f_Ohm,SWR_f,U_f_V,eta_f_pct,eta_tot_pct,R_f_real_Ohm,"
               "X_f_real_Ohm,eta_f_real_pct,"
@@ -172,7 +175,7 @@ TEST(SweepCsv, FaultingFrequenciesKeepOnlyTheirFrequency) {
             AntennaInput in = antenna;
             in.frequency_MHz = f[i];
             const bool faulted = !FeedPointImpedance(in);
-            const std::vector<std::string> row = Split(lines[i + 1], ",");
+            const std::vector<std::string> row = Split(lines[i + 2], ",");
             EXPECT_EQ(row[0], ExportNumber(f[i]));
             const auto verdicts = std::count(row.begin(), row.end(), "fault");
             const auto empty = std::count(row.begin(), row.end(), "");
@@ -290,4 +293,49 @@ TEST(TunerLabCsv, RecordsPerFrequencyAndStrategy) {
     EXPECT_EQ(lines[5], "7.1,every-setting,105,1,3.25,1.25,2,500,7,1024");
     EXPECT_EQ(lines[6], "7.2,tune,,,,,,,,");
     EXPECT_EQ(lines[10], "7.2,every-setting,,,,,,,,");
+}
+
+// With a measured file the CSV names it first, leaves the cells outside its span empty
+// (the networks have nothing to match there) and the efficiencies everywhere; what it wrote
+// reads back through the measured-file reader as the same feed point, and so does the
+// Touchstone export.
+TEST(SweepCsv, MeasuredSourceReadsBack) {
+    const ImpedanceFileRead file = ParseImpedanceFile(
+        "# MHz Z RI R 50\n6.9 0.3 -0.5\n7.1 0.35 0.01\n7.4 0.4 0.6\n", "whip.s1p");
+    ASSERT_TRUE(file.file) << file.fault;
+    const auto source = MeasuredSource(MeasuredFrom(*file.file, "/home/ham/whip.s1p"), false);
+    const AntennaInput in;
+    const std::string csv = SweepCsv(*source, in, {}, LossQ{});
+    const std::vector<std::string> lines = Lines(csv);
+    EXPECT_EQ(lines[0], "# source: measured /home/ham/whip.s1p");
+    const std::vector<std::string> header = Split(lines[1], ",");
+    const std::vector<double> f = SweepFrequencies(SweepGrid::Curves);
+    std::vector<double> inside;
+    for (std::size_t i = 0; i < f.size(); ++i) {
+        const std::vector<std::string> row = Split(lines[i + 2], ",");
+        ASSERT_EQ(row.size(), header.size());
+        const bool within = source->span()->Contains(f[i]);
+        if (within) inside.push_back(f[i]);
+        EXPECT_EQ(row[1].empty(), !within) << f[i];
+        EXPECT_EQ(row[6], "") << f[i];
+        EXPECT_EQ(row[7], "") << f[i];
+        EXPECT_EQ(std::count(row.begin(), row.end(), "none") == 6, !within) << f[i];
+    }
+    EXPECT_EQ(inside.size(), 21u);
+
+    const ImpedanceFileRead csvBack = ParseImpedanceFile(csv, "sweep.csv");
+    const ImpedanceFileRead touchstoneBack =
+        ParseImpedanceFile(TouchstoneText(*source, in, "1"), "antenna.s1p");
+    for (const ImpedanceFileRead* back : {&csvBack, &touchstoneBack}) {
+        ASSERT_TRUE(back->file) << back->fault;
+        ASSERT_EQ(back->file->points.size(), inside.size());
+        for (std::size_t i = 0; i < inside.size(); ++i) {
+            AntennaInput at = in;
+            at.frequency_MHz = inside[i];
+            const AntennaResult a = source->FeedPoint(at).value();
+            EXPECT_NEAR(back->file->points[i].f_MHz, inside[i], 1e-9);
+            EXPECT_NEAR(back->file->points[i].z.r, a.r_f, 1e-7 * std::abs(a.r_f) + 1e-9);
+            EXPECT_NEAR(back->file->points[i].z.x, a.x_f, 1e-7 * std::abs(a.x_f) + 1e-9);
+        }
+    }
 }

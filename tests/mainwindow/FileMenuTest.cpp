@@ -42,7 +42,8 @@ TEST(FileMenu, SweepDataHasTheVerdictsOfTheNetworkBoxes) {
     MainWindow w;
     Choose(w.form, "Export sweep data...", w.dir.file("sweep.csv"));
     const QStringList records = Split(ReadBytes(w.dir.file("sweep.csv")), "\r\n");
-    const QStringList header = records.front().split(',');
+    EXPECT_EQ(records.front(), "# source: model");
+    const QStringList header = records[1].split(',');
     const char* const boxes[][2] = {{"HPCL", "Text11"}, {"HPLC", "Text13"}, {"HPCLC", "Text30"},
                                     {"LPCL", "Text34"}, {"LPLC", "Text36"}, {"LPCLC", "Text38"}};
     for (const char* f : {"1.9", "3.7", "7.1", "14.2", "21.3", "28.3"}) {

@@ -110,7 +110,7 @@ TEST(TunerLab, OverTheBandEqualsTheRunWithoutAWindowAndTheSweepTune) {
         const std::string window = Exported(s, lab, "window.csv");
 
         testing::internal::CaptureStdout();
-        ASSERT_EQ(RunTunerLab(kind, s.dir.file("headless.csv")), 0);
+        ASSERT_EQ(RunTunerLab(kind, s.dir.file("headless.csv"), {}), 0);
         const QStringList printed = QString::fromStdString(testing::internal::GetCapturedStdout())
                                         .split('\n', Qt::SkipEmptyParts);
         EXPECT_EQ(ReadBytes(s.dir.file("headless.csv")), window);
@@ -131,7 +131,7 @@ TEST(TunerLab, OverTheBandEqualsTheRunWithoutAWindowAndTheSweepTune) {
         EXPECT_EQ(lab_[0].join(','),
                   "f_MHz,strategy,C_pF,L_uH,SWR,best_SWR,excess,evaluations,relay_ops,time_ms");
         testing::internal::CaptureStdout();
-        ASSERT_EQ(RunSweepTune(kind, s.dir.file("sweep.csv")), 0);
+        ASSERT_EQ(RunSweepTune(kind, s.dir.file("sweep.csv"), {}), 0);
         testing::internal::GetCapturedStdout();
         const std::vector<QStringList> sweep = Records(ReadBytes(s.dir.file("sweep.csv")));
         ASSERT_EQ(sweep.size(), 300u);

@@ -223,7 +223,7 @@ TEST(Sweep, RunWithoutAWindowEqualsTheWindowsSweepAndItsComparison) {
         SetFileAsker([&](const FileQuestion&) { return asked; });
         Session::Click(tuner, "ExportSweepTune");
         testing::internal::CaptureStdout();
-        ASSERT_EQ(RunSweepTune(c.kind, s.dir.file("headless.csv")), 0);
+        ASSERT_EQ(RunSweepTune(c.kind, s.dir.file("headless.csv"), {}), 0);
         const std::string summary = testing::internal::GetCapturedStdout();
         const std::string headless = ReadBytes(s.dir.file("headless.csv"));
         EXPECT_EQ(ReadBytes(s.dir.file("window.csv")), headless);

@@ -71,7 +71,8 @@ TEST(NecRunner, RunsNec2cAndKeepsItsOutcomePerRod) {
     // The default rod at 7.1 MHz, with the default base elements, as recorded.
     const RunEnd rod = RunToEnd(runner, {4.5, 5});
     ASSERT_TRUE(rod.outcome && rod.outcome->fault.isEmpty());
-    const NecPoint recorded = ReadNecReport(NecData("rod_4.5m_5mm.out")).points.at(2);
+    const NecPoint recorded = ReadNecReport(NecData("rod_4.5m_5mm_100seg.out")).points.at(2);
+    ASSERT_EQ(recorded.frequency_MHz, 7.1);
     const NecPoint* live = NearestNecPoint(rod.outcome->points, 7.1);
     ASSERT_TRUE(live);
     const AntennaInput defaults;

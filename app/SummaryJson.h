@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QJsonObject>
+#include <string>
+
+#include "antenna/AntennaSource.h"
+#include "core/Matching.h"
+
+// The results at the set frequency for the chosen source as one JSON object: the source, the
+// frequency, the antenna and the six networks. Unknown or not applicable values are null.
+// Each section comes from a function of its own, so that more can join the object.
+QJsonObject SummaryJson(const AntennaSource& source, const AntennaInput& input,
+                        const MatchLimits& limits);
+
+// Writes the summary to `path`, or to standard output for "-"; the exit code.
+int WriteSummaryJson(const std::string& path, const QJsonObject& summary);
