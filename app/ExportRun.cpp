@@ -71,7 +71,8 @@ int Run(const ExportJob& job, const std::map<std::string, std::string>& values) 
             return Written(WriteFileAtomically(
                 job.path, TouchstoneText(*source, inputs.antenna, kOrvaneVersion)));
         case ExportJob::Kind::Summary:
-            return WriteSummaryJson(job.path, SummaryJson(*source, inputs.antenna, inputs.limits));
+            return WriteSummaryJson(
+                job.path, SummaryJson(*source, inputs.antenna, inputs.limits, job.losses));
         case ExportJob::Kind::Analysis:
         case ExportJob::Kind::Report:
             return RunAnalysisExport(job, std::move(source), inputs);

@@ -18,9 +18,11 @@
 #include <iterator>
 #include <memory>
 
+#include "analysis/core/MatchedBandwidth.h"
 #include "antenna/MeasuredSource.h"
 #include "core/Antenna.h"
 #include "core/Version.h"
+#include "exports/Networks.h"
 #include "exports/SweepCsv.h"
 #include "exports/Touchstone.h"
 #include "nec/Comparison.h"
@@ -671,8 +673,13 @@ TEST(CommandLine, SummaryJsonForEverySource) {
             WaitForEnd(Start(QStringList{"--summary-json", "-"} + c.arguments, dir.path()));
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         const QJsonObject summary = Json(run.out.toUtf8());
-        EXPECT_EQ(summary.keys(),
-                  QStringList({"antenna", "f_MHz", "networks", "source", "source_file"}));
+        EXPECT_EQ(summary.keys(), QStringList({"antenna", "antenna_real", "f_MHz", "losses",
+                                               "networks", "source", "source_file"}));
+        EXPECT_EQ(summary["losses"].toObject(),
+                  QJsonObject({{"Q_L", 150}, {"Q_C", 1000}, {"Q_coil", 200}}));
+        // No base coil: its Q changes nothing.
+        EXPECT_EQ(summary["antenna_real"].toObject()["R_f_Ohm"], summary["antenna"]["R_f_Ohm"]);
+        EXPECT_EQ(summary["antenna_real"].toObject()["eta_f_pct"].isDouble(), c.efficiency);
         EXPECT_EQ(summary["source"], c.source);
         EXPECT_EQ(summary["source_file"], c.file);
         EXPECT_EQ(summary["f_MHz"].toDouble(), 7.1);
@@ -685,22 +692,57 @@ TEST(CommandLine, SummaryJsonForEverySource) {
         EXPECT_EQ(networks.keys(), QStringList({"HPCL", "HPCLC", "HPLC", "LPCL", "LPCLC", "LPLC"}));
         for (const QString& name : networks.keys()) {
             const QJsonObject network = networks[name].toObject();
-            EXPECT_EQ(network.size(), 7) << name.toStdString();
+            EXPECT_EQ(network.size(), 9) << name.toStdString();
             const QString verdict = network["verdict"].toString();
             EXPECT_TRUE(verdict == "ok" || verdict == "outside" || verdict == "none")
                 << name.toStdString();
             EXPECT_EQ(network["C_pF"].isNull(), verdict == "none") << name.toStdString();
-            if (!name.endsWith("CLC")) {
-                EXPECT_TRUE(network["C2_pF"].isNull() && network["VC2_kVpk"].isNull());
+            const QJsonObject real = network["real"].toObject();
+            EXPECT_EQ(real.size(), 7);
+            EXPECT_EQ(real["SWR"].isNull(), verdict == "none") << name.toStdString();
+            EXPECT_EQ(real["eta_sys_pct"].isDouble(), verdict != "none" && c.efficiency);
+            if (verdict != "none") {
+                EXPECT_LT(real["eta_net_pct"].toDouble(), 100);
             }
+            if (!name.endsWith("CLC")) {
+                EXPECT_TRUE(network["C2_pF"].isNull() && network["VC2_kVpk"].isNull() &&
+                            real["Ploss_C2_W"].isNull());
+            }
+            const QJsonObject bandwidth = network["bandwidth"].toObject();
+            EXPECT_EQ(bandwidth["swr2_MHz"].toArray().size(), 2);
+            EXPECT_EQ(bandwidth["swr1_5_MHz"].toArray().size(), 2);
         }
     }
 
-    // The model's numbers at full precision, to a file.
-    const Finished written = WaitForEnd(Start({"--summary-json", "summary.json"}, dir.path()));
+    // The model's numbers at full precision, to a file; ideal parts lose nothing, and each
+    // network's matched bandwidth is the analysis window's.
+    const Finished written =
+        WaitForEnd(Start({"--summary-json", "summary.json", "--q-inductor", "ideal",
+                          "--q-capacitor", "ideal", "--q-coil", "ideal"},
+                         dir.path()));
     ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
     const QJsonObject summary =
         Json(QByteArray::fromStdString(ReadBytes(dir.file("summary.json"))));
     EXPECT_EQ(summary["antenna"].toObject()["X_f_Ohm"].toDouble(), model->x_f);
     EXPECT_EQ(summary["antenna"].toObject()["eta_tot_pct"].toDouble(), model->eta_tot);
+    EXPECT_EQ(summary["losses"].toObject(), QJsonObject({{"Q_L", QJsonValue::Null},
+                                                         {"Q_C", QJsonValue::Null},
+                                                         {"Q_coil", QJsonValue::Null}}));
+    for (const ExportNetwork& n : kExportNetworks) {
+        SCOPED_TRACE(n.column);
+        const QJsonObject network = summary["networks"].toObject()[n.column].toObject();
+        const MatchedBandwidth expected =
+            FindMatchedBandwidth({&ClosedFormModel(), defaults, {}, n.network}, n.network);
+        auto edges = [](const BandEdges& e) {
+            return QJsonArray{e.low_MHz ? QJsonValue(*e.low_MHz) : QJsonValue(),
+                              e.high_MHz ? QJsonValue(*e.high_MHz) : QJsonValue()};
+        };
+        EXPECT_EQ(network["bandwidth"].toObject()["swr2_MHz"].toArray(), edges(expected.swr2));
+        EXPECT_EQ(network["bandwidth"].toObject()["swr1_5_MHz"].toArray(), edges(expected.swr1_5));
+        if (network["verdict"] == "none") continue;
+        const QJsonObject real = network["real"].toObject();
+        EXPECT_NEAR(real["eta_net_pct"].toDouble(), 100, 1e-9);
+        EXPECT_EQ(real["Ploss_L_W"].toDouble(), 0);
+        EXPECT_LT(real["SWR"].toDouble(), n.network == Network::HpClc ? 1.2 : 1 + 1e-6);
+    }
 }
