@@ -105,7 +105,7 @@ int RunExport(const ExportJob& job, int& argc, char** argv) {
     QCoreApplication app(argc, argv);
     // The tuner runs read the banks of their own tuner as well.
     if (job.kind == ExportJob::Kind::SweepTune) {
-        return RunSweepTune(job.tuner, job.path, job.antenna);
+        return RunSweepTune(job.tuner, job.path, job.antenna, job.losses);
     }
     if (job.kind == ExportJob::Kind::TunerLab) return RunTunerLab(job.tuner, job.path, job.antenna);
     std::map<std::string, std::string> values;

@@ -102,7 +102,7 @@ public:
 // over R_f and X_f as its fields show them (none when it failed), then TUNE. `refused`
 // counts the steps per reason TUNE gave.
 std::vector<SweepTuneRow> Sweep(TunerKind kind, const Values& values, const AntennaSource& source,
-                                std::map<std::string, int>& refused) {
+                                const LossQ& q, std::map<std::string, int>& refused) {
     FieldsWithoutWindow tuner(kind);
     const AntennaInput input = InputsFromSettings(values).antenna;
     std::vector<SweepTuneRow> rows;
@@ -116,14 +116,15 @@ std::vector<SweepTuneRow> Sweep(TunerKind kind, const Values& values, const Ante
         request.rate = ParseLeadingNumber(kDesignOperationsPerSecond);
         std::string refusal;
         if (tuner.state.Tune(request, refusal) == TuneEnd::Refused) ++refused[refusal];
-        rows.push_back(RowOf(tuner.state, f_MHz));
+        rows.push_back(RowOf(tuner.state, f_MHz, q, input.ptx_W));
     }
     return rows;
 }
 
 }  // namespace
 
-int RunSweepTune(TunerKind kind, const std::string& csvPath, const AntennaOption& antenna) {
+int RunSweepTune(TunerKind kind, const std::string& csvPath, const AntennaOption& antenna,
+                 const LossQ& losses) {
     Values values;
     if (!ReadRunSettings(TunerRunKeys(kind), values)) return 1;
     const std::shared_ptr<const AntennaSource> source =
@@ -131,7 +132,7 @@ int RunSweepTune(TunerKind kind, const std::string& csvPath, const AntennaOption
     if (!source) return 1;
 
     std::map<std::string, int> refused;
-    std::vector<SweepTuneRow> rows = Sweep(kind, values, *source, refused);
+    std::vector<SweepTuneRow> rows = Sweep(kind, values, *source, losses, refused);
     for (const auto& [refusal, steps] : refused) {
         ReportOnStandardError("at " + std::to_string(steps) + " of " + std::to_string(rows.size()) +
                               " frequencies: " + refusal);

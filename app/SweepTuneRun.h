@@ -24,5 +24,7 @@ std::optional<BankSetup> TunerRunBanks(TunerKind kind,
 // the banks at each frequency. Writes the CSV whole or not at all, says how the searches
 // did on standard output and each problem in one line on standard error. Needs no display.
 // Returns the exit code.
-// The antenna is the source `antenna` names.
-int RunSweepTune(TunerKind kind, const std::string& csvPath, const AntennaOption& antenna);
+// The antenna is the source `antenna` names; the found settings' parts have the Qs of
+// `losses`, at the settings file's power.
+int RunSweepTune(TunerKind kind, const std::string& csvPath, const AntennaOption& antenna,
+                 const LossQ& losses);

@@ -27,7 +27,9 @@ constexpr const char* kColumns[] = {"f_MHz",
                                     "bank_settings",
                                     "best_reachable_C_pF",
                                     "best_reachable_L_uH",
-                                    "best_reachable_SWR"};
+                                    "best_reachable_SWR",
+                                    "eta_net_pct",
+                                    "Ploss_W"};
 
 // A number the tuner shows, in the file's number format; an empty field stays empty.
 void ShownNumber(CsvText& csv, const std::string& shown) {
@@ -84,6 +86,13 @@ std::string SweepTuneCsv(std::span<const SweepTuneRow> rows) {
             csv.Empty();
         }
         WriteBest(csv, row, row.reachable);
+        if (row.losses) {
+            csv.Number(row.losses->eta_net_pct);
+            csv.Number(row.losses->partLoss_W());
+        } else {
+            csv.Empty();
+            csv.Empty();
+        }
         csv.EndRecord();
     }
     return std::string(kHeaderComment) + "\r\n" + csv.text();

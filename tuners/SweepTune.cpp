@@ -65,7 +65,8 @@ std::optional<SweepTuneRow> TuneAt(const SweepTunePoint& point, TunerKind kind, 
     if (window.tuneIdle() && window.tuned()) {
         host.MarkTuningStrip(static_cast<float>(point.f * 600 / 30), window.indicatorColour());
     }
-    return RowOf(window.tuning(), ParseLeadingNumber(point.text));
+    return RowOf(window.tuning(), ParseLeadingNumber(point.text), host.lossQ(),
+                 host.transmitterPower_W());
 }
 
 }  // namespace

@@ -249,6 +249,13 @@ TEST(SweepTuneCsv, StepsThatMatchNothingGiveNoSetting) {
         r.banks = banks;
         r.best = AllSettingsBest{BestSetting{9, 21}, 1.2, 65536, false};
         r.reachable = AllSettingsBest{BestSetting{9, 22}, 1.3, 65536, false};
+        if (swr < 9999) {
+            NetworkPowers powers;
+            powers.eta_net_pct = 87.5;
+            powers.ploss_L_W = 10;
+            powers.ploss_C_W = 2.5;
+            r.losses = powers;
+        }
         return r;
     };
     const std::vector<SweepTuneRow> rows = {row(1.5, "18", "100"), row(9999, "18", "1202"),
@@ -257,10 +264,10 @@ TEST(SweepTuneCsv, StepsThatMatchNothingGiveNoSetting) {
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0].rfind("# best_*: ", 0), 0u);
     EXPECT_EQ(lines[0].find(','), std::string::npos);
-    EXPECT_EQ(Split(lines[1], ",").size(), 14u);
-    EXPECT_EQ(lines[2], "0.1,18,2.1,1.5,100,60,#ff0000,18,2.1,1.2,65536,18,2.2,1.3");
-    EXPECT_EQ(lines[3], "0.1,,,9999,1202,60,#ff0000,18,2.1,1.2,65536,18,2.2,1.3");
-    EXPECT_EQ(lines[4], "0.1,,,9999,,,#ff0000,,,,,,,");
+    EXPECT_EQ(Split(lines[1], ",").size(), 16u);
+    EXPECT_EQ(lines[2], "0.1,18,2.1,1.5,100,60,#ff0000,18,2.1,1.2,65536,18,2.2,1.3,87.5,12.5");
+    EXPECT_EQ(lines[3], "0.1,,,9999,1202,60,#ff0000,18,2.1,1.2,65536,18,2.2,1.3,,");
+    EXPECT_EQ(lines[4], "0.1,,,9999,,,#ff0000,,,,,,,,,");
 }
 
 // A record per frequency and strategy: the bank values of the setting it ended on (none

@@ -131,7 +131,7 @@ TEST(TunerLab, OverTheBandEqualsTheRunWithoutAWindowAndTheSweepTune) {
         EXPECT_EQ(lab_[0].join(','),
                   "f_MHz,strategy,C_pF,L_uH,SWR,best_SWR,excess,evaluations,relay_ops,time_ms");
         testing::internal::CaptureStdout();
-        ASSERT_EQ(RunSweepTune(kind, s.dir.file("sweep.csv"), {}), 0);
+        ASSERT_EQ(RunSweepTune(kind, s.dir.file("sweep.csv"), {}, {}), 0);
         testing::internal::GetCapturedStdout();
         const std::vector<QStringList> sweep = Records(ReadBytes(s.dir.file("sweep.csv")));
         ASSERT_EQ(sweep.size(), 300u);

@@ -223,7 +223,7 @@ TEST(Sweep, RunWithoutAWindowEqualsTheWindowsSweepAndItsComparison) {
         SetFileAsker([&](const FileQuestion&) { return asked; });
         Session::Click(tuner, "ExportSweepTune");
         testing::internal::CaptureStdout();
-        ASSERT_EQ(RunSweepTune(c.kind, s.dir.file("headless.csv"), {}), 0);
+        ASSERT_EQ(RunSweepTune(c.kind, s.dir.file("headless.csv"), {}, {}), 0);
         const std::string summary = testing::internal::GetCapturedStdout();
         const std::string headless = ReadBytes(s.dir.file("headless.csv"));
         EXPECT_EQ(ReadBytes(s.dir.file("window.csv")), headless);
@@ -238,13 +238,14 @@ TEST(Sweep, RunWithoutAWindowEqualsTheWindowsSweepAndItsComparison) {
         EXPECT_TRUE(lines[0].startsWith("# best_*: ") && !lines[0].contains(',')) << "a comment";
         EXPECT_EQ(lines[1],
                   "f_MHz,C_pF,L_uH,SWR,ops,time_s,colour,best_C_pF,best_L_uH,best_SWR,"
-                  "bank_settings,best_reachable_C_pF,best_reachable_L_uH,best_reachable_SWR");
+                  "bank_settings,best_reachable_C_pF,best_reachable_L_uH,best_reachable_SWR,"
+                  "eta_net_pct,Ploss_W");
         ASSERT_EQ(watch.steps.size(), 300u);
         double excessSum = 0, worst = 0, total = 0;
         int compared = 0, noMatch = 0, shownAtBest = 0, unmatchedSteps = 0;
         for (int k = 1; k <= 299; ++k) {
             const QStringList row = lines[k + 1].split(',');
-            ASSERT_EQ(row.size(), 14);
+            ASSERT_EQ(row.size(), 16);
             const StepRecord& after = watch.steps[k];
             EXPECT_EQ(watch.steps[k - 1].frequency, StepText(k));
             EXPECT_EQ(after.tunerFrequency, StepText(k));
@@ -270,6 +271,15 @@ TEST(Sweep, RunWithoutAWindowEqualsTheWindowsSweepAndItsComparison) {
                     << k << " " << i;
             }
             EXPECT_EQ(row[6], after.indicator.name());
+            // The found setting's real parts at the main window's 100 W: what they lose is
+            // what does not reach the antenna.
+            EXPECT_EQ(row[14].isEmpty(), !matched || refused) << k;
+            if (!row[14].isEmpty()) {
+                const double eta = row[14].toDouble();
+                EXPECT_GT(eta, 0) << k;
+                EXPECT_LT(eta, 100) << k;
+                EXPECT_NEAR(row[15].toDouble(), 100 * (1 - eta / 100), 1e-6) << k;
+            }
             EXPECT_EQ(watch.steps[k - 1].comparison, "") << "no comparison between the steps";
             if (row[9].isEmpty()) continue;
             ++compared;

@@ -6,6 +6,7 @@
 #include "core/NumberFormat.h"
 #include "core/NumberText.h"
 #include "tuners/search/MatchQuality.h"
+#include "tuners/search/TunerLosses.h"
 
 namespace {
 
@@ -52,9 +53,11 @@ std::vector<SweepTunePoint> SweepTunePoints() {
     return points;
 }
 
-SweepTuneRow RowOf(const TunerState& tuner, double f_MHz) {
-    return {f_MHz,        tuner.display(), tuner.swr(), tuner.banks(), tuner.tunedLoad(),
-            std::nullopt, std::nullopt};
+SweepTuneRow RowOf(const TunerState& tuner, double f_MHz, const LossQ& q, double ptx_W) {
+    SweepTuneRow row{f_MHz,        tuner.display(), tuner.swr(), tuner.banks(), tuner.tunedLoad(),
+                     std::nullopt, std::nullopt,    std::nullopt};
+    if (row.swr < TunerState::kNoMatch) row.losses = TunedSettingLosses(tuner, q, ptx_W);
+    return row;
 }
 
 // The settings a search can set are searched whole; every setting adds only the row and

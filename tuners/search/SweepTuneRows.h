@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "losses/RealNetwork.h"
 #include "tuners/search/BankSetup.h"
 #include "tuners/search/BestOfAllSettings.h"
 #include "tuners/search/TunerState.h"
@@ -38,9 +39,13 @@ struct SweepTuneRow {
     // elements).
     std::optional<AllSettingsBest> best;
     std::optional<AllSettingsBest> reachable;
+    // The setting TUNE found built from real parts; none where it matched nothing or was
+    // refused.
+    std::optional<NetworkPowers> losses;
 };
 
-SweepTuneRow RowOf(const TunerState& tuner, double f_MHz);
+// The row of the tuner's last TUNE at f_MHz, its setting's parts of the Qs of `q` at ptx_W.
+SweepTuneRow RowOf(const TunerState& tuner, double f_MHz, const LossQ& q, double ptx_W);
 
 // Both bests of the row's banks, where TUNE ran; false when stopped first.
 bool CompareWithAllSettings(TunerKind kind, SweepTuneRow& row, const StopRequest& stop = nullptr);
