@@ -195,6 +195,7 @@ void Analysis::Refresh() {
     setup.input = host_.antennaInput();
     setup.limits = host_.matchLimits();
     setup.network = host_.selectedNetwork();
+    setup.losses = host_.lossQ();
     const FrequencySpan range = AnalysisSpan::RangeOf(*source);
     if (range.low_MHz != span_.range().low_MHz || range.high_MHz != span_.range().high_MHz) {
         span_.SetRange(range);

@@ -104,6 +104,13 @@ void TextPage(QPainter& p, const QRectF& page, const ReportText& text) {
         }
     }
     p.setFont(body);
+    if (!text.realParts.empty()) {
+        y += 12;
+        y = Heading(p, page.left(), y, "Built from real parts");
+        for (const std::string& line : text.realParts) {
+            y = Row(p, page.left(), y, {line}, {page.width()});
+        }
+    }
     y += 12;
     y = Heading(p, page.left(), y, "Matched bandwidth of the selected network");
     y = Row(p, page.left(), y, {text.selected}, {page.width()});

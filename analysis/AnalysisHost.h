@@ -4,6 +4,7 @@
 
 #include "antenna/AntennaSource.h"
 #include "core/Matching.h"
+#include "losses/LossQ.h"
 
 // What the analysis window follows in the main window, and the one change it may make there.
 class AnalysisHost {
@@ -15,6 +16,8 @@ public:
     virtual AntennaInput antennaInput() const = 0;
     virtual MatchLimits matchLimits() const = 0;
     virtual Network selectedNetwork() const = 0;
+    // The Qs of the parts, for the report's real-part figures.
+    virtual LossQ lossQ() const = 0;
 
     // Sets the main window's frequency; Ctrl+Z in either window takes it back.
     virtual void SetFrequencyUndoably(double f_MHz) = 0;

@@ -55,6 +55,7 @@ int RunAnalysisExport(const ExportJob& job, std::shared_ptr<const AntennaSource>
     setup.input = inputs.antenna;
     setup.limits = inputs.limits;
     setup.network = job.network;
+    setup.losses = job.losses;
     AnalysisSpan span(AnalysisSpan::RangeOf(*source));
     if (job.span_MHz) span.Show(job.span_MHz->first, job.span_MHz->second);
     const AnalysisScene scene = MakeScene(std::move(source), setup, span, {});

@@ -5,14 +5,17 @@
 
 #include "antenna/AntennaSource.h"
 #include "core/Matching.h"
+#include "losses/LossQ.h"
 
 // What the analysis looks at: the main window's source, inputs (the set frequency among
-// them), matching limits and selected network.
+// them), matching limits and selected network, and the Qs of the parts for the report's
+// real-part figures.
 struct AnalysisSetup {
     const AntennaSource* source = nullptr;
     AntennaInput input;
     MatchLimits limits;
     Network network = Network::HpCl;
+    LossQ losses{};
 };
 
 // The selected network built with the parts it gets at the set frequency: the lossless

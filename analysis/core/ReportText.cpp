@@ -4,6 +4,7 @@
 #include "core/NumberFormat.h"
 #include "core/PartStress.h"
 #include "exports/Networks.h"
+#include "losses/LossText.h"
 
 namespace {
 
@@ -117,6 +118,18 @@ ReportText MakeReportText(const AnalysisSetup& setup, const std::string& date,
         report.networks.push_back(a ? NetworkRow(setup, *a, n.network)
                                     : std::vector<std::string>{NetworkName(n.network), "", "", "",
                                                                "no feed point", "-", "-", "-"});
+    }
+    if (a) {
+        const Losses losses = LossesAt(*setup.source, in, *a, limits, setup.losses);
+        if (const std::string coil = CoilLossText(losses); !coil.empty()) {
+            report.realParts.push_back("Antenna with its base " + coil);
+        }
+        for (const ExportNetwork& n : kExportNetworks) {
+            const auto& real = losses.of(n.network);
+            report.realParts.push_back(
+                std::string(NetworkName(n.network)) + " " +
+                (real ? RealNetworkText(n.network, *real, losses.q, in.ptx_W) : "no solution"));
+        }
     }
     report.selected = BandwidthText(FindMatchedBandwidth(setup, setup.network));
     report.shownSpan =

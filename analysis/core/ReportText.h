@@ -21,6 +21,9 @@ struct ReportText {
     std::string antennaFault;  // why it is empty
     // Header first, then one row per network in the order of the network boxes.
     std::vector<std::vector<std::string>> networks;
+    // The antenna with its base coil's loss where that applies, then each network built from
+    // parts of the setup's Qs, a sentence each.
+    std::vector<std::string> realParts;
     std::string selected;   // the selected network's matched bandwidth, in a sentence
     std::string shownSpan;  // the span of the pictures
 };

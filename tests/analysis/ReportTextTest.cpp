@@ -3,6 +3,7 @@
 
 #include "analysis/core/MatchedBandwidth.h"
 #include "analysis/core/ReportText.h"
+#include "losses/LossText.h"
 
 TEST(ReportText, NamesEveryNetworkWithItsVerdictAndBand) {
     AnalysisSetup setup;
@@ -26,6 +27,21 @@ TEST(ReportText, NamesEveryNetworkWithItsVerdictAndBand) {
     }
     EXPECT_EQ(report.selected, BandwidthText(FindMatchedBandwidth(setup, Network::HpCl)));
     EXPECT_TRUE(report.antennaFault.empty());
+    // Built from real parts: a line per network in the status line's words; no coil, no
+    // line of its own.
+    ASSERT_EQ(report.realParts.size(), 6u);
+    const AntennaResult a = FeedPointImpedance(setup.input).value();
+    const Losses losses = LossesAt(ClosedFormModel(), setup.input, a, setup.limits, setup.losses);
+    EXPECT_EQ(report.realParts[0],
+              "HP-CL " + RealNetworkText(Network::HpCl, *losses.of(Network::HpCl), setup.losses,
+                                         setup.input.ptx_W));
+    EXPECT_EQ(report.realParts[1], "HP-LC no solution");
+    setup.input.lcoil_uH = 20;
+    const ReportText coiled = MakeReportText(setup, "2026-12-07", {7.0, 7.3});
+    ASSERT_EQ(coiled.realParts.size(), 7u);
+    EXPECT_EQ(coiled.realParts[0].rfind("Antenna with its base coil Q 200: R_f ", 0), 0u)
+        << coiled.realParts[0];
+    setup.input.lcoil_uH = 0;
 
     // An antenna the model cannot compute: no results, and every network says why.
     setup.input.length_m = 0;
