@@ -11,6 +11,7 @@
 
 #include "antenna/CsvReader.h"
 #include "antenna/TouchstoneReader.h"
+#include "core/FileDescriptor.h"
 
 namespace {
 
@@ -45,20 +46,6 @@ Layout LayoutOf(std::string_view name, std::string_view text) {
     }
     return Layout::OnePort;
 }
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 ImpedanceFileRead Refused(std::string_view name, const std::string& why) {
     return {std::nullopt, std::string(name) + ": " + why};

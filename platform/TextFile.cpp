@@ -15,6 +15,8 @@
 #include <optional>
 #include <random>
 
+#include "core/FileDescriptor.h"
+
 namespace {
 
 constexpr int kMaxLinkHops = 40;
@@ -35,26 +37,6 @@ FileResult TooLarge(const std::string& path, std::uintmax_t limit) {
                                                     : std::to_string(limit) + " bytes";
     return FileProblem(path, "cannot read: larger than " + size);
 }
-
-// Closes the descriptor on every path out of a function.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    int Release() {
-        int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-
-private:
-    int fd_;
-};
 
 bool WriteAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
