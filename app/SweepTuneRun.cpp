@@ -18,6 +18,7 @@
 #include "tuners/LpTuner.h"
 #include "tuners/search/HandOver.h"
 #include "tuners/search/SweepTuneRows.h"
+#include "tuners/search/TunerWithoutWindow.h"
 
 namespace {
 
@@ -77,33 +78,12 @@ std::optional<BankSetup> TunerRunBanks(TunerKind kind, const Values& values, std
 
 namespace {
 
-// The tuner window's fields without a window: nothing edits them during a search, and there
-// is no event loop to yield to.
-class FieldsWithoutWindow : public TunerSite {
-public:
-    explicit FieldsWithoutWindow(TunerKind kind) : state(kind, *this) {}
-
-    AntennaFields Antenna() const override { return antenna; }
-    double Capacitance(int16_t cidx, Checked& c) const override {
-        return CapacitanceOf(*state.banks(), cidx, c);
-    }
-    double Inductance(int16_t lidx, Checked& c) const override {
-        return InductanceOf(*state.banks(), lidx, c);
-    }
-    void Show(const TunerDisplay&) override {}
-    void Yield() override {}
-    bool Abandoned() const override { return false; }
-
-    AntennaFields antenna;
-    TunerState state;
-};
-
 // Each step as the window's SWEEP runs it: the main window's pass at the frequency hands
 // over R_f and X_f as its fields show them (none when it failed), then TUNE. `refused`
 // counts the steps per reason TUNE gave.
 std::vector<SweepTuneRow> Sweep(TunerKind kind, const Values& values, const AntennaSource& source,
                                 const LossQ& q, std::map<std::string, int>& refused) {
-    FieldsWithoutWindow tuner(kind);
+    TunerWithoutWindow tuner(kind);
     const AntennaInput input = InputsFromSettings(values).antenna;
     std::vector<SweepTuneRow> rows;
     for (const SweepTunePoint& point : SweepTunePoints()) {

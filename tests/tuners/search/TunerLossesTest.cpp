@@ -5,49 +5,14 @@
 #include <cmath>
 #include <random>
 
+#include "tests/tuners/search/FakeTuner.h"
 #include "tuners/search/TunerLosses.h"
+#include "tuners/search/TunerWithoutWindow.h"
 
 namespace {
 
 constexpr TunerKind kKinds[] = {TunerKind::HpCl, TunerKind::LpCl, TunerKind::LpLc};
 constexpr LossQ kIdeal{kIdealQ, kIdealQ, kIdealQ};
-
-// The tuner's fields without a window: the antenna and the banks stay as set.
-class Site final : public TunerSite {
-public:
-    Site(TunerKind kind, AntennaFields antenna, BankSetup banks)
-        : state(kind, *this), antenna_(antenna), banks_(banks) {}
-    AntennaFields Antenna() const override { return antenna_; }
-    double Capacitance(int16_t cidx, Checked& c) const override {
-        return CapacitanceOf(banks_, cidx, c);
-    }
-    double Inductance(int16_t lidx, Checked& c) const override {
-        return InductanceOf(banks_, lidx, c);
-    }
-    void Show(const TunerDisplay&) override {}
-    void Yield() override {}
-    bool Abandoned() const override { return false; }
-
-    TunerState state;
-
-private:
-    AntennaFields antenna_;
-    BankSetup banks_;
-};
-
-BankSetup DefaultBanks(TunerKind kind) {
-    std::string refusal;
-    if (kind == TunerKind::HpCl) {
-        return SwitchedSetup({2, 4, 8, 16, 32, 64, 128},
-                             {0.1, 0.2, 0.4, 0.8, 1.6, 3.2, 6.4, 12.8, 25.6}, refusal)
-            .value();
-    }
-    SteppedBankFields c{kCapacitorStepName, kCapacitorCountName, 7.5, 10, std::nullopt};
-    SteppedBankFields l{kInductorStepName, kInductorCountName, 0.25, 9, std::nullopt};
-    c.largest = LargestBankValue(c, refusal);
-    l.largest = LargestBankValue(l, refusal);
-    return SteppedSetup(c, l, refusal).value();
-}
 
 // With ideal parts, the transmitter sees through the lossy ladder exactly what the tuner's
 // own formula says, for every kind: the parts are in the same places.
@@ -81,10 +46,10 @@ TEST(TunerLosses, TheLadderIsTheTunersNetwork) {
 // that never tuned, or was refused, has no setting.
 TEST(TunerLosses, TheFoundSettingIsTheOneTuneEndedOn) {
     for (const TunerKind kind : kKinds) {
-        Site site(kind, {7.1, 9.7, -413.5}, DefaultBanks(kind));
+        TunerWithoutWindow site(kind, {7.1, 9.7, -413.5});
         EXPECT_FALSE(TunedSettingLosses(site.state, {}, 100));
         std::string refusal;
-        const TuneRequest request{DefaultBanks(kind), "", 20, false};
+        const TuneRequest request{fake::DefaultBanks(kind), "", 20, false};
         ASSERT_EQ(site.state.Tune(request, refusal), TuneEnd::Tuned);
 
         const auto ideal = TunedSettingLosses(site.state, kIdeal, 100);

@@ -9,6 +9,7 @@
 #include "tests/tuners/search/FakeTuner.h"
 #include "tests/tuners/search/lab/LabLoads.h"
 #include "tuners/search/HandOver.h"
+#include "tuners/search/TunerWithoutWindow.h"
 #include "tuners/search/lab/LabHost.h"
 #include "tuners/search/lab/LabRuns.h"
 #include "tuners/search/lab/LabSummary.h"
@@ -16,29 +17,6 @@
 using namespace lab_test;
 
 namespace {
-
-// A tuner's TUNE without a window, as the sweep-tune without one runs it.
-class WithoutWindow : public TunerSite {
-public:
-    WithoutWindow(TunerKind kind, const BankSetup& banks) : state(kind, *this), banks_(banks) {}
-
-    AntennaFields Antenna() const override { return antenna; }
-    double Capacitance(int16_t cidx, Checked& c) const override {
-        return CapacitanceOf(banks_, cidx, c);
-    }
-    double Inductance(int16_t lidx, Checked& c) const override {
-        return InductanceOf(banks_, lidx, c);
-    }
-    void Show(const TunerDisplay&) override {}
-    void Yield() override {}
-    bool Abandoned() const override { return false; }
-
-    AntennaFields antenna;
-    TunerState state;
-
-private:
-    const BankSetup& banks_;
-};
 
 bool SameTune(const StrategyTune& a, const StrategyTune& b) {
     const bool sameSetting =
@@ -62,7 +40,7 @@ TEST(TunerLab, TuneEqualsTheWindowsTune) {
                  {TunerKind::LpLc, {18.1, 21.2, 24.9, 28.5}}};
     for (const auto& c : cases) {
         const BankSetup banks = fake::DefaultBanks(c.kind);
-        WithoutWindow window(c.kind, banks);
+        TunerWithoutWindow window(c.kind);
         TunerLab lab(c.kind, banks);
         for (const double f : c.frequencies) {
             SCOPED_TRACE(testing::Message() << static_cast<int>(c.kind) << " at " << f);
