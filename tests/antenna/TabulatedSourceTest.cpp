@@ -47,8 +47,7 @@ TEST(ImpedanceTable, InterpolatesTheReflectionBetweenPoints) {
 }
 
 // As measured the file's impedance is the feed point, R and X to the last bit; as the bare
-// rod the model's chain adds coil, base capacitance and losses; the model's own impedances
-// read back as a table give the model's results.
+// rod the model's chain adds coil, base capacitance and losses.
 TEST(TabulatedSource, FollowsTheMeaningOfItsTable) {
     const AntennaInput input{.frequency_MHz = 7.1, .cfoot_pF = 10, .lcoil_uH = 2, .aeloss_Ohm = 5};
     MeasuredAntenna measured{Table({{7.0, {30, -20}}, {7.1, {30, -20}}, {7.2, {31, -19}}}),
@@ -84,27 +83,7 @@ TEST(TabulatedSource, FollowsTheMeaningOfItsTable) {
     EXPECT_FALSE(asMeasured->FeedPoint(out));
     EXPECT_FALSE(bare->FeedPoint(out));
 
-    // The model's feed point every 0.1 MHz as a file: the same results at its points, and
-    // close between them.
-    std::vector<ImpedancePoint> model;
-    AntennaInput at = input;
-    for (int i = 60; i <= 80; ++i) {
-        at.frequency_MHz = i / 10.0;
-        const AntennaResult r = FeedPointImpedance(at).value();
-        model.push_back({at.frequency_MHz, {r.r_f, r.x_f}});
-    }
-    const auto file = MeasuredSource({Table(model), "model.s1p"}, false);
-    for (const double f : {6.0, 7.1, 7.15, 7.525, 8.0}) {
-        at.frequency_MHz = f;
-        const AntennaResult expected = FeedPointImpedance(at).value();
-        const AntennaResult got = file->FeedPoint(at).value();
-        EXPECT_NEAR(got.r_f, expected.r_f, 5e-3 * expected.r_f) << f;
-        EXPECT_NEAR(got.x_f, expected.x_f, 5e-3 * std::abs(expected.x_f)) << f;
-        EXPECT_NEAR(got.u_f, expected.u_f, 5e-3 * expected.u_f) << f;
-        const ShownAntenna shown = ShowAntenna(*file, at, false);
-        EXPECT_TRUE(shown.complete());
-        EXPECT_TRUE(shown.efficiencyUnknown);
-    }
+    EXPECT_TRUE(ShowAntenna(*asMeasured, input, false).efficiencyUnknown);
 }
 
 TEST(SourceText, NamesEachSourceAndTheSpan) {

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <complex>
-#include <random>
 
 #include "core/Antenna.h"
 #include "core/Numeric.h"
@@ -203,30 +202,6 @@ TEST(StandingWaveRatio, MatchedJustBelowOneAndClampedAt11000) {
     AntennaInput in;
     in.frequency_MHz = 0.1;
     EXPECT_EQ(Evaluate(in).swr_f, 11000);
-}
-
-TEST(ApplyElement, SeriesCoilAndParallelCapacitorAgreeWithComplexArithmetic) {
-    std::mt19937_64 rng(7);
-    std::uniform_real_distribution<double> resistance(0.1, 1000);
-    std::uniform_real_distribution<double> reactance(-3000, 3000);
-    std::uniform_real_distribution<double> frequency(1e5, 3e7);
-    for (int i = 0; i < 1000; ++i) {
-        const Complex z(resistance(rng), reactance(rng));
-        const double f = frequency(rng);
-        const double w = 2 * num::PI * f;
-        const double henry = 1e-6 * (i % 50);
-        const double farad = 1e-12 * (i % 300);
-        Checked c;
-        const Impedance coil = ApplyElement({z.real(), z.imag()}, kSeriesInductor, henry, f, c);
-        const Complex expected_coil = z + Complex(0, w * henry);
-        EXPECT_NEAR(coil.r, expected_coil.real(), 1e-9 * std::abs(expected_coil));
-        EXPECT_NEAR(coil.x, expected_coil.imag(), 1e-9 * std::abs(expected_coil));
-        const Impedance cap = ApplyElement({z.real(), z.imag()}, kParallelCapacitor, farad, f, c);
-        const Complex expected_cap = 1.0 / (1.0 / z + Complex(0, w * farad));
-        EXPECT_NEAR(cap.r, expected_cap.real(), 1e-9 * std::abs(expected_cap));
-        EXPECT_NEAR(cap.x, expected_cap.imag(), 1e-9 * std::abs(expected_cap));
-        ASSERT_TRUE(c.ok());
-    }
 }
 
 TEST(ApplyElement, FaultsOnAZeroImpedanceAndOnOverflow) {

@@ -15,6 +15,7 @@
 #include "core/Matching.h"
 #include "core/NetworkLadder.h"
 #include "core/PartStress.h"
+#include "tests/core/Ladder.h"
 
 namespace {
 
@@ -185,86 +186,27 @@ TEST(Judge, VerdictTableAtTheLimits) {
     }
 }
 
-// The networks are rebuilt here from their element values with plain complex
-// arithmetic, terminated in the load, and looked at from the 50 Ohm transmitter.
-using Complex = std::complex<double>;
+using ladder::Complex;
 
-enum class Part { C, L, C2 };
-struct Element {
-    bool series;
-    Part part;
-};
-
-// Each network's elements from the antenna towards the transmitter.
-std::vector<Element> Layout(Network network) {
-    using enum Part;
-    const std::map<Network, std::vector<Element>> layouts = {
-        {Network::HpCl, {{false, L}, {true, C}}},
-        {Network::HpLc, {{true, C}, {false, L}}},
-        {Network::HpClc, {{true, C2}, {false, L}, {true, C}}},
-        {Network::LpCl, {{true, L}, {false, C}}},
-        {Network::LpLc, {{false, C}, {true, L}}},
-        {Network::LpClc, {{false, C2}, {true, L}, {false, C}}}};
-    return layouts.at(network);
-}
-
-struct Elements {
-    double omega;
-    Complex load;
-    Complex Cap(double pF) const { return Complex(0, -1 / (omega * pF * 1e-12)); }
-    Complex Coil(double uH) const { return Complex(0, omega * uH * 1e-6); }
-    Complex Of(Part part, const MatchValues& v) const {
-        return part == Part::L ? Coil(v.l_uH) : Cap(part == Part::C ? v.c_pF : v.c2_pF);
-    }
-};
-
-Complex InputImpedance(Network network, const MatchValues& v, const Elements& e) {
-    Complex z = e.load;
-    for (const auto& [series, part] : Layout(network)) {
-        const Complex element = e.Of(part, v);
-        z = series ? z + element : z * element / (z + element);
-    }
-    return z;
-}
-
-// The SWR the network shows the 50 Ohm transmitter.
-double Swr(Network network, const MatchValues& v, const Elements& e) {
-    const Complex z = InputImpedance(network, v, e);
+// The SWR a 50 Ohm transmitter sees looking into z.
+double Swr(Complex z) {
     const double gamma = std::abs((z - 50.0) / (z + 50.0));
     return (1 + gamma) / (1 - gamma);
-}
-
-// The stress walked the same way: the lossless network hands Ptx on to the load, so the
-// load current is sqrt(Ptx / R).
-PartStress StressFromTheLoad(Network network, const MatchValues& v, const Elements& e,
-                             double ptx_W) {
-    Complex current = std::sqrt(ptx_W / e.load.real());
-    Complex voltage = current * e.load;
-    PartStress s;
-    for (const auto& [series, part] : Layout(network)) {
-        const Complex z = e.Of(part, v);
-        const double across_kVpk = std::abs(series ? current * z : voltage) * std::sqrt(2.0) / 1000;
-        const double through_A = std::abs(series ? current : voltage / z);
-        // A series element adds to the voltage, a shunt element to the current.
-        (series ? voltage : current) += series ? current * z : voltage / z;
-        if (part == Part::L) s.il_A = through_A;
-        double& across = part == Part::L ? s.vl_kVpk : part == Part::C ? s.vc_kVpk : s.vc2_kVpk;
-        across = across_kVpk;
-    }
-    return s;
 }
 
 // The differential capacitor turns in 1 pF steps, so its match is only as good as one
 // step. What must hold exactly: the coil cancels the susceptance at the junction (the
 // load side is the conjugate of the source side), and the conductances of the two sides
 // cross within the last step.
-void ExpectStopAtTheCrossing(const MatchValues& v, const Elements& e, const std::string& where) {
+void ExpectStopAtTheCrossing(const MatchValues& v, double omega, Complex zload,
+                             const std::string& where) {
     const MatchLimits limits;
-    auto source_side = [&](double c1) { return 1.0 / (50.0 + e.Cap(c1)); };
-    auto load_side = [&](double c2) { return 1.0 / (e.Cap(c2) + e.load); };
+    auto cap = [&](double pF) { return Complex(0, -1 / (omega * pF * 1e-12)); };
+    auto source_side = [&](double c1) { return 1.0 / (50.0 + cap(c1)); };
+    auto load_side = [&](double c2) { return 1.0 / (cap(c2) + zload); };
     const Complex source = source_side(v.c_pF);
     const Complex load = load_side(v.c2_pF);
-    const Complex coil = 1.0 / e.Coil(v.l_uH);
+    const Complex coil = 1.0 / Complex(0, omega * v.l_uH * 1e-6);
     // The terms nearly cancel; the model's pi is off by about 1e-9.
     const double scale = std::abs(source) + std::abs(load) + std::abs(coil);
     EXPECT_NEAR((load + coil).imag(), -source.imag(), 1e-8 * scale) << where;
@@ -297,28 +239,36 @@ TEST(MatchingProperty, SolutionsMatchAndTheirStressAgreesWithTheLoadSide) {
                 continue;
             }
             ++valid[n];
-            EXPECT_EQ(HasSecondCapacitor(n), Layout(n).size() == 3);
+            EXPECT_EQ(HasSecondCapacitor(n), ladder::Layout(n).size() == 3);
             twoElement += HasSecondCapacitor(n) ? 0 : 1;
             // The model's pi differs from the true one by 1e-9, far below the SWR allowed.
-            const Elements e{2 * std::numbers::pi * s.f_Hz, Complex(s.r, s.x)};
-            EXPECT_LT(Swr(n, v, e), n == Network::HpClc ? 1.2 : 1.001) << where;
-            if (n == Network::HpClc) ExpectStopAtTheCrossing(v, e, where);
-            if (!stress) {
-                ADD_FAILURE() << "no stress for " << where;
-                continue;
-            }
-            // With the model's own pi only rounding separates the two walks.
-            const Elements modelPi{2 * 3.14159265 * s.f_Hz, e.load};
+            const double omega = 2 * std::numbers::pi * s.f_Hz;
+            const Complex load(s.r, s.x);
+            const Complex matched = ladder::Walk(n, ladder::Lossless(v, omega), load, 1).input();
+            EXPECT_LT(Swr(matched), n == Network::HpClc ? 1.2 : 1.001) << where;
+            if (n == Network::HpClc) ExpectStopAtTheCrossing(v, omega, load, where);
+            ASSERT_TRUE(stress) << where;
+            // With the model's own pi only rounding separates the two walks. The lossless
+            // network hands Ptx on to the load, whose current is sqrt(Ptx / R).
+            const ladder::Walked walked = ladder::Walk(
+                n, ladder::Lossless(v, 2 * 3.14159265 * s.f_Hz), load, std::sqrt(ptx / s.r));
             const std::optional<Impedance> seen = NetworkInputImpedance(n, v, {s.r, s.x}, s.f_Hz);
-            const Complex expectedSeen = InputImpedance(n, v, modelPi);
+            const Complex expectedSeen = walked.input();
             ASSERT_TRUE(seen) << where;
             EXPECT_NEAR(seen->r, expectedSeen.real(), 1e-9 * std::abs(expectedSeen)) << where;
             EXPECT_NEAR(seen->x, expectedSeen.imag(), 1e-9 * std::abs(expectedSeen)) << where;
-            const PartStress expected = StressFromTheLoad(n, v, modelPi, ptx);
-            EXPECT_NEAR(stress->vc_kVpk, expected.vc_kVpk, 1e-7 * expected.vc_kVpk) << where;
-            EXPECT_NEAR(stress->vc2_kVpk, expected.vc2_kVpk, 1e-7 * expected.vc2_kVpk) << where;
-            EXPECT_NEAR(stress->il_A, expected.il_A, 1e-7 * expected.il_A) << where;
-            EXPECT_NEAR(stress->vl_kVpk, expected.vl_kVpk, 1e-7 * expected.vl_kVpk) << where;
+            auto kVpk = [&](ladder::Part part) {
+                const auto found = walked.parts.find(part);
+                return found == walked.parts.end()
+                           ? 0
+                           : std::abs(found->second.across) * 1.4142135623730951 / 1000;
+            };
+            using enum ladder::Part;
+            EXPECT_NEAR(stress->vc_kVpk, kVpk(C), 1e-7 * kVpk(C)) << where;
+            EXPECT_NEAR(stress->vc2_kVpk, kVpk(C2), 1e-7 * kVpk(C2)) << where;
+            EXPECT_NEAR(stress->vl_kVpk, kVpk(L), 1e-7 * kVpk(L)) << where;
+            const double il = std::abs(walked.parts.at(L).through);
+            EXPECT_NEAR(stress->il_A, il, 1e-7 * il) << where;
         }
         EXPECT_GE(twoElement, 1) << where;
     }
