@@ -4,8 +4,6 @@
 
 #include <QImage>
 #include <QLabel>
-#include <QRegularExpression>
-#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <map>
@@ -185,8 +183,8 @@ TEST(Sweep, EveryStopPathEndsItAtItsNextStep) {
 // number of runs, 10 f. The sweep-tune without a window tunes as the window does: its CSV
 // equals the window's export, and its first seven columns what the window showed after
 // each step's TUNE (a TUNE refused for want of antenna values shows no setting and leaves
-// no mark). The window compares with every bank setting only after the sweep, and its
-// figures are those of the CSV's own columns.
+// no mark). The window compares with every bank setting only after the sweep and says what
+// the run without a window prints.
 TEST(Sweep, RunWithoutAWindowEqualsTheWindowsSweepAndItsComparison) {
     const struct {
         TunerKind kind;
@@ -241,8 +239,8 @@ TEST(Sweep, RunWithoutAWindowEqualsTheWindowsSweepAndItsComparison) {
                   "bank_settings,best_reachable_C_pF,best_reachable_L_uH,best_reachable_SWR,"
                   "eta_net_pct,Ploss_W");
         ASSERT_EQ(watch.steps.size(), 300u);
-        double excessSum = 0, worst = 0, total = 0;
-        int compared = 0, noMatch = 0, shownAtBest = 0, unmatchedSteps = 0;
+        double total = 0;
+        int compared = 0, unmatchedSteps = 0;
         for (int k = 1; k <= 299; ++k) {
             const QStringList row = lines[k + 1].split(',');
             ASSERT_EQ(row.size(), 16);
@@ -281,18 +279,9 @@ TEST(Sweep, RunWithoutAWindowEqualsTheWindowsSweepAndItsComparison) {
                 EXPECT_NEAR(row[15].toDouble(), 100 * (1 - eta / 100), 1e-6) << k;
             }
             EXPECT_EQ(watch.steps[k - 1].comparison, "") << "no comparison between the steps";
-            if (row[9].isEmpty()) continue;
-            ++compared;
+            compared += !row[9].isEmpty();
             // The best of the settings TUNE can set is no better than the best of all.
-            EXPECT_GE(row[13].toDouble(), row[9].toDouble()) << k;
-            if (row[9] == "9999") {
-                ++noMatch;
-                continue;
-            }
-            const double excess = row[3].toDouble() - row[9].toDouble();
-            excessSum += excess;
-            worst = std::max(worst, excess);
-            shownAtBest += excess <= 0;
+            EXPECT_TRUE(row[9].isEmpty() || row[13].toDouble() >= row[9].toDouble()) << k;
         }
         EXPECT_TRUE(refused || total > 299) << "the times are not all zero";
         const QString comparison = TextOf<QLabel>(tuner, "SweepComparison");
@@ -301,31 +290,9 @@ TEST(Sweep, RunWithoutAWindowEqualsTheWindowsSweepAndItsComparison) {
             Find<QLabel>(tuner, "SweepComparison")->toolTip().section("\n\n", 1);
         EXPECT_EQ(summary, (comparison + "\n" + details + "\n").toStdString())
             << "the run without a window says the same";
-        if (refused) {
-            EXPECT_EQ(compared, 0);
-            EXPECT_TRUE(comparison.startsWith("No tuning")) << comparison.toStdString();
-            continue;
-        }
+        EXPECT_EQ(compared, refused ? 0 : 299);
+        EXPECT_EQ(comparison.startsWith("No tuning"), refused) << comparison.toStdString();
         EXPECT_TRUE(c.kind != TunerKind::HpCl || unmatchedSteps > 0) << "some step matches nothing";
-        const QRegularExpressionMatch figures =
-            QRegularExpression(R"(found at (\d+) of (\d+)(, no match at (\d+))?; )"
-                               R"(excess mean ([\d.]+), worst ([\d.]+)\. )"
-                               R"(Best SWR <= 2 at (\d+): within 0.05 at (\d+), excess there )")
-                .match(comparison);
-        const QRegularExpressionMatch reachable =
-            QRegularExpression(R"(TUNE can set it found at (\d+)\.)")
-                .match(Find<QLabel>(tuner, "SweepComparison")->toolTip());
-        ASSERT_TRUE(reachable.hasMatch());
-        ASSERT_TRUE(figures.hasMatch()) << comparison.toStdString();
-        const int matchedRows = compared - noMatch;
-        EXPECT_NEAR(figures.captured(5).toDouble(), excessSum / matchedRows, 5e-4);
-        EXPECT_NEAR(figures.captured(6).toDouble(), worst, 5e-3);
-        // Found: the same SWR, not the same SWR rounded down to 0.01.
-        EXPECT_LE(figures.captured(1).toInt(), shownAtBest);
-        EXPECT_GE(reachable.captured(1).toInt(), figures.captured(1).toInt());
-        EXPECT_EQ(figures.captured(2).toInt(), matchedRows);
-        EXPECT_EQ(figures.captured(4).toInt(), noMatch);
-        EXPECT_LE(figures.captured(8).toInt(), figures.captured(7).toInt());
     }
 }
 

@@ -19,10 +19,6 @@ QString StatusOf(const QWidget& window) {
     return Find<QLabel>(window, "StatusLine")->text();
 }
 
-double ValueOf(const QWidget& window, const char* field) {
-    return FieldValue(Find(window, field));
-}
-
 // Banks of one capacitor of c_pF and one inductor of l_uH: the only setting is (1, 1).
 void SingleElementBanks(QWidget& tuner, TunerKind kind, double c_pF, double l_uH) {
     if (kind == TunerKind::HpCl) {
@@ -143,13 +139,11 @@ TEST(Tune, RefusesRunsItCannotSearchAndSaysWhy) {
         const char* text;
         const char* said;
     } cases[] = {{HpCl, false, "Text4_1", "", "refused"},
-                 {HpCl, false, "Text4_1", "0", "refused"},
                  {HpCl, false, "Text5_1", "x", "refused"},
                  {HpCl, false, "Text4_1", ".001", "refused"},
                  {HpCl, false, "Text15", "1e10", "refused"},
                  {HpCl, false, "Text4_1 Text4_2", "1e308", "capacitor total"},
                  {LpCl, false, "Text4", "0", "refused"},
-                 {LpCl, false, "Text7", "", "refused"},
                  {LpCl, false, "Text5", "20", "refused"},
                  {LpCl, false, "Text8", "1100", "TOTAL Ls is too large"},
                  {LpLc, false, "Text8", "2000", "refused"},
@@ -157,7 +151,6 @@ TEST(Tune, RefusesRunsItCannotSearchAndSaysWhy) {
                  {LpLc, false, "Text4", "1e308", "Cstep is too large"},
                  {LpLc, false, "Text15", "-3e9", "refused"},
                  {LpLc, true, "Text1", "0", kNoValues},
-                 {LpLc, true, "Text1", "abc", kNoValues},
                  {HpCl, true, "Text8", "0", kNoValues}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.fields) + " = " + c.text);

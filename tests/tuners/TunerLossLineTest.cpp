@@ -17,10 +17,6 @@ QString LossLineOf(const QWidget& tuner) {
     return Find<QLabel>(tuner, "LossLine")->text();
 }
 
-double ValueOf(const QWidget& window, const char* field) {
-    return FieldValue(Find(window, field));
-}
-
 }  // namespace
 
 TEST(TunerLossLine, FoundSettingWithTheMainWindowsQsAndPower) {

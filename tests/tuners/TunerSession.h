@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "mainwindow/Form1.h"
+#include "platform/FieldText.h"
 #include "platform/SettingsFile.h"
 #include "platform/Shape.h"
 #include "tests/mainwindow/FormAccess.h"
@@ -47,6 +48,10 @@ inline QWidget* TopLevel(const QString& name) {
 
 inline QColor FillOf(const QWidget& window) {
     return Find<Shape>(window, "Shape1")->FillColor();
+}
+
+inline double ValueOf(const QWidget& window, const char* field) {
+    return FieldValue(Find(window, field));
 }
 
 inline const QColor kIdle{176, 208, 128};

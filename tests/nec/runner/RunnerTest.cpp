@@ -49,28 +49,11 @@ TEST(NecRunner, RunsNec2cAndKeepsItsOutcomePerRod) {
     const ScopedEnv tmpdir("TMPDIR", temp.path());
     NecRunner runner;
 
-    // A thin quarter-wave rod of 2.5 m resonates just below 30 MHz.
-    const RunEnd thin = RunToEnd(runner, {2.5, 2});
-    ASSERT_TRUE(thin.outcome);
-    EXPECT_EQ(thin.outcome->fault, "");
-    EXPECT_GT(thin.ticks, 0) << "the event loop ran while nec2c ran";
-    const std::vector<NecPoint>& points = thin.outcome->points;
-    ASSERT_EQ(points.size(), 300u);
-    int crossings = 0;
-    for (std::size_t i = 0; i + 1 < points.size(); ++i) {
-        if ((points[i].base.x < 0) == (points[i + 1].base.x < 0)) continue;
-        ++crossings;
-        EXPECT_GE(points[i].frequency_MHz, 27);
-        for (const NecPoint& p : {points[i], points[i + 1]}) {
-            EXPECT_GT(p.base.r, 33) << p.frequency_MHz;
-            EXPECT_LT(p.base.r, 40) << p.frequency_MHz;
-        }
-    }
-    EXPECT_EQ(crossings, 1);
-
     // The default rod at 7.1 MHz, with the default base elements, as recorded.
     const RunEnd rod = RunToEnd(runner, {4.5, 5});
     ASSERT_TRUE(rod.outcome && rod.outcome->fault.isEmpty());
+    EXPECT_GT(rod.ticks, 0) << "the event loop ran while nec2c ran";
+    EXPECT_EQ(rod.outcome->points.size(), 300u);
     const NecPoint recorded = ReadNecReport(NecData("rod_4.5m_5mm_100seg.out")).points.at(2);
     ASSERT_EQ(recorded.frequency_MHz, 7.1);
     const NecPoint* live = NearestNecPoint(rod.outcome->points, 7.1);
@@ -82,7 +65,7 @@ TEST(NecRunner, RunsNec2cAndKeepsItsOutcomePerRod) {
     EXPECT_NEAR(measured.x, expected.x, 1e-4 * std::abs(expected.x));
 
     // Known rods need no run; the temporary folders are gone.
-    const NecOutcome* known = runner.request({2.5, 2});
+    const NecOutcome* known = runner.request({4.5, 5});
     ASSERT_TRUE(known);
     EXPECT_EQ(known->points.size(), 300u);
     EXPECT_FALSE(runner.running());
@@ -92,7 +75,6 @@ TEST(NecRunner, RunsNec2cAndKeepsItsOutcomePerRod) {
 // A missing nec2c and a failing one are checked in the window, through this runner.
 TEST(NecRunner, EveryFaultIsOneLineWithoutResult) {
     const std::tuple<const char*, const char*> cases[] = {
-        {"exec /bin/sleep 30", "NEC-2: nec2c took longer than 0.3 s and was stopped"},
         {"/bin/cat DATA/garbage.out > \"$4\"", "NEC-2: the report of nec2c could not be read"},
         {"/bin/cat DATA/rod_4.5m_5mm_killed.out > \"$4\"", "(line 128: no input impedance"},
         {"kill -SEGV $$", "NEC-2: nec2c crashed"},
@@ -117,9 +99,6 @@ TEST(NecRunner, EveryFaultIsOneLineWithoutResult) {
         EXPECT_FALSE(end.outcome->fault.contains('\n'));
         EXPECT_LE(end.finished, 1);
         EXPECT_FALSE(runner.running());
-        if (QByteArray(fault).contains("longer")) {
-            EXPECT_GT(end.ticks, 1) << "the event loop ran while the stand-in slept";
-        }
     }
 }
 
@@ -131,8 +110,9 @@ TEST(NecRunner, ATimeoutEndsTheWholeRun) {
     runner.setTimeout(300);
     const RunEnd end = RunToEnd(runner, {4.5, 5});
     ASSERT_TRUE(end.outcome);
-    EXPECT_TRUE(end.outcome->fault.contains("longer than 0.3 s"))
+    EXPECT_TRUE(end.outcome->fault.contains("NEC-2: nec2c took longer than 0.3 s and was stopped"))
         << end.outcome->fault.toStdString();
+    EXPECT_GT(end.ticks, 1) << "the event loop ran while the stand-in slept";
     // The group's end is sent at once; the processes take a moment to go.
     for (int wait = 0; wait < 500 && stand_in.alive() > 0; ++wait) QThread::msleep(10);
     EXPECT_EQ(stand_in.alive(), 0) << "a process of the run outlived it";
