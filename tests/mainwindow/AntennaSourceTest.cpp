@@ -112,17 +112,16 @@ TEST(AntennaSource, MeasuredModelEqualsTheModel) {
         EXPECT_TRUE(Find(w.form, name)->toolTip().contains("already in it")) << name;
     }
 
-    for (Window* each : {&plain, &w}) each->field("Text8")->setText("7.1");
     QStringList feed;
     for (Window* each : {&plain, &w}) {
+        each->field("Text8")->setText("7.1");
         QWidget* tuner = OpenTuner(each->form);
         ASSERT_TRUE(tuner);
-        feed << TextOf(*tuner, "Text2") << TextOf(*tuner, "Text3");
+        feed << TextOf(*tuner, "Text2") + " " + TextOf(*tuner, "Text3");
         tuner->close();
     }
-    EXPECT_EQ(feed[0], feed[2]);
-    EXPECT_EQ(feed[1], feed[3]);
-    EXPECT_FALSE(feed[0].isEmpty());
+    EXPECT_EQ(feed[0], feed[1]);
+    EXPECT_NE(feed[0], " ");
 
     w.action("AntennaModel")->trigger();
     EXPECT_EQ(w.form.windowTitle(), "ORVANE");
@@ -134,8 +133,8 @@ TEST(AntennaSource, MeasuredModelEqualsTheModel) {
     }
     EXPECT_EQ(w.picture("Picture1"), sweep);
     for (Window* each : {&plain, &w}) each->click("Option8");
-    EXPECT_EQ(w.picture("Picture5_1"), plain.picture("Picture5_1"));
-    EXPECT_EQ(w.picture("Picture5_10"), plain.picture("Picture5_10"));
+    for (const char* view : {"Picture5_1", "Picture5_10"})
+        EXPECT_EQ(w.picture(view), plain.picture(view));
     EXPECT_EQ(w.status(), plain.status());
 }
 
