@@ -54,11 +54,7 @@ void ExpectWritten(const std::string& field, double value, const std::string& co
 
 // A thick rod: from about 20.7 MHz its line attenuation has no real value, so the model
 // faults over part of the band only.
-AntennaInput ThickRod() {
-    AntennaInput in;
-    in.diameter_mm = 2000;
-    return in;
-}
+const AntennaInput kThickRod{.diameter_mm = 2000};
 
 TEST(CsvText, NumbersAndQuoting) {
     const double values[] = {
@@ -157,10 +153,8 @@ TEST(SweepCsv, RecordsEqualTheModel) {
 }
 
 TEST(SweepCsv, FaultingFrequenciesKeepOnlyTheirFrequency) {
-    AntennaInput noRod;
-    noRod.diameter_mm = 0;
     std::vector<int> faults;
-    for (const AntennaInput& antenna : {noRod, ThickRod()}) {
+    for (const AntennaInput& antenna : {AntennaInput{.diameter_mm = 0}, kThickRod}) {
         const std::vector<std::string> lines =
             Lines(SweepCsv(ClosedFormModel(), antenna, {}, LossQ{}));
         const std::vector<double> f = SweepFrequencies(SweepGrid::Curves);
@@ -184,8 +178,7 @@ TEST(SweepCsv, FaultingFrequenciesKeepOnlyTheirFrequency) {
 }
 
 TEST(Touchstone, ReadsBackAsTheModelsReflection) {
-    AntennaInput in = ThickRod();
-    in.lcoil_uH = 2.5;
+    AntennaInput in{.diameter_mm = 2000, .lcoil_uH = 2.5};
     const std::vector<std::string> lines = Lines(TouchstoneText(ClosedFormModel(), in, "1.2.3"));
     EXPECT_EQ(lines[0].rfind("! Orvane 1.2.3", 0), 0u) << lines[0];
     EXPECT_NE(lines[1].find("diameter 2000 mm"), std::string::npos) << lines[1];

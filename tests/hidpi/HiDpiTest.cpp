@@ -43,11 +43,9 @@ TEST(HiDpi, EveryPictureIsDrawnInTheScreensDevicePixels) {
     ASSERT_GT(ratio, 1) << "run with a scale factor above 1";
     ShownWindow w;
     w.click("Option8");  // the impedance plane, drawn in full
-    QTest::mouseClick(w.picture("Picture2"), Qt::LeftButton);
-    PictureBox* tunerSchematic = nullptr;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == "Form2") tunerSchematic = window->findChild<PictureBox*>();
-    }
+    QWidget* tuner = OpenTuner(w.form);
+    ASSERT_TRUE(tuner);
+    PictureBox* tunerSchematic = tuner->findChild<PictureBox*>();
     ASSERT_TRUE(tunerSchematic);
 
     std::vector<PictureBox*> pictures = {tunerSchematic};

@@ -68,14 +68,6 @@ std::string ModelAsMeasured() {
     return text;
 }
 
-QWidget* OpenTuner(Form1& form) {
-    form.SchematicClicked(TunerKind::HpCl);
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == "Form2" && widget->isVisible()) return widget;
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 // A file of the model's own impedances gives the model's results at its points and close to

@@ -21,6 +21,17 @@ namespace {
 
 const QString kDenied = std::strerror(EACCES);
 
+// Closes the window with this answer to a question: whether it closed, and what it asked
+// (empty: nothing).
+template <typename Answer>
+std::pair<bool, QString> Close(Form1& form, Answer answer) {
+    Answerer answerer(answer);
+    const bool closed = form.close();
+    return {closed, answerer.asked};
+}
+
+const std::pair<bool, QString> kClosedUnasked{true, ""};
+
 }  // namespace
 
 TEST(Startup, DefaultAntennaShowsItsResultsAndNetworksAndAFailedPassItsFields) {
@@ -157,24 +168,17 @@ TEST(Startup, UnwritableFolderIsReportedAndClosingAsksOnlyForChangedInputs) {
                       std::string::npos)
                 << stderrText;
             EXPECT_EQ(TextOf(form, "Text5"), "9.698") << "defaults are used";
-            Answerer none(QMessageBox::No);
-            EXPECT_TRUE(form.close()) << "the defaults as loaded lose nothing";
-            EXPECT_EQ(none.asked, "");
+            EXPECT_EQ(Close(form, QMessageBox::No), kClosedUnasked) << "the defaults lose nothing";
         }
         {
             Form1 form;
             form.repeatDelay = 0;
             Find(form, "Text1")->setText("6");
-            Answerer no(QMessageBox::No);
-            EXPECT_FALSE(form.close());
-            EXPECT_EQ(no.asked, question);
+            EXPECT_EQ(Close(form, QMessageBox::No), std::pair(false, question));
             SetFileAsker([](const FileQuestion&) { return QString(); });
-            Answerer cancelled("Save settings as...");
-            EXPECT_FALSE(form.close()) << "a cancelled save closes nothing";
+            EXPECT_FALSE(Close(form, "Save settings as...").first) << "a cancelled save";
             SetFileAsker([&saved](const FileQuestion&) { return saved; });
-            Answerer saveAs("Save settings as...");
-            EXPECT_TRUE(form.close());
-            EXPECT_EQ(saveAs.asked, question);
+            EXPECT_EQ(Close(form, "Save settings as..."), std::pair(true, question));
         }
         SetFileAsker(nullptr);
         SetSettingsFilePath(kSettingsFileName, SettingsOrigin::Own);
@@ -209,9 +213,7 @@ TEST(Startup, ANewFileElsewhereIsToldAndAFileThatCannotServeIsLeftAlone) {
             form.repeatDelay = 0;
             EXPECT_EQ(ProblemOf(form), problem);
             EXPECT_EQ(TextOf(form, "Text1"), "4.5");
-            Answerer none(QMessageBox::No);
-            EXPECT_TRUE(form.close());
-            EXPECT_EQ(none.asked, "");
+            EXPECT_EQ(Close(form, QMessageBox::No), kClosedUnasked);
         }
         if (content.empty()) {
             EXPECT_EQ(ReadBytes(path), CrLfLines(DefaultSettingsLines()));
@@ -220,9 +222,8 @@ TEST(Startup, ANewFileElsewhereIsToldAndAFileThatCannotServeIsLeftAlone) {
             Form1 form;
             form.repeatDelay = 0;
             Find(form, "Text1")->setText("6");
-            Answerer yes(QMessageBox::Yes);
-            EXPECT_TRUE(form.close());
-            EXPECT_TRUE(yes.asked.contains(problem.section(": ", 1))) << yes.asked.toStdString();
+            const auto [closed, asked] = Close(form, QMessageBox::Yes);
+            EXPECT_TRUE(closed && asked.contains(problem.section(": ", 1))) << asked.toStdString();
             EXPECT_EQ(ReadBytes(path), content) << "left as it was";
             QStringList entries = {"config", QString::fromStdString(path)};
             entries.sort();
@@ -243,11 +244,7 @@ TEST(Startup, CloseAsksBeforeValuesAreLostAndNoKeepsEveryWindowOpen) {
         form.repeatDelay = 0;
         EXPECT_EQ(TextOf(form, "Text1"), "6");
         EXPECT_EQ(ProblemOf(form), "") << "a read-only file is read without a word";
-        QTest::mouseClick(Find<QWidget>(form, "Picture2"), Qt::LeftButton);
-        QWidget* tuner = nullptr;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (widget->objectName() == "Form2") tuner = widget;
-        }
+        QWidget* tuner = OpenTuner(form);
         ASSERT_TRUE(tuner && tuner->isVisible());
 
         Find(form, "Text1")->setText("7");
@@ -258,10 +255,9 @@ TEST(Startup, CloseAsksBeforeValuesAreLostAndNoKeepsEveryWindowOpen) {
         for (const auto& [mode, power, reason] : failures) {
             ASSERT_EQ(::chmod(path.c_str(), mode), 0);
             Find(form, "Text43")->setText(power);
-            Answerer no(QMessageBox::No);
-            EXPECT_FALSE(form.close());
-            EXPECT_EQ(no.asked, "Orvane could not save its settings to ORVANE.INI: " + reason +
-                                    ". Close anyway?");
+            EXPECT_EQ(Close(form, QMessageBox::No),
+                      std::pair(false, "Orvane could not save its settings to ORVANE.INI: " +
+                                           reason + ". Close anyway?"));
             EXPECT_EQ(ProblemOf(form), "ORVANE.INI: " + reason);
             EXPECT_TRUE(tuner->isVisible()) << "nothing closes before the user agrees";
             EXPECT_EQ(ReadBytes(path), content);
@@ -269,9 +265,7 @@ TEST(Startup, CloseAsksBeforeValuesAreLostAndNoKeepsEveryWindowOpen) {
 
         // Mended, it closes without a question.
         Find(form, "Text43")->setText("100");
-        Answerer none(QMessageBox::No);
-        EXPECT_TRUE(form.close());
-        EXPECT_EQ(none.asked, "");
+        EXPECT_EQ(Close(form, QMessageBox::No), kClosedUnasked);
         EXPECT_FALSE(tuner->isVisible());
         EXPECT_EQ(ReadBytes(path), CrLfLines(DefaultsWith(0, "ANTENLEN 7")));
     });
