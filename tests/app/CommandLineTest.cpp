@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <iterator>
 #include <memory>
+#include <tuple>
 
 #include "analysis/core/MatchedBandwidth.h"
 #include "antenna/MeasuredSource.h"
@@ -120,75 +121,59 @@ const std::string& WhyRootKeepsRights() {
 
 TEST(CommandLine, AnswersWithoutAWindowAndRefusesWhatItDoesNotKnow) {
     WorkingDirectory dir;
-    const struct {
-        QStringList arguments;
-        QString platform;
-        int exitCode;
-        QString out;
-        QString err;
-    } cases[] = {
-        {{"--help"}, "", 0, "--settings <file>", ""},
+    const QString version = QString("Orvane %1\n").arg(kOrvaneVersion);
+    // The arguments split at blanks, the platform, the exit code and what is said: on standard
+    // output for an answer, on standard error with the usage for a refusal.
+    const std::tuple<QString, QString, int, QString> cases[] = {
+        {"--help", "", 0, "--settings <file>"},
         // Run from its build tree, the program keeps its own file in the working folder.
-        {{"-h"}, "offscreen", 0, "here that is ORVANE.INI.", ""},
-        {{"--version"}, "", 0, QString("Orvane %1\n").arg(kOrvaneVersion), ""},
-        {{"-v"}, "offscreen", 0, QString("Orvane %1\n").arg(kOrvaneVersion), ""},
+        {"-h", "offscreen", 0, "here that is ORVANE.INI."},
+        {"--version", "", 0, version},
+        {"-v", "offscreen", 0, version},
         // Qt's own options are left to Qt, as a session manager's -session.
-        {{"-style", "Fusion", "-reverse", "-session", "abc", "--version"}, "", 0, "Orvane ", ""},
-        {{"--style=Fusion", "-qwindowtitle", "x", "-platform", "offscreen", "-h"},
-         "",
-         0,
-         "Usage:",
-         ""},
-        {{"--bogus"}, "offscreen", 2, "", "Unknown option 'bogus'."},
-        {{"-xyz"}, "offscreen", 2, "", "Unknown option 'xyz'."},
-        {{"file.ini"}, "offscreen", 2, "", "Unexpected argument 'file.ini'"},
-        {{"--settings"}, "offscreen", 2, "", "Missing value after '--settings'"},
-        {{"--settings="}, "offscreen", 2, "", "needs a file name"},
-        {{"--settings", "a.ini", "--settings=b.ini"},
-         "",
-         2,
-         "",
-         "Option 'settings' is given 2 times; give it once."},
-        {{"-v", "--version"}, "", 2, "", "Option 'version' is given 2 times"},
-        {{"--export-sweep"}, "", 2, "", "Missing value after '--export-sweep'"},
-        {{"--export-sweep", "a.csv", "--export-sweep", "b.csv"}, "", 2, "", "given 2 times"},
-        {{"--export-png", "pics", "--network", "hp-xl"}, "", 2, "", "Unknown network 'hp-xl'"},
-        {{"--export-png", "pics", "--scale", "0"}, "", 2, "", "least a pixel wide (from 1/276)"},
-        {{"--export-png", "pics", "--scale", "0.0036"}, "", 2, "", "not '0.0036'"},
-        {{"--export-png", "pics", "--scale", "1e9"}, "", 2, "", "a number up to 10"},
-        {{"--scale", "2"}, "", 2, "", "'scale' goes with --export-png"},
-        {{"--export-sweep", "a.csv", "--export-touchstone", "b.s1p"}, "", 2, "", "one of"},
-        {{"--sweep-tune", "hp-lc", "out.csv"}, "", 2, "", "takes HP-CL, LP-CL or LP-LC"},
-        {{"--sweep-tune", "lpcl"}, "", 2, "", "needs the CSV file"},
-        {{"--network", "lpcl"}, "", 2, "", "'network' goes with --export-png, --export-analysis"},
-        {{"--span", "7", "7.3"}, "", 2, "", "'span' goes with --export-analysis or --report"},
-        {{"--export-analysis", "pics", "--span", "7"}, "", 2, "", "needs two frequencies in MHz"},
-        {{"--report", "r.pdf", "--span", "7", "x"}, "", 2, "", "not '7 x'"},
-        {{"--report", "r.pdf", "--span", "7.3", "7"}, "", 2, "", "LOW below HIGH"},
-        {{"--report", "r.pdf", "--span", "31", "40"}, "", 2, "", "overlapping 0.1 to 30 MHz"},
-        {{"--report", "r.pdf", "--export-analysis", "pics"}, "", 2, "", "one of"},
-        {{"--tuner-lab", "lp-xy", "out.csv"}, "", 2, "", "'tuner-lab' takes HP-CL, LP-CL or LP-LC"},
-        {{"--tuner-lab", "lplc"}, "", 2, "", "'tuner-lab' needs the CSV file"},
-        {{"--tuner-lab", "lplc", "a.csv", "--sweep-tune", "lplc"}, "", 2, "", "one of"},
-        {{"--tuner-lab", "lplc", "a.csv", "b.csv"}, "", 2, "", "Unexpected argument 'b.csv'"},
-        {{"--export-sweep", "a.csv", "--q-inductor", "0"}, "", 2, "", "not '0'"},
-        {{"--q-coil", "abc", "--export-touchstone", "a.s1p"}, "", 2, "", "1 to 100000 or ideal"},
-        {{"--export-sweep", "a.csv", "--q-capacitor"}, "", 2, "", "Missing value"},
-        {{"--q-capacitor", "ideal"}, "offscreen", 2, "", "goes with a run without a window"},
-        {{"--antenna", "modle"}, "offscreen", 2, "", "Unknown antenna 'modle'"},
-        {{"--summary-json", "-", "--export-sweep", "a.csv"}, "", 2, "", "one of"},
+        {"-style Fusion -reverse -session abc --version", "", 0, "Orvane "},
+        {"--style=Fusion -qwindowtitle x -platform offscreen -h", "", 0, "Usage:"},
+        {"--bogus", "offscreen", 2, "Unknown option 'bogus'."},
+        {"-xyz", "offscreen", 2, "Unknown option 'xyz'."},
+        {"file.ini", "offscreen", 2, "Unexpected argument 'file.ini'"},
+        {"--settings", "offscreen", 2, "Missing value after '--settings'"},
+        {"--settings=", "offscreen", 2, "needs a file name"},
+        {"--settings a.ini --settings=b.ini", "", 2, "'settings' is given 2 times; give it once."},
+        {"-v --version", "", 2, "Option 'version' is given 2 times"},
+        {"--export-sweep", "", 2, "Missing value after '--export-sweep'"},
+        {"--export-png pics --network hp-xl", "", 2, "Unknown network 'hp-xl'"},
+        {"--export-png pics --scale 0", "", 2, "least a pixel wide (from 1/276)"},
+        {"--export-png pics --scale 0.0036", "", 2, "not '0.0036'"},
+        {"--export-png pics --scale 1e9", "", 2, "a number up to 10"},
+        {"--scale 2", "", 2, "'scale' goes with --export-png"},
+        {"--export-sweep a.csv --export-touchstone b.s1p", "", 2, "one of"},
+        {"--sweep-tune hp-lc out.csv", "", 2, "takes HP-CL, LP-CL or LP-LC"},
+        {"--sweep-tune lpcl", "", 2, "needs the CSV file"},
+        {"--network lpcl", "", 2, "'network' goes with --export-png, --export-analysis"},
+        {"--span 7 7.3", "", 2, "'span' goes with --export-analysis or --report"},
+        {"--export-analysis pics --span 7", "", 2, "needs two frequencies in MHz"},
+        {"--report r.pdf --span 7 x", "", 2, "not '7 x'"},
+        {"--report r.pdf --span 7.3 7", "", 2, "LOW below HIGH"},
+        {"--report r.pdf --span 31 40", "", 2, "overlapping 0.1 to 30 MHz"},
+        {"--report r.pdf --export-analysis pics", "", 2, "one of"},
+        {"--tuner-lab lp-xy out.csv", "", 2, "'tuner-lab' takes HP-CL, LP-CL or LP-LC"},
+        {"--tuner-lab lplc", "", 2, "'tuner-lab' needs the CSV file"},
+        {"--tuner-lab lplc a.csv b.csv", "", 2, "Unexpected argument 'b.csv'"},
+        {"--export-sweep a.csv --q-inductor 0", "", 2, "not '0'"},
+        {"--q-coil abc --export-touchstone a.s1p", "", 2, "1 to 100000 or ideal"},
+        {"--export-sweep a.csv --q-capacitor", "", 2, "Missing value"},
+        {"--q-capacitor ideal", "offscreen", 2, "goes with a run without a window"},
+        {"--antenna modle", "offscreen", 2, "Unknown antenna 'modle'"},
+        {"--summary-json - --export-sweep a.csv", "", 2, "one of"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        const Finished run = WaitForEnd(Start(c.arguments, dir.path(), {.platform = c.platform}));
-        EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
-        if (c.exitCode == 0) {
-            EXPECT_TRUE(run.out.contains(c.out)) << run.out.toStdString();
-        } else {
-            EXPECT_TRUE(run.out.isEmpty());
-            EXPECT_TRUE(run.err.contains(c.err)) << run.err.toStdString();
-            EXPECT_TRUE(run.err.contains("Usage:")) << "the usage goes with the error";
-        }
+    for (const auto& [arguments, platform, exitCode, said] : cases) {
+        SCOPED_TRACE(arguments.toStdString());
+        const Finished run =
+            WaitForEnd(Start(arguments.split(' '), dir.path(), {.platform = platform}));
+        EXPECT_EQ(run.exitCode, exitCode) << run.err.toStdString();
+        EXPECT_TRUE((exitCode ? run.err : run.out).contains(said)) << run.err.toStdString();
+        EXPECT_EQ(run.err.contains("Usage:"), exitCode != 0) << "the usage goes with the error";
+        EXPECT_EQ(run.out.isEmpty(), exitCode != 0);
     }
     // An answer that cannot be written is no answer.
     for (const char* option : {"--help", "--version"}) {
@@ -210,47 +195,40 @@ TEST(CommandLine, SettingsOptionPutsTheFileWhereItIsToldAndNeverRepairsIt) {
     std::vector<std::string> damaged = DefaultSettingsLines();
     damaged.pop_back();
 
-    const struct {
-        QStringList arguments;
-        std::string before;  // empty: no file
-        std::string after;   // empty: still no file
-        std::string backup;
-        QString error;
-    } cases[] = {
-        {{}, "", defaults, "", ""},
-        {{}, CrLfLines(damaged), defaults, CrLfLines(damaged), "had 48 lines, not 49"},
-        {{"-style", "Windows", "-reverse", "-session", "abc"}, padded, tidied, "", ""},
-        {{"--settings", "rod.ini"}, "", defaults, "", ""},
-        {{"--settings", "rod.ini"}, padded, tidied, "", ""},
-        {{"--settings", "rod.ini"},
-         CrLfLines(damaged),
-         CrLfLines(damaged),
-         "",
-         "rod.ini: not a settings file (48 lines, not 49), left as it is"},
-        {{"--settings", "locked/rod.ini"}, "", "", "", "locked/rod.ini"},
+    const std::string bad = CrLfLines(damaged);
+    // The arguments split at blanks, the file before (empty: none) and after (empty: still
+    // none), its backup and what standard error says.
+    const std::tuple<QString, std::string, std::string, std::string, QString> cases[] = {
+        {"", "", defaults, "", ""},
+        {"", bad, defaults, bad, "had 48 lines, not 49"},
+        {"-style Windows -reverse -session abc", padded, tidied, "", ""},
+        {"--settings rod.ini", "", defaults, "", ""},
+        {"--settings rod.ini", padded, tidied, "", ""},
+        {"--settings rod.ini", bad, bad, "", "rod.ini: not a settings file (48 lines, not 49)"},
+        {"--settings locked/rod.ini", "", "", "", "locked/rod.ini"},
     };
     bool skipped = false;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        if (c.arguments.join(' ').contains("locked/") && !WhyRootKeepsRights().empty()) {
+    for (const auto& [options, before, after, backup, error] : cases) {
+        SCOPED_TRACE(options.toStdString());
+        const bool locked = options.contains("locked/");
+        if (locked && !WhyRootKeepsRights().empty()) {
             skipped = true;
             continue;
         }
         WorkingDirectory dir;
-        const bool named = c.arguments.contains("--settings");
+        const bool named = options.contains("--settings");
         const std::string file = dir.file(named ? "rod.ini" : "ORVANE.INI");
-        if (!c.before.empty()) WriteBytes(file, c.before);
-        const std::string locked = dir.file("locked");
-        ASSERT_EQ(::mkdir(locked.c_str(), 0555), 0);
+        if (!before.empty()) WriteBytes(file, before);
+        ASSERT_EQ(::mkdir(dir.file("locked").c_str(), 0555), 0);
 
-        const Finished run = RunWindowAndTerminate(c.arguments, dir.path());
+        const Finished run =
+            RunWindowAndTerminate(options.split(' ', Qt::SkipEmptyParts), dir.path());
         EXPECT_EQ(run.exitCode, 0) << "the window ran and was closed";
-        EXPECT_TRUE(run.err.contains(c.error)) << run.err.toStdString();
-        const std::string where =
-            c.arguments.join(' ').contains("locked/") ? dir.file("locked/rod.ini") : file;
-        EXPECT_EQ(QFile::exists(QString::fromStdString(where)), !c.after.empty());
-        EXPECT_EQ(ReadBytes(where), c.after);
-        EXPECT_EQ(ReadBytes(file + ".bak"), c.backup);
+        EXPECT_TRUE(run.err.contains(error)) << run.err.toStdString();
+        const std::string where = locked ? dir.file("locked/rod.ini") : file;
+        EXPECT_EQ(QFile::exists(QString::fromStdString(where)), !after.empty());
+        EXPECT_EQ(ReadBytes(where), after);
+        EXPECT_EQ(ReadBytes(file + ".bak"), backup);
         EXPECT_EQ(QFile::exists(dir.path() + "/ORVANE.INI"), !named);
     }
     if (skipped) GTEST_SKIP() << "a locked folder needs an ordinary user: " << WhyRootKeepsRights();
@@ -278,93 +256,77 @@ TEST(CommandLine, ExportsReadTheSettingsUntouchedAndWriteWholeFilesOnly) {
     std::vector<std::string> noStep = rod;
     noStep[41] = "LPCLCMIN 0";
 
-    const QStringList csv = {"--export-sweep", "out"};
-    const std::string ok = CrLfLines(rod);
+    const std::string ok = CrLfLines(rod), bad = CrLfLines(damaged), small = CrLfLines(smallBanks);
+    const std::string model = SweepCsv(ClosedFormModel(), {}, {}, LossQ{});
+    const std::string rodCsv = SweepCsv(ClosedFormModel(), rodInput, rodLimits, LossQ{});
     const QString unreadable = "rod.ini: cannot read: " + kDenied + "\n";
     const QString unwritable = "locked/f: cannot write: " + kDenied + "\n";
     const QString missing = QString("whip40.in: cannot read: ") + std::strerror(ENOENT) + "\n";
-    const QStringList whip40 = {"--settings", "whip40.in"};
-    const struct {
-        QStringList arguments;
-        std::string settings;  // the settings file; empty: none
-        mode_t mode;
-        std::string written;  // empty: no file, exit code 1
-        QString err;
-        const char* file = "rod.ini";  // given with --settings, unless it is the program's own
-    } cases[] = {
-        {csv, "", 0644, SweepCsv(ClosedFormModel(), {}, {}, LossQ{}), ""},
-        {csv, ok, 0644, SweepCsv(ClosedFormModel(), rodInput, rodLimits, LossQ{}), ""},
-        {csv, ok, 0644, SweepCsv(ClosedFormModel(), rodInput, rodLimits, LossQ{}), "",
-         "ORVANE.INI"},
-        {csv + QStringList{"--q-inductor", "ideal", "--q-capacitor", "500", "--q-coil", " 90 "},
+    const QString folder = "locked/pics: cannot create the folder\n";
+    // The arguments split at blanks; the settings file (empty: none) is the one named with
+    // --settings, or else the program's own; its mode, the file written (empty: none, exit
+    // code 1) and what standard error says.
+    const std::tuple<QString, std::string, mode_t, std::string, QString> cases[] = {
+        {"--export-sweep out", "", 0644, model, ""},
+        {"--export-sweep out --settings rod.ini", ok, 0644, rodCsv, ""},
+        {"--export-sweep out", ok, 0644, rodCsv, ""},
+        {"--export-sweep out --q-inductor ideal --q-capacitor 500 --q-coil 90 --settings rod.ini",
          CrLfLines(coiled), 0644,
          SweepCsv(ClosedFormModel(), coiledInput, rodLimits, LossQ{kIdealQ, 500, 90}), ""},
-        {{"--export-touchstone", "out"},
-         ok,
-         0644,
-         TouchstoneText(ClosedFormModel(), rodInput, kOrvaneVersion),
-         ""},
-        {csv, CrLfLines(damaged), 0644, SweepCsv(ClosedFormModel(), {}, {}, LossQ{}),
-         "ORVANE.INI has 50 lines, not 49: the defaults are used, the file stays as it is\n",
-         "ORVANE.INI"},
-        {csv, CrLfLines(damaged), 0644, "",
+        {"--export-touchstone out --settings rod.ini", ok, 0644,
+         TouchstoneText(ClosedFormModel(), rodInput, kOrvaneVersion), ""},
+        {"--export-sweep out", bad, 0644, model,
+         "ORVANE.INI has 50 lines, not 49: the defaults are used, the file stays as it is\n"},
+        {"--export-sweep out --settings rod.ini", bad, 0644, "",
          "rod.ini: not a settings file (50 lines, not 49), left as it is\n"},
-        {csv + whip40, "", 0644, "", missing},
-        {QStringList{"--export-png", "out"} + whip40, "", 0644, "", missing},
-        {QStringList{"--sweep-tune", "lplc", "out"} + whip40, "", 0644, "", missing},
-        {csv, ok, 0, "", unreadable},
-        {{"--export-sweep", "locked/f"}, ok, 0644, "", unwritable},
-        {{"--export-png", "locked/pics"}, ok, 0644, "", "locked/pics: cannot create the folder\n"},
-        // The comparison and the sweep-tune read and write through the same paths.
-        {{"--nec-compare", "out"}, ok, 0, "", unreadable},
-        {{"--nec-compare", "locked/f"}, ok, 0644, "", unwritable},
-        {{"--sweep-tune", "lplc", "out"}, ok, 0, "", unreadable},
-        {{"--sweep-tune", "lplc", "locked/f"}, CrLfLines(smallBanks), 0644, "", unwritable},
-        {{"--report", "out"}, ok, 0, "", unreadable},
-        {{"--report", "locked/f"}, ok, 0644, "", unwritable},
-        {{"--export-analysis", "locked/pics"},
-         ok,
-         0644,
-         "",
-         "locked/pics: cannot create the folder\n"},
-        {{"--tuner-lab", "lplc", "out"}, ok, 0, "", unreadable},
-        {{"--tuner-lab", "lplc", "locked/f"}, CrLfLines(smallBanks), 0644, "", unwritable},
-        {{"--tuner-lab", "lpcl", "out"},
-         CrLfLines(noStep),
-         0644,
-         "",
+        {"--export-sweep out --settings whip40.in", "", 0644, "", missing},
+        {"--export-png out --settings whip40.in", "", 0644, "", missing},
+        {"--sweep-tune lplc out --settings whip40.in", "", 0644, "", missing},
+        {"--export-sweep out --settings rod.ini", ok, 0, "", unreadable},
+        {"--export-sweep locked/f", ok, 0644, "", unwritable},
+        {"--export-png locked/pics", ok, 0644, "", folder},
+        // The other runs read and write through the same paths.
+        {"--nec-compare out --settings rod.ini", ok, 0, "", unreadable},
+        {"--nec-compare locked/f", ok, 0644, "", unwritable},
+        {"--sweep-tune lplc out --settings rod.ini", ok, 0, "", unreadable},
+        {"--sweep-tune lplc locked/f", small, 0644, "", unwritable},
+        {"--report out --settings rod.ini", ok, 0, "", unreadable},
+        {"--report locked/f", ok, 0644, "", unwritable},
+        {"--export-analysis locked/pics", ok, 0644, "", folder},
+        {"--tuner-lab lplc out --settings rod.ini", ok, 0, "", unreadable},
+        {"--tuner-lab lplc locked/f", small, 0644, "", unwritable},
+        {"--tuner-lab lpcl out", CrLfLines(noStep), 0644, "",
          "no tuner lab: TUNE refused: Cstep is 0 or empty.\n"},
     };
     bool skipped = false;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        if ((c.mode == 0 || c.arguments.join(' ').contains("locked/")) &&
-            !WhyRootKeepsRights().empty()) {
+    for (const auto& [options, content, mode, written, err] : cases) {
+        SCOPED_TRACE(options.toStdString());
+        if ((mode == 0 || options.contains("locked/")) && !WhyRootKeepsRights().empty()) {
             skipped = true;
             continue;
         }
         WorkingDirectory dir;
         ASSERT_EQ(::mkdir(dir.file("locked").c_str(), 0555), 0);
-        QStringList arguments = c.arguments;
-        const std::string settings = dir.file(c.file);
-        if (!c.settings.empty()) {
-            WriteBytes(settings, c.settings);
-            ASSERT_EQ(::chmod(settings.c_str(), c.mode), 0);
-            if (c.file != std::string(kSettingsFileName)) arguments += {"--settings", c.file};
+        const QStringList arguments = options.split(' ');
+        const int named = arguments.indexOf("--settings");
+        const std::string file = named < 0 ? kSettingsFileName : arguments[named + 1].toStdString();
+        if (!content.empty()) {
+            WriteBytes(file, content);
+            ASSERT_EQ(::chmod(file.c_str(), mode), 0);
         }
         const Finished run = WaitForEnd(Start(arguments, dir.path()));
-        EXPECT_EQ(run.exitCode, c.written.empty() ? 1 : 0) << run.err.toStdString();
-        EXPECT_EQ(run.err, c.err.isEmpty() ? "" : "orvane: " + c.err) << "one line";
-        EXPECT_EQ(ReadBytes(dir.file("out")), c.written);
+        EXPECT_EQ(run.exitCode, written.empty() ? 1 : 0) << run.err.toStdString();
+        EXPECT_EQ(run.err, err.isEmpty() ? "" : "orvane: " + err) << "one line";
+        EXPECT_EQ(ReadBytes(dir.file("out")), written);
         EXPECT_EQ(dir.entries("locked"), QStringList()) << "nothing half written";
         QStringList entries = {"locked"};
-        if (!c.settings.empty()) entries << c.file;
-        if (!c.written.empty()) entries << "out";
+        if (!content.empty()) entries << QString::fromStdString(file);
+        if (!written.empty()) entries << "out";
         entries.sort();
         EXPECT_EQ(dir.entries(), entries);
-        if (!c.settings.empty()) {
-            ASSERT_EQ(::chmod(settings.c_str(), 0644), 0);
-            EXPECT_EQ(ReadBytes(settings), c.settings) << "left as it was";
+        if (!content.empty()) {
+            ASSERT_EQ(::chmod(file.c_str(), 0644), 0);
+            EXPECT_EQ(ReadBytes(file), content) << "left as it was";
         }
     }
     if (skipped) GTEST_SKIP() << "locked files need an ordinary user: " << WhyRootKeepsRights();
@@ -379,39 +341,37 @@ TEST(CommandLine, PicturesAreWhatTheWindowDraws) {
     const auto grab = [](const Form1& form, const char* name) {
         return Find<QWidget>(form, name)->grab().toImage().convertToFormat(QImage::Format_RGB32);
     };
-    // The networks by the window's names, in any case, with or without the dash.
-    const struct {
-        QStringList options;
-        const char* option;  // nullptr: only the sizes are checked
-        QSize sweepSize, viewSize;
-    } cases[] = {
-        {{}, "Option4", {}, {}},
-        {{"--network", "LP-CLC"}, "Option11", {}, {}},
-        {{"--network", "hp-lc"}, "Option5", {}, {}},
-        {{"--network", "HPCL", "--scale", "2"}, nullptr, {1200, 800}, {552, 848}},
+    // The networks by the window's names, in any case, with or without the dash; the option
+    // button of the network (nullptr: only the sizes of the sweep and the views are checked).
+    const std::tuple<QString, const char*, QSize, QSize> cases[] = {
+        {"", "Option4", {}, {}},
+        {"--network LP-CLC", "Option11", {}, {}},
+        {"--network hp-lc", "Option5", {}, {}},
+        {"--network HPCL --scale 2", nullptr, {1200, 800}, {552, 848}},
         // The smallest scale that leaves every picture a pixel.
-        {{"--network", "lpLc", "--scale", "0.004"}, nullptr, {2, 2}, {1, 2}},
+        {"--network lpLc --scale 0.004", nullptr, {2, 2}, {1, 2}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.options.join(' ').toStdString());
+    for (const auto& [options, option, sweepSize, viewSize] : cases) {
+        SCOPED_TRACE(options.toStdString());
         WorkingDirectory dir;
         const std::string settings = CrLfLines(DefaultsWith(2, "FREQUMHZ 14.2"));
         WriteBytes(dir.file("ORVANE.INI"), settings);
-        const Finished run =
-            WaitForEnd(Start(QStringList{"--export-png", "pics"} + c.options, dir.path()));
+        const Finished run = WaitForEnd(
+            Start(QStringList{"--export-png", "pics"} + options.split(' ', Qt::SkipEmptyParts),
+                  dir.path()));
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI")), settings);
         const QImage sweep = picture(dir.path() + "/pics/sweep.png");
         const QImage fine = picture(dir.path() + "/pics/impedance-fine.png");
         const QImage coarse = picture(dir.path() + "/pics/impedance-coarse.png");
-        if (!c.option) {
-            EXPECT_EQ(sweep.size(), c.sweepSize);
-            EXPECT_EQ(coarse.size(), c.viewSize);
+        if (!option) {
+            EXPECT_EQ(sweep.size(), sweepSize);
+            EXPECT_EQ(coarse.size(), viewSize);
             EXPECT_EQ(run.err, "") << "no painter complains";
             continue;
         }
         Form1 form;
-        Find<QRadioButton>(form, c.option)->click();
+        Find<QRadioButton>(form, option)->click();
         EXPECT_EQ(sweep, grab(form, "Picture1"));
         Find<QRadioButton>(form, "Option8")->click();
         EXPECT_EQ(fine, grab(form, "Picture5_1"));
@@ -420,7 +380,7 @@ TEST(CommandLine, PicturesAreWhatTheWindowDraws) {
 }
 
 // The analysis without a window: its pictures at their sizes over the span asked for, and the
-// report naming every network, for the network asked for.
+// report for the network asked for (the window's test reads the rest of them).
 TEST(CommandLine, AnalysisPicturesAndReportWithoutAWindow) {
     WorkingDirectory dir;
     const std::string settings = CrLfLines(DefaultsWith(6, "TXPOWERW 400"));
@@ -445,9 +405,6 @@ TEST(CommandLine, AnalysisPicturesAndReportWithoutAWindow) {
     ASSERT_EQ(report.exitCode, 0) << report.err.toStdString();
     EXPECT_EQ(PdfPages(dir.path() + "/r.pdf"), 2);
     const QString text = PdfText(dir.path() + "/r.pdf");
-    for (const char* network : {"HP-CL", "HP-LC", "HP-CLC", "LP-CL", "LP-LC", "LP-CLC"}) {
-        EXPECT_TRUE(text.contains(network)) << network;
-    }
     EXPECT_TRUE(text.contains("LP-CL matched at 7.100 MHz: SWR <= 2 from 7.0"))
         << text.toStdString();
     EXPECT_TRUE(text.contains("Part stress at 400 W")) << "the settings' power";
@@ -520,50 +477,41 @@ TEST(CommandLine, FileNamesKeepTheirBytes) {
 // ORVANE.INI is only read; when nec2c is missing or fails, an
 // earlier CSV stays as it was.
 TEST(CommandLine, NecCompareWritesTheModelAgainstNec2OrNothing) {
-    const struct {
-        std::string settings;  // empty: no ORVANE.INI
-        QString csv;
-        bool nec2c;       // on the PATH
-        double length_m;  // of the rod compared; 0: nothing written, exit 1
-        QString error;
-    } cases[] = {
-        {"", "cmp.csv", true, 4.5, ""},
-        {CrLfLines(DefaultsWith(0, "ANTENLEN 2.5")), "cmp.csv", true, 2.5, ""},
-        {CrLfLines(DefaultsWith(1, "ANTENDIA 3000")), "cmp.csv", true, 0, "too thick"},
-        {"", "cmp.csv", false, 0, "orvane: NEC-2: nec2c is not installed"},
+    // ORVANE.INI (empty: none), whether nec2c is on the PATH, the length of the rod compared
+    // (0: nothing written, exit code 1) and what standard error says.
+    const std::tuple<std::string, bool, double, QString> cases[] = {
+        {"", true, 4.5, ""},
+        {CrLfLines(DefaultsWith(0, "ANTENLEN 2.5")), true, 2.5, ""},
+        {CrLfLines(DefaultsWith(1, "ANTENDIA 3000")), true, 0, "too thick"},
+        {"", false, 0, "orvane: NEC-2: nec2c is not installed"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.error.toStdString());
+    for (const auto& [settings, nec2c, length_m, error] : cases) {
+        SCOPED_TRACE(error.toStdString());
         WorkingDirectory dir;
         // Each case computes, none takes an earlier case's run from the cache.
         const ScopedEnv cache("XDG_CACHE_HOME", dir.path() + "/cache");
         ASSERT_EQ(::mkdir(dir.file("locked").c_str(), 0555), 0);
         WriteBytes(dir.file("cmp.csv"), "earlier\r\n");
-        if (!c.settings.empty()) WriteBytes(dir.file("ORVANE.INI"), c.settings);
+        if (!settings.empty()) WriteBytes(dir.file("ORVANE.INI"), settings);
         const Finished run =
-            WaitForEnd(Start({"--nec-compare", c.csv}, dir.path(),
-                             {.path = c.nec2c ? QString() : dir.path() + "/locked"}));
-        EXPECT_EQ(run.exitCode, c.length_m > 0 ? 0 : 1) << run.err.toStdString();
-        EXPECT_TRUE(run.err.contains(c.error)) << run.err.toStdString();
-        EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI")), c.settings);
+            WaitForEnd(Start({"--nec-compare", "cmp.csv"}, dir.path(),
+                             {.path = nec2c ? QString() : dir.path() + "/locked"}));
+        EXPECT_EQ(run.exitCode, length_m > 0 ? 0 : 1) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(error)) << run.err.toStdString();
+        EXPECT_EQ(ReadBytes(dir.file("ORVANE.INI")), settings);
         const QStringList lines =
             QString::fromStdString(ReadBytes(dir.file("cmp.csv"))).split("\r\n");
-        if (c.length_m == 0) {
+        if (length_m == 0) {
             EXPECT_EQ(lines, QStringList({"earlier", ""}));
             continue;
         }
+        // The rows' format is the comparison's own; here the settings' rod is compared.
         ASSERT_EQ(lines.size(), 302);
-        EXPECT_EQ(lines[0],
-                  "f_MHz,R_model_Ohm,X_model_Ohm,R_nec_Ohm,X_nec_Ohm,dR_pct,dX_pct,Rrod_model_Ohm,"
-                  "Rrod_nec_Ohm,eta_f_model_pct,eta_f_nec_pct");
         const QStringList at7_1 = lines[71].split(',');
         ASSERT_EQ(at7_1.size(), 11);
         EXPECT_EQ(at7_1[0], "7.1");
-        const AntennaResult model = FeedPointImpedance({.length_m = c.length_m}).value();
+        const AntennaResult model = FeedPointImpedance({.length_m = length_m}).value();
         EXPECT_NEAR(at7_1[1].toDouble(), model.r_f, 1e-9 * model.r_f);
-        EXPECT_NEAR(at7_1[2].toDouble(), model.x_f, 1e-9 * std::abs(model.x_f));
-        EXPECT_NEAR(at7_1[7].toDouble(), model.rod.r, 1e-9 * model.rod.r);
-        EXPECT_NEAR(at7_1[9].toDouble(), model.eta_f, 1e-9 * model.eta_f);
         // NEC-2's R_f is its rod through the base elements plus the 5 Ohm of AEloss.
         const double necFeed = at7_1[3].toDouble();
         EXPECT_NEAR(at7_1[10].toDouble(), 100 * (necFeed - 5) / necFeed, 1e-7);
@@ -572,7 +520,7 @@ TEST(CommandLine, NecCompareWritesTheModelAgainstNec2OrNothing) {
         const std::string written = ReadBytes(dir.file("cmp.csv"));
         WriteBytes(dir.file("cmp.csv"), "earlier\r\n");
         const Finished cached = WaitForEnd(
-            Start({"--nec-compare", c.csv}, dir.path(), {.path = dir.path() + "/locked"}));
+            Start({"--nec-compare", "cmp.csv"}, dir.path(), {.path = dir.path() + "/locked"}));
         EXPECT_EQ(cached.exitCode, 0) << cached.err.toStdString();
         EXPECT_EQ(ReadBytes(dir.file("cmp.csv")), written);
     }
@@ -603,17 +551,12 @@ TEST(CommandLine, EveryRunFollowsAMeasuredFile) {
     WriteBytes(dir.file("bad.s1p"), "# MHz S RI R 50\n7 0 0\n7.1 0\n");
     const auto whip = Whip("whip.s1p");
     const QStringList antenna = {"--antenna", "whip.s1p"};
-    const struct {
-        QStringList arguments;
-        std::string written;
-    } files[] = {
-        {{"--export-sweep", "out"}, SweepCsv(*whip, {}, {}, LossQ{})},
-        {{"--export-touchstone", "out"}, TouchstoneText(*whip, {}, kOrvaneVersion)},
-    };
-    for (const auto& c : files) {
-        const Finished run = WaitForEnd(Start(c.arguments + antenna, dir.path()));
+    for (const auto& [option, written] :
+         {std::pair{"--export-sweep", SweepCsv(*whip, {}, {}, LossQ{})},
+          {"--export-touchstone", TouchstoneText(*whip, {}, kOrvaneVersion)}}) {
+        const Finished run = WaitForEnd(Start(QStringList{option, "out"} + antenna, dir.path()));
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-        EXPECT_EQ(ReadBytes(dir.file("out")), c.written);
+        EXPECT_EQ(ReadBytes(dir.file("out")), written);
     }
 
     Finished run = WaitForEnd(Start(QStringList{"--export-png", "pics"} + antenna, dir.path()));
@@ -655,62 +598,48 @@ TEST(CommandLine, SummaryJsonForEverySource) {
     const std::optional<AntennaResult> model = FeedPointImpedance(defaults);
     const NecPoint recorded = ReadNecReport(NecData("rod_4.5m_5mm_100seg.out")).points.at(2);
     const Impedance nec = NecFeedPoint(recorded.base, defaults).value();
-    const struct {
-        QStringList arguments;
-        const char* source;
-        QJsonValue file;
-        double r_f;
-        bool efficiency;
-    } cases[] = {
+    // The options, the source and its file named, R_f and whether efficiencies are known.
+    const std::tuple<QStringList, const char*, QJsonValue, double, bool> cases[] = {
         {{}, "model", QJsonValue::Null, model->r_f, true},
         {{"--antenna", "model"}, "model", QJsonValue::Null, model->r_f, true},
         {{"--antenna", "whip.s1p"}, "measured", "whip.s1p", measured->r_f, false},
         {{"--antenna", "nec2"}, "nec2", QJsonValue::Null, nec.r, true},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.source);
+    for (const auto& [options, source, file, r_f, efficiency] : cases) {
+        SCOPED_TRACE(source);
         const Finished run =
-            WaitForEnd(Start(QStringList{"--summary-json", "-"} + c.arguments, dir.path()));
+            WaitForEnd(Start(QStringList{"--summary-json", "-"} + options, dir.path()));
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         const QJsonObject summary = Json(run.out.toUtf8());
         EXPECT_EQ(summary.keys(), QStringList({"antenna", "antenna_real", "f_MHz", "losses",
                                                "networks", "source", "source_file"}));
         EXPECT_EQ(summary["losses"].toObject(),
                   QJsonObject({{"Q_L", 150}, {"Q_C", 1000}, {"Q_coil", 200}}));
-        // No base coil: its Q changes nothing.
-        EXPECT_EQ(summary["antenna_real"].toObject()["R_f_Ohm"], summary["antenna"]["R_f_Ohm"]);
-        EXPECT_EQ(summary["antenna_real"].toObject()["eta_f_pct"].isDouble(), c.efficiency);
-        EXPECT_EQ(summary["source"], c.source);
-        EXPECT_EQ(summary["source_file"], c.file);
+        EXPECT_EQ(summary["source"], source);
+        EXPECT_EQ(summary["source_file"], file);
         EXPECT_EQ(summary["f_MHz"].toDouble(), 7.1);
         const QJsonObject antenna = summary["antenna"].toObject();
-        EXPECT_EQ(antenna.size(), 7);
-        EXPECT_NEAR(antenna["R_f_Ohm"].toDouble(), c.r_f, 1e-4 * c.r_f);
-        EXPECT_EQ(antenna["eta_f_pct"].isDouble(), c.efficiency);
-        EXPECT_EQ(antenna["eta_tot_pct"].isNull(), !c.efficiency);
+        EXPECT_NEAR(antenna["R_f_Ohm"].toDouble(), r_f, 1e-4 * r_f);
+        // No base coil: its Q changes nothing.
+        EXPECT_EQ(summary["antenna_real"].toObject()["R_f_Ohm"], antenna["R_f_Ohm"]);
+        EXPECT_EQ(summary["antenna_real"].toObject()["eta_f_pct"].isDouble(), efficiency);
+        EXPECT_EQ(antenna["eta_tot_pct"].isNull(), !efficiency);
         const QJsonObject networks = summary["networks"].toObject();
         EXPECT_EQ(networks.keys(), QStringList({"HPCL", "HPCLC", "HPLC", "LPCL", "LPCLC", "LPLC"}));
         for (const QString& name : networks.keys()) {
+            SCOPED_TRACE(name.toStdString());
             const QJsonObject network = networks[name].toObject();
-            EXPECT_EQ(network.size(), 9) << name.toStdString();
-            const QString verdict = network["verdict"].toString();
-            EXPECT_TRUE(verdict == "ok" || verdict == "outside" || verdict == "none")
-                << name.toStdString();
-            EXPECT_EQ(network["C_pF"].isNull(), verdict == "none") << name.toStdString();
             const QJsonObject real = network["real"].toObject();
-            EXPECT_EQ(real.size(), 7);
-            EXPECT_EQ(real["SWR"].isNull(), verdict == "none") << name.toStdString();
-            EXPECT_EQ(real["eta_sys_pct"].isDouble(), verdict != "none" && c.efficiency);
-            if (verdict != "none") {
-                EXPECT_LT(real["eta_net_pct"].toDouble(), 100);
-            }
-            if (!name.endsWith("CLC")) {
-                EXPECT_TRUE(network["C2_pF"].isNull() && network["VC2_kVpk"].isNull() &&
-                            real["Ploss_C2_W"].isNull());
-            }
-            const QJsonObject bandwidth = network["bandwidth"].toObject();
-            EXPECT_EQ(bandwidth["swr2_MHz"].toArray().size(), 2);
-            EXPECT_EQ(bandwidth["swr1_5_MHz"].toArray().size(), 2);
+            const bool none = network["verdict"] == "none";
+            EXPECT_TRUE(none || network["verdict"] == "ok" || network["verdict"] == "outside");
+            EXPECT_EQ(network["C_pF"].isNull(), none);
+            EXPECT_EQ(real["SWR"].isNull(), none);
+            EXPECT_EQ(real["eta_sys_pct"].isDouble(), !none && efficiency);
+            EXPECT_TRUE(none || real["eta_net_pct"].toDouble() < 100) << "the parts lose";
+            EXPECT_EQ(network["C2_pF"].isNull() && real["Ploss_C2_W"].isNull(),
+                      !name.endsWith("CLC") || none);
+            EXPECT_EQ(network["bandwidth"].toObject().keys(),
+                      QStringList({"swr1_5_MHz", "swr2_MHz"}));
         }
     }
 

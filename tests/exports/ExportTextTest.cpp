@@ -54,11 +54,7 @@ void ExpectWritten(const std::string& field, double value, const std::string& co
 
 // A thick rod: from about 20.7 MHz its line attenuation has no real value, so the model
 // faults over part of the band only.
-AntennaInput ThickRod() {
-    AntennaInput in;
-    in.diameter_mm = 2000;
-    return in;
-}
+const AntennaInput kThickRod{.diameter_mm = 2000};
 
 TEST(CsvText, NumbersAndQuoting) {
     const double values[] = {
@@ -87,29 +83,18 @@ TEST(SweepCsv, RecordsEqualTheModel) {
     std::vector<std::string> lines = Lines(SweepCsv(ClosedFormModel(), in, limits, q));
     EXPECT_EQ(lines[0], "# source: model");
     lines.erase(lines.begin());
-    EXPECT_EQ(lines[0],
-              "f_MHz,R_f_Ohm,X_f_Ohm,Z_f_Ohm,SWR_f,U_f_V,eta_f_pct,eta_tot_pct,R_f_real_Ohm,"
-              "X_f_real_Ohm,eta_f_real_pct,"
-              "HPCL_C_pF,HPCL_L_uH,HPCL_verdict,HPCL_VC_kVpk,HPCL_IL_A,HPCL_SWR_real,"
-              "HPCL_eta_net_pct,HPCL_Ploss_L_W,HPCL_Ploss_C_W,HPCL_eta_sys_pct,"
-              "HPLC_C_pF,HPLC_L_uH,HPLC_verdict,HPLC_VC_kVpk,HPLC_IL_A,HPLC_SWR_real,"
-              "HPLC_eta_net_pct,HPLC_Ploss_L_W,HPLC_Ploss_C_W,HPLC_eta_sys_pct,"
-              "HPCLC_C_pF,HPCLC_C2_pF,HPCLC_L_uH,HPCLC_verdict,HPCLC_VC_kVpk,HPCLC_VC2_kVpk,"
-              "HPCLC_IL_A,HPCLC_SWR_real,HPCLC_eta_net_pct,HPCLC_Ploss_L_W,HPCLC_Ploss_C_W,"
-              "HPCLC_Ploss_C2_W,HPCLC_eta_sys_pct,"
-              "LPCL_C_pF,LPCL_L_uH,LPCL_verdict,LPCL_VC_kVpk,LPCL_IL_A,LPCL_SWR_real,"
-              "LPCL_eta_net_pct,LPCL_Ploss_L_W,LPCL_Ploss_C_W,LPCL_eta_sys_pct,"
-              "LPLC_C_pF,LPLC_L_uH,LPLC_verdict,LPLC_VC_kVpk,LPLC_IL_A,LPLC_SWR_real,"
-              "LPLC_eta_net_pct,LPLC_Ploss_L_W,LPLC_Ploss_C_W,LPLC_eta_sys_pct,"
-              "LPCLC_C_pF,LPCLC_C2_pF,LPCLC_L_uH,LPCLC_verdict,LPCLC_VC_kVpk,LPCLC_VC2_kVpk,"
-              "LPCLC_IL_A,LPCLC_SWR_real,LPCLC_eta_net_pct,LPCLC_Ploss_L_W,LPCLC_Ploss_C_W,"
-              "LPCLC_Ploss_C2_W,LPCLC_eta_sys_pct");
     ASSERT_EQ(lines.size(), 1 + 1197u);
     for (const std::string& line : lines) ASSERT_EQ(Split(line, ",").size(), 77u) << line;
     const std::vector<std::string> header = Split(lines[0], ",");
     const std::vector<double> f = SweepFrequencies(SweepGrid::Curves);
-    // A number, or a text written as it stands.
-    using Cell = std::variant<double, std::string>;
+    const char* const antennaColumns[] = {
+        "f_MHz",     "R_f_Ohm",     "X_f_Ohm",      "Z_f_Ohm",      "SWR_f",         "U_f_V",
+        "eta_f_pct", "eta_tot_pct", "R_f_real_Ohm", "X_f_real_Ohm", "eta_f_real_pct"};
+    const std::pair<Network, std::string> networks[] = {
+        {Network::HpCl, "HPCL"}, {Network::HpLc, "HPLC"}, {Network::HpClc, "HPCLC"},
+        {Network::LpCl, "LPCL"}, {Network::LpLc, "LPLC"}, {Network::LpClc, "LPCLC"}};
+    // Each column's name with a number, or a text written as it stands.
+    using Cell = std::pair<std::string, std::variant<double, std::string>>;
     // 0.1, 3.7, 7.1, 14.2, 18.15 and 30 MHz.
     for (const std::size_t point : {0, 144, 280, 564, 722, 1196}) {
         in.frequency_MHz = f[point];
@@ -117,56 +102,59 @@ TEST(SweepCsv, RecordsEqualTheModel) {
         AntennaInput withLoss = in;
         withLoss.coil_q = q.coil;
         const AntennaResult real = FeedPointImpedance(withLoss).value();
-        std::vector<Cell> cells{f[point], a.r_f,     a.x_f,    a.z_f,    a.swr_f,   a.u_f,
-                                a.eta_f,  a.eta_tot, real.r_f, real.x_f, real.eta_f};
-        for (const Network n : {Network::HpCl, Network::HpLc, Network::HpClc, Network::LpCl,
-                                Network::LpLc, Network::LpClc}) {
+        const double antenna[] = {f[point], a.r_f,     a.x_f,    a.z_f,    a.swr_f,   a.u_f,
+                                  a.eta_f,  a.eta_tot, real.r_f, real.x_f, real.eta_f};
+        std::vector<Cell> cells;
+        for (std::size_t i = 0; i < std::size(antenna); ++i)
+            cells.emplace_back(antennaColumns[i], antenna[i]);
+        for (const auto& [n, name] : networks) {
             const MatchValues v = Match(n, a.r_f, a.x_f, f[point] * 1e6, limits);
             const MatchVerdict verdict = Judge(n, v, limits);
             const std::optional<PartStress> stress =
                 NetworkStress(n, v, limits, {a.r_f, a.x_f}, f[point] * 1e6, in.ptx_W);
-            const std::optional<NetworkPowers> powers =
-                RealNetworkPowers(n, v, {real.r_f, real.x_f}, f[point] * 1e6, in.ptx_W, q);
+            const NetworkPowers p =
+                RealNetworkPowers(n, v, {real.r_f, real.x_f}, f[point] * 1e6, in.ptx_W, q)
+                    .value_or(NetworkPowers{});
             const bool solved = verdict != MatchVerdict::NoSolution;
             const bool two = HasSecondCapacitor(n);
-            auto part = [&](bool present, bool known, double value) {
-                if (present) cells.push_back(known ? Cell(value) : Cell(""));
+            auto part = [&](const char* column, bool present, double value) {
+                if (present)
+                    cells.emplace_back(name + column, solved ? Cell::second_type(value) : "");
             };
-            part(true, solved, v.c_pF);
-            part(two, solved, v.c2_pF);
-            part(true, solved, v.l_uH);
-            cells.push_back(verdict == MatchVerdict::InsideLimits    ? "ok"
-                            : verdict == MatchVerdict::OutsideLimits ? "outside"
-                                                                     : "none");
-            part(true, solved, stress ? stress->vc_kVpk : 0);
-            part(two, solved, stress ? stress->vc2_kVpk : 0);
-            part(true, solved, stress ? stress->il_A : 0);
-            const NetworkPowers p = powers.value_or(NetworkPowers{});
-            part(true, solved, p.swr);
-            part(true, solved, p.eta_net_pct);
-            part(true, solved, p.ploss_L_W);
-            part(true, solved, p.ploss_C_W);
-            part(two, solved, p.ploss_C2_W);
-            part(true, solved, p.eta_net_pct * real.eta_f / 100);
+            part("_C_pF", true, v.c_pF);
+            part("_C2_pF", two, v.c2_pF);
+            part("_L_uH", true, v.l_uH);
+            cells.emplace_back(name + "_verdict", verdict == MatchVerdict::InsideLimits ? "ok"
+                                                  : verdict == MatchVerdict::OutsideLimits
+                                                      ? "outside"
+                                                      : "none");
+            part("_VC_kVpk", true, stress ? stress->vc_kVpk : 0);
+            part("_VC2_kVpk", two, stress ? stress->vc2_kVpk : 0);
+            part("_IL_A", true, stress ? stress->il_A : 0);
+            part("_SWR_real", true, p.swr);
+            part("_eta_net_pct", true, p.eta_net_pct);
+            part("_Ploss_L_W", true, p.ploss_L_W);
+            part("_Ploss_C_W", true, p.ploss_C_W);
+            part("_Ploss_C2_W", two, p.ploss_C2_W);
+            part("_eta_sys_pct", true, p.eta_net_pct * real.eta_f / 100);
         }
         const std::vector<std::string> row = Split(lines[point + 1], ",");
         ASSERT_EQ(row.size(), cells.size());
         for (std::size_t column = 0; column < row.size(); ++column) {
-            if (const double* number = std::get_if<double>(&cells[column])) {
-                ExpectWritten(row[column], *number, header[column]);
+            const auto& [name, cell] = cells[column];
+            EXPECT_EQ(header[column], name);
+            if (const double* number = std::get_if<double>(&cell)) {
+                ExpectWritten(row[column], *number, name);
             } else {
-                EXPECT_EQ(row[column], std::get<std::string>(cells[column]))
-                    << header[column] << " at " << f[point];
+                EXPECT_EQ(row[column], std::get<std::string>(cell)) << name << " at " << f[point];
             }
         }
     }
 }
 
 TEST(SweepCsv, FaultingFrequenciesKeepOnlyTheirFrequency) {
-    AntennaInput noRod;
-    noRod.diameter_mm = 0;
     std::vector<int> faults;
-    for (const AntennaInput& antenna : {noRod, ThickRod()}) {
+    for (const AntennaInput& antenna : {AntennaInput{.diameter_mm = 0}, kThickRod}) {
         const std::vector<std::string> lines =
             Lines(SweepCsv(ClosedFormModel(), antenna, {}, LossQ{}));
         const std::vector<double> f = SweepFrequencies(SweepGrid::Curves);
@@ -190,8 +178,7 @@ TEST(SweepCsv, FaultingFrequenciesKeepOnlyTheirFrequency) {
 }
 
 TEST(Touchstone, ReadsBackAsTheModelsReflection) {
-    AntennaInput in = ThickRod();
-    in.lcoil_uH = 2.5;
+    AntennaInput in{.diameter_mm = 2000, .lcoil_uH = 2.5};
     const std::vector<std::string> lines = Lines(TouchstoneText(ClosedFormModel(), in, "1.2.3"));
     EXPECT_EQ(lines[0].rfind("! Orvane 1.2.3", 0), 0u) << lines[0];
     EXPECT_NE(lines[1].find("diameter 2000 mm"), std::string::npos) << lines[1];

@@ -3,6 +3,7 @@
 // screens of 100 to 200 % (run on the screens of fit-screens.json).
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMenuBar>
 #include <QScreen>
@@ -23,14 +24,12 @@
 namespace {
 
 struct ShownWindow : MainWindow {
-    ShownWindow() {
-        form.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
-    }
-    // Shown on that screen, asked for at that offset from its available area's corner.
-    ShownWindow(QScreen* screen, QPoint offset) {
-        form.setScreen(screen);
-        form.move(screen->availableGeometry().topLeft() + offset);
+    // Shown on that screen, if given, asked for at that offset from its available area's corner.
+    explicit ShownWindow(QScreen* screen = nullptr, QPoint offset = {}) {
+        if (screen) {
+            form.setScreen(screen);
+            form.move(screen->availableGeometry().topLeft() + offset);
+        }
         form.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
     }
@@ -44,11 +43,9 @@ TEST(HiDpi, EveryPictureIsDrawnInTheScreensDevicePixels) {
     ASSERT_GT(ratio, 1) << "run with a scale factor above 1";
     ShownWindow w;
     w.click("Option8");  // the impedance plane, drawn in full
-    QTest::mouseClick(w.picture("Picture2"), Qt::LeftButton);
-    PictureBox* tunerSchematic = nullptr;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == "Form2") tunerSchematic = window->findChild<PictureBox*>();
-    }
+    QWidget* tuner = OpenTuner(w.form);
+    ASSERT_TRUE(tuner);
+    PictureBox* tunerSchematic = tuner->findChild<PictureBox*>();
     ASSERT_TRUE(tunerSchematic);
 
     std::vector<PictureBox*> pictures = {tunerSchematic};
@@ -141,7 +138,8 @@ bool WholeDevicePixels(const QSize& size, qreal ratio) {
 }  // namespace
 
 // Each screen has the design shown whole in whole device pixels where its available area
-// holds it with the frame; the one too small keeps the window within it and scrolls. The
+// holds it with the frame; the one too small keeps the window within it and scrolls to every
+// control. The
 // window is asked for partly above each screen, as one kept from a larger screen may be.
 TEST(ScreenFit, DesignShowsWholeAtEveryScaleWhereTheAreaHoldsIt) {
     std::set<qreal> ratios;
@@ -163,6 +161,22 @@ TEST(ScreenFit, DesignShowsWholeAtEveryScaleWhereTheAreaHoldsIt) {
         EXPECT_EQ(scroll->horizontalScrollBar()->isVisible(), !holds);
         if (holds) {
             EXPECT_TRUE(QRect(QPoint(), scroll->viewport()->size()).contains(QRect({}, design)));
+        }
+        if (ratio == 1) {
+            EXPECT_EQ(w.form.size(), QSize(1262, 690 + w.form.menuBar()->height()))
+                << "a large screen shows the design as it is";
+        }
+        // Every field and button (but for the hidden impedance-plane frame's) can be scrolled to.
+        for (QWidget* control : w.form.findChildren<QWidget*>()) {
+            if (!control->isVisible() ||
+                (!qobject_cast<QLineEdit*>(control) && !qobject_cast<QAbstractButton*>(control)))
+                continue;
+            const QPoint centre = control->mapTo(scroll->widget(), control->rect().center());
+            scroll->ensureVisible(centre.x(), centre.y(), control->width() / 2 + 1,
+                                  control->height() / 2 + 1);
+            const QRect shown(control->mapTo(scroll->viewport(), QPoint(0, 0)), control->size());
+            EXPECT_TRUE(scroll->viewport()->rect().contains(shown))
+                << control->objectName().toStdString();
         }
     }
     EXPECT_EQ(ratios, std::set<qreal>({1, 1.25, 1.5, 1.75, 2}));

@@ -68,14 +68,6 @@ std::string ModelAsMeasured() {
     return text;
 }
 
-QWidget* OpenTuner(Form1& form) {
-    form.SchematicClicked(TunerKind::HpCl);
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == "Form2" && widget->isVisible()) return widget;
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 // A file of the model's own impedances gives the model's results at its points and close to
@@ -112,17 +104,16 @@ TEST(AntennaSource, MeasuredModelEqualsTheModel) {
         EXPECT_TRUE(Find(w.form, name)->toolTip().contains("already in it")) << name;
     }
 
-    for (Window* each : {&plain, &w}) each->field("Text8")->setText("7.1");
     QStringList feed;
     for (Window* each : {&plain, &w}) {
+        each->field("Text8")->setText("7.1");
         QWidget* tuner = OpenTuner(each->form);
         ASSERT_TRUE(tuner);
-        feed << TextOf(*tuner, "Text2") << TextOf(*tuner, "Text3");
+        feed << TextOf(*tuner, "Text2") + " " + TextOf(*tuner, "Text3");
         tuner->close();
     }
-    EXPECT_EQ(feed[0], feed[2]);
-    EXPECT_EQ(feed[1], feed[3]);
-    EXPECT_FALSE(feed[0].isEmpty());
+    EXPECT_EQ(feed[0], feed[1]);
+    EXPECT_NE(feed[0], " ");
 
     w.action("AntennaModel")->trigger();
     EXPECT_EQ(w.form.windowTitle(), "ORVANE");
@@ -134,8 +125,8 @@ TEST(AntennaSource, MeasuredModelEqualsTheModel) {
     }
     EXPECT_EQ(w.picture("Picture1"), sweep);
     for (Window* each : {&plain, &w}) each->click("Option8");
-    EXPECT_EQ(w.picture("Picture5_1"), plain.picture("Picture5_1"));
-    EXPECT_EQ(w.picture("Picture5_10"), plain.picture("Picture5_10"));
+    for (const char* view : {"Picture5_1", "Picture5_10"})
+        EXPECT_EQ(w.picture(view), plain.picture(view));
     EXPECT_EQ(w.status(), plain.status());
 }
 
@@ -228,12 +219,6 @@ TEST(AntennaSource, Nec2IsTheConvergedRun) {
     ASSERT_TRUE(NecAvailable()) << "nec2c is missing; scripts/setup.sh installs it";
     const QTemporaryDir cache;
     const ScopedEnv cacheHome("XDG_CACHE_HOME", cache.path());
-    {
-        const StandIn missing(nullptr);
-        Window without;
-        EXPECT_FALSE(without.action("AntennaNec")->isEnabled());
-        EXPECT_TRUE(without.action("AntennaNec")->toolTip().contains("Debian package nec2c"));
-    }
     Window w;
     ASSERT_TRUE(w.action("AntennaNec")->isEnabled());
     w.action("AntennaNec")->trigger();

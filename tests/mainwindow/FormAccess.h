@@ -68,6 +68,15 @@ inline void MoveOver(QWidget* over, QPoint at) {
     QCoreApplication::sendEvent(over, &event);
 }
 
+// The HP-CL tuner's window, opened as a click on its schematic opens it.
+inline QWidget* OpenTuner(const Form1& form) {
+    QTest::mouseClick(Find<QWidget>(form, "Picture2"), Qt::LeftButton);
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == "Form2" && widget->isVisible()) return widget;
+    }
+    return nullptr;
+}
+
 inline QAction* MenuAction(const QMenu& menu, const QString& text) {
     for (QAction* action : menu.actions())
         if (action->text() == text) return action;

@@ -40,11 +40,6 @@ struct Window : MainWindow {
     }
 };
 
-// The "+" buttons are Command1, 3, .. 11 and Command22, 24, .. 30.
-bool IsPlus(int button) {
-    return button % 2 == (button <= 12 ? 1 : 0);
-}
-
 }  // namespace
 
 // A click on the reactance shows its equivalent component and back (with no frequency there
@@ -86,7 +81,9 @@ TEST(Inputs, StepsTypingAndTheReactanceClickKeepTheirRules) {
 
         field->setText(from);
         const int before = w.form.recalculationCount();
-        QTest::keyClick(field, IsPlus(button) ? Qt::Key_Up : Qt::Key_Down);
+        // The "+" buttons are Command1, 3, .. 11 and Command22, 24, .. 30.
+        const bool plus = button % 2 == (button <= 12 ? 1 : 0);
+        QTest::keyClick(field, plus ? Qt::Key_Up : Qt::Key_Down);
         EXPECT_EQ(field->text(), to);
         EXPECT_EQ(w.form.recalculationCount(), before + 1);
     }

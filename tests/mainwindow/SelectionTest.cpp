@@ -144,8 +144,8 @@ TEST(Selections, EveryRedrawInImpedancePlaneModeRecalculatesOnceMore) {
     }
 }
 
-// The program's own start brings the view back as the user left it; a window built plainly,
-// as every test builds it, starts from the design whatever was kept.
+// The program's own start brings the view and the parts' Qs back as the user left them; a
+// window built plainly, as every test builds it, starts from the design whatever was kept.
 TEST(Selections, TheProgramsOwnStartKeepsTheViewBetweenRuns) {
     QSettings().clear();
     {
@@ -157,6 +157,7 @@ TEST(Selections, TheProgramsOwnStartKeepsTheViewBetweenRuns) {
         w.click("Option13");
         w.click("Option8");
         Find<QAction>(w.form, "NecCompare")->setChecked(true);
+        w.form.SetLossQ({90, kIdealQ, 300});
         w.form.close();
     }
     const auto viewOf = [](const Form1& form) {
@@ -174,17 +175,22 @@ TEST(Selections, TheProgramsOwnStartKeepsTheViewBetweenRuns) {
                                 "48.444", "9.022", "f/y",   "model"};
     const QStringList kept = {"no Z_f", "10 K",  "LP-CL", "eta_f (dB)", "eta_tot dB",
                               "-3.2",   "-10.5", "R/X",   "NEC-2"};
-    EXPECT_EQ(viewOf(MainWindow().form), design);
+    MainWindow plain;
+    EXPECT_EQ(viewOf(plain.form), design);
+    EXPECT_EQ(plain.form.lossQ(), LossQ{});
     MainWindow restored;
     restored.form.KeepViewState();
     EXPECT_EQ(viewOf(restored.form), kept);
     EXPECT_EQ(BackOf(restored.form, "Label78"), QColor(0, 176, 176));
+    EXPECT_EQ(restored.form.lossQ(), (LossQ{90, kIdealQ, 300}));
 
-    // A caption this program does not cycle through is not taken.
+    // A caption this program does not cycle through, or a Q it would not take, is not taken.
     QSettings().setValue("view/Command13", "7 K");
+    QSettings().setValue("losses/qInductor", "0");
     MainWindow guarded;
     guarded.form.KeepViewState();
     EXPECT_EQ(TextOf<QPushButton>(guarded.form, "Command13"), "1 K");
+    EXPECT_EQ(guarded.form.lossQ(), (LossQ{150, kIdealQ, 300}));
     QSettings().clear();
 }
 
@@ -201,29 +207,26 @@ TEST(Selections, TheViewIsKeptOnlyInARegularFileAndTheStartNeverWaitsForIt) {
         struct stat info;
         return ::lstat(name.c_str(), &info) == 0 ? info.st_mode & S_IFMT : 0;
     };
-    const auto refusal = [&](const std::string& file, const char* why) {
-        return QString::fromStdString("The view is not kept this run: " + file + ": " + why);
+    const auto refused = [](const std::string& file) {
+        return QString::fromStdString("The view is not kept this run: " + file +
+                                      ": not a regular file");
     };
-    const struct {
-        const char* what;
-        std::function<void()> make;
-        QString problem;
-    } cases[] = {
+    // What is put in the store's place, how, and the problem told.
+    const std::tuple<const char*, std::function<void()>, QString> cases[] = {
         {"a link to a document", [&] { ::symlink(document.c_str(), path.c_str()); }, ""},
-        {"a FIFO", [&] { ::mkfifo(path.c_str(), 0600); }, refusal(path, "not a regular file")},
-        {"a link to a device", [&] { ::symlink("/dev/null", path.c_str()); },
-         refusal(path, "not a regular file")},
-        {"a folder", [&] { ::mkdir(path.c_str(), 0700); }, refusal(path, "not a regular file")},
+        {"a FIFO", [&] { ::mkfifo(path.c_str(), 0600); }, refused(path)},
+        {"a link to a device", [&] { ::symlink("/dev/null", path.c_str()); }, refused(path)},
+        {"a folder", [&] { ::mkdir(path.c_str(), 0700); }, refused(path)},
         {"a FIFO as its lock", [&] { ::mkfifo((path + ".lock").c_str(), 0600); },
-         refusal(path + ".lock", "not a regular file")},
+         refused(path + ".lock")},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, make, problem] : cases) {
+        SCOPED_TRACE(what);
         QSettings().clear();
         QSettings().sync();
         QFile::remove(store);
         WriteBytes(document, "my document\n");
-        c.make();
+        make();
         const mode_t before = kind(path), lockBefore = kind(path + ".lock");
         // Whoever opens a FIFO to read would wait for a writer: one comes if that happens.
         const std::string fifo = before == S_IFIFO       ? path
@@ -247,7 +250,7 @@ TEST(Selections, TheViewIsKeptOnlyInARegularFileAndTheStartNeverWaitsForIt) {
             started = true;
             writer.join();
             EXPECT_FALSE(unblocked) << "the start waited for the FIFO";
-            EXPECT_EQ(ProblemOf(w.form), c.problem);
+            EXPECT_EQ(ProblemOf(w.form), problem);
             w.click("Check3");
             w.form.close();
         }
@@ -255,7 +258,7 @@ TEST(Selections, TheViewIsKeptOnlyInARegularFileAndTheStartNeverWaitsForIt) {
         EXPECT_EQ(kind(path + ".lock"), lockBefore);
         EXPECT_EQ(kind("/dev/null"), S_IFCHR);
         // Through the link the document now holds the view; otherwise it is untouched.
-        EXPECT_EQ(ReadBytes(document).find("[view]") != std::string::npos, c.problem.isEmpty());
+        EXPECT_EQ(ReadBytes(document).find("[view]") != std::string::npos, problem.isEmpty());
         QFile::remove(store + ".lock");
         ::rmdir(path.c_str());
         ::unlink(path.c_str());

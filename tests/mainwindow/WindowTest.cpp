@@ -1,18 +1,11 @@
-// The main window as a desktop window: its size on each screen, the menu bar, the help and
-// the tooltips.
+// The main window as a desktop window: the menu bar, the help and the tooltips.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QDialog>
 #include <QFile>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QTest>
 #include <QTextBrowser>
 #include <tuple>
 #include <vector>
@@ -20,44 +13,6 @@
 #include "core/Version.h"
 #include "tests/mainwindow/FormAccess.h"
 #include "tests/support/TempDir.h"
-
-// The test's screens (screens.json): the primary one of 1920 x 1200, 1920 x 1080 at 200 % and
-// 1024 x 600.
-TEST(Window, FitsEveryScreenAndEveryControlCanBeScrolledTo) {
-    ASSERT_EQ(QGuiApplication::screens().size(), 3) << "run it with the screens of screens.json";
-    for (QScreen* screen : QGuiApplication::screens()) {
-        SCOPED_TRACE(screen->name().toStdString());
-        MainWindow w;
-        w.form.setScreen(screen);
-        w.form.move(screen->availableGeometry().topLeft());
-        w.form.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w.form));
-
-        EXPECT_TRUE(screen->availableGeometry().contains(w.form.frameGeometry()));
-        auto* scroll = Find<QScrollArea>(w.form, "DesignScroll");
-        const bool large = screen->name() == "Big";
-        if (large) {
-            EXPECT_EQ(w.form.size(), QSize(1262, 690 + w.form.menuBar()->height()))
-                << "a large screen shows the design as it is";
-        }
-        EXPECT_EQ(scroll->verticalScrollBar()->isVisible(), !large);
-        EXPECT_EQ(scroll->horizontalScrollBar()->isVisible(), !large);
-
-        QWidget* design = Find<QWidget>(w.form, "Design");
-        QWidget* viewport = scroll->viewport();
-        for (QWidget* control : w.form.findChildren<QWidget*>()) {
-            // Fields and buttons, but for those of the hidden impedance-plane frame.
-            if (!qobject_cast<QLineEdit*>(control) && !qobject_cast<QAbstractButton*>(control))
-                continue;
-            if (!control->isVisible()) continue;
-            const QPoint centre = control->mapTo(design, control->rect().center());
-            scroll->ensureVisible(centre.x(), centre.y(), control->width() / 2 + 1,
-                                  control->height() / 2 + 1);
-            const QRect shown(control->mapTo(viewport, QPoint(0, 0)), control->size());
-            EXPECT_TRUE(viewport->rect().contains(shown)) << control->objectName().toStdString();
-        }
-    }
-}
 
 // The Help menu opens the using page and the about box once each; the README carries the page
 // word for word; fields and pictures explain themselves in their tooltips.
