@@ -1,5 +1,6 @@
 #include "analysis/SmithChart.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
@@ -81,23 +82,22 @@ public:
         p_.setFont(look::SmallFont());
         const QFontMetricsF metrics(p_.font());
         for (double swr : kSwrCircles) {
-            const double radius = SwrRadius(swr);
             QPen dashed = Hairline(look::kSwrCircle);
             dashed.setStyle(Qt::DashLine);
             p_.setPen(dashed);
+            const double radius = SwrRadius(swr);
             p_.drawEllipse(Circle(0, 0, radius));
-            // Labels below the axis on the left, where no reactance label and rarely a locus
-            // is.
-            const double angle = -2.4;
-            const QPointF at = At({radius * std::cos(angle), radius * std::sin(angle)});
-            const QString text = "SWR " + Number(swr);
-            QRectF box(at - QPointF(metrics.horizontalAdvance(text) / 2, metrics.height() / 2),
-                       QSizeF(metrics.horizontalAdvance(text) + 4, metrics.height()));
+            const QRectF box = SwrLabelBox(swr, metrics);
             p_.fillRect(box, look::kChartFace);
             p_.setPen(look::kSwrCircle);
-            p_.drawText(box, Qt::AlignCenter, text);
-            taken_.push_back(box);
+            p_.drawText(box, Qt::AlignCenter, SwrLabel(swr));
         }
+    }
+
+    // The SWR circles' labels are drawn with the face; labels of the scene keep clear of them.
+    void ReserveSwrLabels() {
+        const QFontMetricsF metrics(look::SmallFont());
+        for (double swr : kSwrCircles) taken_.push_back(SwrLabelBox(swr, metrics));
     }
 
     void Locus(const std::vector<AnalysisPoint>& points, bool matched, const QColor& colour) {
@@ -208,6 +208,17 @@ public:
     }
 
 private:
+    static QString SwrLabel(double swr) { return "SWR " + Number(swr); }
+
+    // Labels below the axis on the left, where no reactance label and rarely a locus is.
+    QRectF SwrLabelBox(double swr, const QFontMetricsF& metrics) const {
+        const double radius = SwrRadius(swr);
+        const double angle = -2.4;
+        const QPointF at = At({radius * std::cos(angle), radius * std::sin(angle)});
+        const double width = metrics.horizontalAdvance(SwrLabel(swr));
+        return {at - QPointF(width / 2, metrics.height() / 2), QSizeF(width + 4, metrics.height())};
+    }
+
     // One device pixel wide at every pixel ratio: the raster engine draws such lines without
     // its general stroker, many times faster.
     static QPen Hairline(const QColor& colour) {
@@ -291,7 +302,9 @@ ChartFrame SmithFrameIn(const QRectF& area) {
     return frame;
 }
 
-void PaintSmithChart(QPainter& p, const QRectF& area, const AnalysisScene* scene) {
+namespace {
+
+void PaintSmithFace(QPainter& p, const QRectF& area) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -299,8 +312,18 @@ void PaintSmithChart(QPainter& p, const QRectF& area, const AnalysisScene* scene
     p.setClipRect(area);
     Painter painter(p, area);
     painter.Grid();
-    painter.Legend(scene);
     painter.SwrCircles();
+    p.restore();
+}
+
+void PaintSmithScene(QPainter& p, const QRectF& area, const AnalysisScene* scene) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setClipRect(area);
+    Painter painter(p, area);
+    painter.ReserveSwrLabels();
+    painter.Legend(scene);
     if (scene) {
         painter.Locus(scene->points, false, look::kAntenna);
         painter.Locus(scene->points, true, look::kMatched);
@@ -309,6 +332,13 @@ void PaintSmithChart(QPainter& p, const QRectF& area, const AnalysisScene* scene
         painter.Ticks(*scene);
     }
     p.restore();
+}
+
+}  // namespace
+
+void PaintSmithChart(QPainter& p, const QRectF& area, const AnalysisScene* scene) {
+    PaintSmithFace(p, area);
+    PaintSmithScene(p, area, scene);
 }
 
 SmithChart::SmithChart(QWidget* parent) : QWidget(parent) {
@@ -339,7 +369,17 @@ QPointF SmithChart::PixelOf(Impedance z) const {
 
 void SmithChart::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    PaintSmithChart(painter, rect(), scene_);
+    // The grid and its labels are most of the drawing and change only with the size and the
+    // pixel ratio of what is painted on: the screen, or a picture at its own ratio.
+    const qreal ratio = painter.paintEngine()->paintDevice()->devicePixelRatioF();
+    if (face_.size() != size() * ratio || face_.devicePixelRatio() != ratio) {
+        face_ = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        face_.setDevicePixelRatio(ratio);
+        QPainter facePainter(&face_);
+        PaintSmithFace(facePainter, rect());
+    }
+    painter.drawImage(0, 0, face_);
+    PaintSmithScene(painter, rect(), scene_);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 #include <optional>
 
@@ -43,4 +44,5 @@ private:
 
     const AnalysisScene* scene_ = nullptr;
     PointerGestures* gestures_;
+    QImage face_;  // the chart without the scene, at the widget's size and pixel ratio
 };
