@@ -1,10 +1,11 @@
-// Networks built from real parts: exact against a ladder walked here, lossless at an ideal
-// Q.
+// Networks built from real parts: exact against hand-written node equations, lossless at an
+// ideal Q, balanced in energy, and close to the textbook estimate of an L network.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <complex>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -12,52 +13,140 @@
 #include "core/Numeric.h"
 #include "losses/Losses.h"
 #include "losses/RealNetwork.h"
-#include "tests/core/Ladder.h"
 
 namespace {
 
-using ladder::Complex;
+using Complex = std::complex<double>;
 
 constexpr Network kNetworks[] = {Network::HpCl, Network::HpLc, Network::HpClc,
                                  Network::LpCl, Network::LpLc, Network::LpClc};
 constexpr LossQ kIdeal{kIdealQ, kIdealQ, kIdealQ};
 
+double Omega(double f_Hz) {
+    return 2 * num::PI * f_Hz;
+}
+
+Complex Coil(double l_uH, double q, double f_Hz) {
+    const double x = Omega(f_Hz) * l_uH / 1e6;
+    return {std::isinf(q) ? 0 : x / q, x};
+}
+
+Complex Capacitor(double c_pF, double q, double f_Hz) {
+    const double x = 1 / (Omega(f_Hz) * c_pF / 1e12);
+    return {std::isinf(q) ? 0 : x / q, -x};
+}
+
+double Squared(Complex a) {
+    return std::norm(a);
+}
+
+// A network solved by hand: the input current at 1 V across the input, and what each part
+// and the load take.
+struct Solved {
+    Complex inputCurrent;
+    double c = 0, c2 = 0, l = 0, load = 0;
+};
+
+// Node 1 is the input at 1 V, node 2 the one junction inside; each network's equation for
+// node 2 is Kirchhoff's current law there.
+Solved ByNodeEquations(Network network, Complex zc, Complex zc2, Complex zl, Complex zload) {
+    const Complex v1 = 1;
+    Solved s;
+    switch (network) {
+        case Network::HpCl: {  // series C from 1 to 2; L and the load from 2 to ground
+            // (v1 - v2) / zc = v2 / zl + v2 / zload
+            const Complex v2 = (v1 / zc) / (1.0 / zc + 1.0 / zl + 1.0 / zload);
+            s.inputCurrent = (v1 - v2) / zc;
+            s.c = Squared(s.inputCurrent) * zc.real();
+            s.l = Squared(v2 / zl) * zl.real();
+            s.load = Squared(v2 / zload) * zload.real();
+            break;
+        }
+        case Network::LpLc: {  // series L from 1 to 2; C and the load from 2 to ground
+            // (v1 - v2) / zl = v2 / zc + v2 / zload
+            const Complex v2 = (v1 / zl) / (1.0 / zl + 1.0 / zc + 1.0 / zload);
+            s.inputCurrent = (v1 - v2) / zl;
+            s.l = Squared(s.inputCurrent) * zl.real();
+            s.c = Squared(v2 / zc) * zc.real();
+            s.load = Squared(v2 / zload) * zload.real();
+            break;
+        }
+        case Network::HpLc: {  // L from 1 to ground; series C from 1 to 2; load from 2
+            // (v1 - v2) / zc = v2 / zload
+            const Complex v2 = v1 * zload / (zc + zload);
+            const Complex ic = (v1 - v2) / zc;
+            s.inputCurrent = v1 / zl + ic;
+            s.l = Squared(v1 / zl) * zl.real();
+            s.c = Squared(ic) * zc.real();
+            s.load = Squared(v2 / zload) * zload.real();
+            break;
+        }
+        case Network::LpCl: {  // C from 1 to ground; series L from 1 to 2; load from 2
+            // (v1 - v2) / zl = v2 / zload
+            const Complex v2 = v1 * zload / (zl + zload);
+            const Complex il = (v1 - v2) / zl;
+            s.inputCurrent = v1 / zc + il;
+            s.c = Squared(v1 / zc) * zc.real();
+            s.l = Squared(il) * zl.real();
+            s.load = Squared(v2 / zload) * zload.real();
+            break;
+        }
+        case Network::HpClc: {  // series C from 1 to 2; L from 2 to ground; C' and load from 2
+            // (v1 - v2) / zc = v2 / zl + v2 / (zc2 + zload)
+            const Complex v2 = (v1 / zc) / (1.0 / zc + 1.0 / zl + 1.0 / (zc2 + zload));
+            const Complex iLoad = v2 / (zc2 + zload);
+            s.inputCurrent = (v1 - v2) / zc;
+            s.c = Squared(s.inputCurrent) * zc.real();
+            s.l = Squared(v2 / zl) * zl.real();
+            s.c2 = Squared(iLoad) * zc2.real();
+            s.load = Squared(iLoad) * zload.real();
+            break;
+        }
+        case Network::LpClc: {  // C from 1 to ground; series L from 1 to 2; C' and load at 2
+            // (v1 - v2) / zl = v2 / zc2 + v2 / zload
+            const Complex v2 = (v1 / zl) / (1.0 / zl + 1.0 / zc2 + 1.0 / zload);
+            const Complex il = (v1 - v2) / zl;
+            s.inputCurrent = v1 / zc + il;
+            s.c = Squared(v1 / zc) * zc.real();
+            s.l = Squared(il) * zl.real();
+            s.c2 = Squared(v2 / zc2) * zc2.real();
+            s.load = Squared(v2 / zload) * zload.real();
+            break;
+        }
+    }
+    return s;
+}
+
 void ExpectRelative(double actual, double expected, double tolerance, const std::string& what) {
     EXPECT_NEAR(actual, expected, tolerance * std::abs(expected)) << what;
 }
 
-// Walked through the ladder built here: each part's loss in its real part, X / Q.
-TEST(RealNetwork, MatchesTheLadderWalkedHereForEachTopology) {
+TEST(RealNetwork, MatchesTheNodeEquationsOfEachTopology) {
     const double f_Hz = 7.1e6;
     const MatchValues values{120, 2.7, 330};
     const LossQ q{85, 640, 200};
     const Impedance load{14.5, -160};
     const double ptx_W = 250;
-    const auto lossless = ladder::Lossless(values, 2 * num::PI * f_Hz);
-    const auto lossy = [&](ladder::Part part) {
-        const Complex z = lossless(part);
-        return z + std::abs(z) / (part == ladder::Part::L ? q.inductor : q.capacitor);
-    };
     for (const Network network : kNetworks) {
-        const std::string name = NetworkName(network);
-        const ladder::Walked w = ladder::Walk(network, lossy, {load.r, load.x}, 1);
-        // The powers for 1 A into the load, scaled to ptx_W into the input.
-        const double scale = ptx_W / w.power();
-        auto loss = [&](ladder::Part part) {
-            const auto found = w.parts.find(part);
-            return found == w.parts.end() ? 0 : found->second.power() * scale;
-        };
+        const Complex zc = Capacitor(values.c_pF, q.capacitor, f_Hz);
+        const Complex zc2 = Capacitor(values.c2_pF, q.capacitor, f_Hz);
+        const Complex zl = Coil(values.l_uH, q.inductor, f_Hz);
+        const Solved s = ByNodeEquations(network, zc, zc2, zl, {load.r, load.x});
+        const Complex zin = 1.0 / s.inputCurrent;
+        // The powers at 1 V, scaled to ptx_W into the input.
+        const double scale = ptx_W / (1.0 / zin).real();
 
         const auto p = RealNetworkPowers(network, values, load, f_Hz, ptx_W, q);
-        ASSERT_TRUE(p) << name;
-        ExpectRelative(p->input.r, w.input().real(), 1e-10, name + " R_in");
-        ExpectRelative(p->input.x, w.input().imag(), 1e-10, name + " X_in");
-        ExpectRelative(p->ploss_C_W, loss(ladder::Part::C), 1e-10, name + " C");
-        ExpectRelative(p->ploss_L_W, loss(ladder::Part::L), 1e-10, name + " L");
-        ExpectRelative(p->ploss_C2_W, loss(ladder::Part::C2), 1e-10, name + " C'");
-        ExpectRelative(p->p_antenna_W, load.r * scale, 1e-10, name + " antenna");
-        ExpectRelative(p->eta_net_pct, 100 * load.r * scale / ptx_W, 1e-10, name + " eta");
-        const double rho = std::abs((w.input() - 50.0) / (w.input() + 50.0));
+        ASSERT_TRUE(p) << NetworkName(network);
+        const std::string name = NetworkName(network);
+        ExpectRelative(p->input.r, zin.real(), 1e-10, name + " R_in");
+        ExpectRelative(p->input.x, zin.imag(), 1e-10, name + " X_in");
+        ExpectRelative(p->ploss_C_W, s.c * scale, 1e-10, name + " C");
+        ExpectRelative(p->ploss_L_W, s.l * scale, 1e-10, name + " L");
+        ExpectRelative(p->ploss_C2_W, s.c2 * scale, 1e-10, name + " C'");
+        ExpectRelative(p->p_antenna_W, s.load * scale, 1e-10, name + " antenna");
+        ExpectRelative(p->eta_net_pct, 100 * s.load * scale / ptx_W, 1e-10, name + " eta");
+        const double rho = std::abs((zin - 50.0) / (zin + 50.0));
         ExpectRelative(p->swr, (1 + rho) / (1 - rho), 1e-9, name + " SWR");
         EXPECT_GT(p->ploss_C_W, 0) << name;
         EXPECT_GT(p->ploss_L_W, 0) << name;
@@ -112,6 +201,64 @@ TEST(RealNetwork, AllIdealIsTheLosslessNetwork) {
         }
     }
     EXPECT_GT(solved, 30);
+}
+
+// What goes in comes out: the antenna's power and every part's loss add up to Ptx.
+TEST(RealNetwork, EnergyBalancesForRandomAntennasAndQs) {
+    std::mt19937 random(17);
+    auto uniform = [&](double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(random);
+    };
+    // Log-uniform over the whole range, ideal now and then.
+    auto someQ = [&] { return uniform(0, 1) < 0.1 ? kIdealQ : std::pow(10, uniform(0, 5)); };
+    const MatchLimits limits{5, 2000, 100};
+    int balanced = 0;
+    for (int trial = 0; trial < 2000; ++trial) {
+        AntennaInput in{.length_m = uniform(1, 30),
+                        .diameter_mm = uniform(1, 100),
+                        .frequency_MHz = uniform(0.1, 30),
+                        .cfoot_pF = uniform(0, 50),
+                        .lcoil_uH = uniform(0, 1) < 0.5 ? 0 : uniform(0, 40),
+                        .aeloss_Ohm = uniform(0, 20),
+                        .ptx_W = uniform(1, 5000)};
+        const LossQ q{someQ(), someQ(), someQ()};
+        const std::optional<AntennaResult> a = FeedPointImpedance(in);
+        if (!a) continue;
+        const Losses losses = LossesAt(ClosedFormModel(), in, *a, limits, q);
+        for (const auto& real : losses.networks) {
+            if (!real) continue;
+            ++balanced;
+            ASSERT_NEAR(real->p_antenna_W + real->partLoss_W(), in.ptx_W, 1e-9 * in.ptx_W)
+                << "trial " << trial;
+            EXPECT_GE(real->ploss_C_W, 0);
+            EXPECT_GE(real->ploss_C2_W, 0);
+            EXPECT_GE(real->ploss_L_W, 0);
+            EXPECT_NEAR(real->eta_net_pct, 100 * real->p_antenna_W / in.ptx_W, 1e-9);
+        }
+    }
+    EXPECT_GT(balanced, 3000);
+}
+
+// eta = 1 / (1 + Qn / Q_L + Qn / Q_C) with Qn = sqrt(R_high / R_low - 1), for a resistive
+// load matched to 50 Ohm from below (HP-LC, LP-CL) or from above (HP-CL, LP-LC).
+TEST(RealNetwork, LNetworksFollowTheTextbookEstimate) {
+    const double f_Hz = 7.1e6;
+    for (const Network network : {Network::HpCl, Network::HpLc, Network::LpCl, Network::LpLc}) {
+        const bool fromAbove = network == Network::HpCl || network == Network::LpLc;
+        for (const double qn : {1.0, 2.0, 3.5, 5.0, 8.0, 12.0, 16.0, 20.0}) {
+            const double r = fromAbove ? 50 * (1 + qn * qn) : 50 / (1 + qn * qn);
+            const MatchValues v = Match(network, r, 0, f_Hz, {});
+            for (const double qL : {50.0, 120.0, 300.0, 1000.0}) {
+                for (const double qC : {50.0, 200.0, 1000.0}) {
+                    const auto p = RealNetworkPowers(network, v, {r, 0}, f_Hz, 100, {qL, qC, 1});
+                    ASSERT_TRUE(p);
+                    const double estimate = 100 / (1 + qn / qL + qn / qC);
+                    EXPECT_NEAR(p->eta_net_pct, estimate, 0.01 * estimate)
+                        << NetworkName(network) << " Qn " << qn << " Q " << qL << "/" << qC;
+                }
+            }
+        }
+    }
 }
 
 // No solution, no power or no sensible Q: nothing is computed. At 0 W the efficiency stays.

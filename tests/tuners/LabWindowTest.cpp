@@ -7,7 +7,9 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTableWidget>
+#include <cmath>
 
+#include "app/SweepTuneRun.h"
 #include "app/TunerLabRun.h"
 #include "core/NumberFormat.h"
 #include "platform/FileDialogs.h"
@@ -59,6 +61,15 @@ std::string Exported(Session& s, QWidget& lab, const char* name) {
     return ReadBytes(path);
 }
 
+// The records of a CSV text, its header first; lines starting with '#' are comments.
+std::vector<QStringList> Records(const std::string& csv) {
+    std::vector<QStringList> records;
+    for (const QString& line : QString::fromStdString(csv).split("\r\n", Qt::SkipEmptyParts)) {
+        if (!line.startsWith('#')) records.push_back(line.split(','));
+    }
+    return records;
+}
+
 }  // namespace
 
 // What came after the design goes where the window has room: inside it, over none of its
@@ -82,8 +93,8 @@ TEST(TunerLab, CompareSearchesAndTheLossLineSitBesideTheWindowsOwnControls) {
 
 // Over the band the lab runs in the background: progress comes through the window's event
 // loop. Its results are those of the run without a window, the file byte for byte and the
-// table as the printed summary.
-TEST(TunerLab, OverTheBandEqualsTheRunWithoutAWindow) {
+// table as the printed summary; the run's TUNE rows are the sweep-tune's, row for row.
+TEST(TunerLab, OverTheBandEqualsTheRunWithoutAWindowAndTheSweepTune) {
     for (const TunerKind kind : kAllKinds) {
         SCOPED_TRACE(EntryOf(kind).form);
         Session s(SmallBanks());
@@ -113,7 +124,22 @@ TEST(TunerLab, OverTheBandEqualsTheRunWithoutAWindow) {
         ASSERT_EQ(plot->graphCount(), static_cast<int>(kStrategyCount));
         for (int i = 0; i < plot->graphCount(); ++i) EXPECT_EQ(plot->graph(i)->dataCount(), 299);
 
-        EXPECT_EQ(QString::fromStdString(window).count("\r\n7.1,"), kStrategyCount);
+        const std::vector<QStringList> lab_ = Records(window);
+        ASSERT_EQ(lab_.size(), 1 + 299 * kStrategyCount);
+        testing::internal::CaptureStdout();
+        ASSERT_EQ(RunSweepTune(kind, s.dir.file("sweep.csv"), {}, {}), 0);
+        testing::internal::GetCapturedStdout();
+        const std::vector<QStringList> sweep = Records(ReadBytes(s.dir.file("sweep.csv")));
+        ASSERT_EQ(sweep.size(), 300u);
+        for (std::size_t k = 1; k <= 299; ++k) {
+            const QStringList& tune = lab_[1 + (k - 1) * kStrategyCount];
+            ASSERT_EQ(tune[1], "tune");
+            EXPECT_EQ(tune[0], sweep[k][0]);
+            EXPECT_EQ(tune[2], sweep[k][1]) << k;
+            EXPECT_EQ(tune[3], sweep[k][2]) << k;
+            // The sweep-tune gives the SWR as the tuner shows it.
+            EXPECT_EQ(std::floor(tune[4].toDouble() * 100) / 100, sweep[k][3].toDouble()) << k;
+        }
     }
 }
 
