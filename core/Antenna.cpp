@@ -99,6 +99,9 @@ double StandingWaveRatio(Impedance z, Checked& c) {
     const double forward = Magnitude(z.r + kReference_Ohm, z.x, c);
     const double reflected = Magnitude(z.r - kReference_Ohm, z.x, c);
     const double rho = c.Div(reflected, forward) - kRhoOffset;
+    // A negative resistance (a measurement's calibration) reflects more than it receives:
+    // past total reflection, where the ratio has no finite value.
+    if (rho >= 1) return kSwrClamp;
     const double swr = c.Div(1 + rho, 1 - rho);
     return swr > kSwrClamp ? kSwrClamp : swr;
 }

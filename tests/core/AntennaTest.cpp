@@ -194,6 +194,7 @@ TEST(StandingWaveRatio, MatchedJustBelowOneAndClampedAt11000) {
     EXPECT_NEAR(StandingWaveRatio({100, 0}, c), 2, 1e-12);
     EXPECT_EQ(StandingWaveRatio({0.001, 0}, c), 11000);
     EXPECT_EQ(StandingWaveRatio({0, 1}, c), 11000) << "total reflection stays finite";
+    EXPECT_EQ(StandingWaveRatio({-1, 30}, c), 11000) << "past total reflection";
     EXPECT_NEAR(StandingWaveRatio({50.0 / 10999.5, 0}, c), 10999.5, 0.01);
     EXPECT_EQ(StandingWaveRatio({50.0 / 11000.5, 0}, c), 11000);
     EXPECT_TRUE(c.ok());
