@@ -30,7 +30,7 @@ void Form1::OpenLossesDialog() {
     if (!lossesDialog_) {
         lossesDialog_ = new LossesDialog(this, [this](const LossQ& q) { SetLossQ(q); });
     }
-    lossesDialog_->Open(losses_, source_->kind() == SourceKind::Measured);
+    lossesDialog_->Open(losses_, !source_->usesBaseElements());
 }
 
 void Form1::SetLossQ(const LossQ& q) {

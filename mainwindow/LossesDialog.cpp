@@ -29,7 +29,7 @@ constexpr QField kFields[] = {
     {"QCoil", "Q of the base coil", "the base coil's Q",
      "Q of the base loading coil Lcoil: its loss resistance omega * Lcoil / Q lies in series "
      "with it, before the base capacitance, and lowers eta_f.\nIt does not apply to a "
-     "measured antenna, whose file already holds whatever coil was measured."},
+     "measured antenna taken as fed, whose file already holds whatever coil was measured."},
 };
 constexpr const char* kRange = "a number from 1 to 100000, or ideal (no loss)";
 constexpr std::size_t kCoil = 2;
@@ -77,11 +77,11 @@ LossesDialog::LossesDialog(QWidget* parent, Apply apply)
     layout->addWidget(buttons);
 }
 
-void LossesDialog::Open(const LossQ& q, bool measuredAntenna) {
+void LossesDialog::Open(const LossQ& q, bool coilInFile) {
     Show(q);
     QString coilTip = FieldToolTip(kCoil);
-    if (measuredAntenna) {
-        coilTip.prepend("The antenna in use is measured: this Q does not apply.\n");
+    if (coilInFile) {
+        coilTip.prepend("The antenna in use is measured as fed: this Q does not apply.\n");
     }
     fields_[kCoil]->setToolTip(coilTip);
     show();

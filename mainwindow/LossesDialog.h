@@ -20,9 +20,9 @@ public:
 
     LossesDialog(QWidget* parent, Apply apply);
 
-    // Shows the Qs in use; for a measured antenna the base coil's field says that its Q
-    // does not apply.
-    void Open(const LossQ& q, bool measuredAntenna);
+    // Shows the Qs in use; where the antenna's file holds its coil (measured as fed), the
+    // base coil's field says that its Q does not apply.
+    void Open(const LossQ& q, bool coilInFile);
 
 private:
     void Show(const LossQ& q);

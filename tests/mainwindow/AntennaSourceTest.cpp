@@ -164,8 +164,15 @@ TEST(AntennaSource, OnlyInsideTheMeasuredSpan) {
     EXPECT_EQ(TextOf(*tuner, "Text2"), "");
     tuner->close();
 
+    // The base coil's Q counts only where Orvane adds the coil.
+    const auto coilTip = [&] {
+        w.action("Losses")->trigger();
+        return Find(w.form, "QCoil")->toolTip();
+    };
+    EXPECT_TRUE(coilTip().startsWith("The antenna in use is measured as fed"));
     w.field("Text8")->setText("7.1");
     w.action("AntennaBareRod")->setChecked(true);
+    EXPECT_FALSE(coilTip().startsWith("The antenna in use is measured"));
     for (const char* name : kBaseElements) EXPECT_TRUE(Find(w.form, name)->isEnabled()) << name;
     AntennaInput in;
     const AntennaResult bare = FeedPointOfRod({17.5, 0.5}, in).value();
