@@ -267,6 +267,13 @@ CommandLine::Request CommandLine::Parse(const QStringList& arguments) {
         return Request::Invalid;
     }
     if (!ParseAntenna()) return Request::Invalid;
+    // Another source given to the comparison would be dropped without a word.
+    if (parser_.isSet(necCompare_) && job_.antenna.kind != AntennaOption::Kind::Model) {
+        error_ =
+            "Option 'antenna' goes with --nec-compare only as model: the comparison is the "
+            "closed-form model's against NEC-2's.";
+        return Request::Invalid;
+    }
     const bool exporting = parser_.isSet(exportSweep_) || parser_.isSet(exportTouchstone_) ||
                            parser_.isSet(exportPng_) || parser_.isSet(necCompare_) || tunerRun ||
                            analysing || parser_.isSet(summaryJson_);

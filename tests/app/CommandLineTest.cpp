@@ -164,6 +164,7 @@ TEST(CommandLine, AnswersWithoutAWindowAndRefusesWhatItDoesNotKnow) {
         {"--export-sweep a.csv --q-capacitor", "", 2, "Missing value"},
         {"--q-capacitor ideal", "offscreen", 2, "goes with a run without a window"},
         {"--antenna modle", "offscreen", 2, "Unknown antenna 'modle'"},
+        {"--nec-compare n.csv --antenna nec2", "", 2, "'antenna' goes with --nec-compare only"},
         {"--summary-json - --export-sweep a.csv", "", 2, "one of"},
     };
     for (const auto& [arguments, platform, exitCode, said] : cases) {
