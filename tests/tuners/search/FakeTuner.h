@@ -140,18 +140,6 @@ inline BankSetup DefaultBanks(TunerKind kind) {
     return *SteppedSetup({"", "", 7.5, 10, 7672.5}, {"", "", 0.25, 9, 127.75}, refusal);
 }
 
-// The tuner's network with its default banks, and the index range TUNE would search.
-struct DefaultTuner {
-    SwrFunction network;
-    IndexRange range;
-    BankSetup banks;
-};
-
-inline DefaultTuner DefaultTunerFor(TunerKind kind, Load load) {
-    const BankSetup banks = DefaultBanks(kind);
-    return {Network(kind, load, banks), banks.range, banks};
-}
-
 // SWR `elsewhere` except at the given settings.
 inline SwrFunction Landscape(double elsewhere, std::map<std::pair<int16_t, int16_t>, double> at) {
     return [elsewhere, at](int16_t c, int16_t l) -> std::optional<double> {
