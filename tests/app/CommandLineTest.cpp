@@ -194,7 +194,6 @@ TEST(CommandLine, SettingsOptionPutsTheFileWhereItIsToldAndNeverRepairsIt) {
         {"", "", defaults, "", ""},
         {"", bad, defaults, bad, "had 48 lines, not 49"},
         {"-style Windows -reverse -session abc", padded, tidied, "", ""},
-        {"--settings rod.ini", "", defaults, "", ""},
         {"--settings rod.ini", padded, tidied, "", ""},
         {"--settings rod.ini", bad, bad, "", "rod.ini: not a settings file (48 lines, not 49)"},
         {"--settings locked/rod.ini", "", "", "", "locked/rod.ini"},

@@ -13,10 +13,6 @@
 
 namespace {
 
-QString StatusOf(const Form1& form) {
-    return Find<QLabel>(form, "StatusLine")->text();
-}
-
 // The status line without the notes on a frequency outside the model's band and on losses.
 QString StressNoteOf(const Form1& form) {
     QStringList parts = StatusOf(form).split("   |   ");

@@ -15,10 +15,6 @@ using namespace tuner_test;
 
 namespace {
 
-QString StatusOf(const QWidget& window) {
-    return Find<QLabel>(window, "StatusLine")->text();
-}
-
 // Banks of one capacitor of c_pF and one inductor of l_uH: the only setting is (1, 1).
 void SingleElementBanks(QWidget& tuner, TunerKind kind, double c_pF, double l_uH) {
     if (kind == TunerKind::HpCl) {

@@ -35,6 +35,11 @@ inline void PrintTo(const Setting& s, std::ostream* os) {
     *os << '(' << s.c << ", " << s.l << ')';
 }
 
+inline std::optional<Setting> Found(const std::optional<BestSetting>& best) {
+    if (!best) return std::nullopt;
+    return Setting{best->c, best->l};
+}
+
 struct CoarseResult {
     int level = 0;
     double bestSWR = 0;

@@ -9,7 +9,6 @@
 #include "tests/tuners/search/lab/LabLoads.h"
 #include "tuners/search/HandOver.h"
 #include "tuners/search/TunerWithoutWindow.h"
-#include "tuners/search/lab/LabHost.h"
 #include "tuners/search/lab/LabRuns.h"
 #include "tuners/search/lab/LabSummary.h"
 

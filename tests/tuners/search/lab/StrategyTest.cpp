@@ -15,6 +15,7 @@
 #include "tuners/search/lab/TunerLab.h"
 
 using namespace lab_test;
+using fake::Found;
 using fake::Setting;
 
 namespace {
@@ -36,11 +37,6 @@ Ended Tuned(SearchStrategy& strategy, TunerKind kind, const TunerLoad& load,
     std::optional<Setting> setting;
     if (swr < 9999) setting = Setting{best.c, best.l};
     return {swr, setting, host};
-}
-
-std::optional<Setting> Found(const std::optional<BestSetting>& best) {
-    if (!best) return std::nullopt;
-    return Setting{best->c, best->l};
 }
 
 // A bowl with its bottom at (c0, l0) and SWR 1 there.
