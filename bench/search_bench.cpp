@@ -45,6 +45,17 @@ Banks DefaultBanks(TunerKind kind) {
     return {CapacitorBank(banks), InductorBank(banks)};
 }
 
+// The tuner's network with its default banks, and the index range TUNE would search.
+struct DefaultTuner {
+    fake::SwrFunction network;
+    IndexRange range;
+};
+
+DefaultTuner DefaultTunerFor(TunerKind kind, fake::Load load) {
+    const BankSetup banks = fake::DefaultBanks(kind);
+    return {fake::Network(kind, load, banks), banks.range};
+}
+
 using fake::TunerLoadOf;
 
 // Lowest SWR of any setting of the whole bank, the yardstick for a search; and the lowest
@@ -101,7 +112,7 @@ void AllSettingsOverTheBand(benchmark::State& state, TunerKind kind) {
 }
 
 void EvaluationsPerSecond(benchmark::State& state, TunerKind kind) {
-    const fake::DefaultTuner tuner = fake::DefaultTunerFor(kind, fake::Load{});
+    const DefaultTuner tuner = DefaultTunerFor(kind, fake::Load{});
     int64_t evaluations = 0;
     for (auto _ : state) {
         fake::RecordingHost host(tuner.network);
@@ -147,7 +158,7 @@ void BandSweep(benchmark::State& state, TunerKind kind) {
         found.clear();
         operations.clear();
         for (const fake::Load& load : Band()) {
-            const fake::DefaultTuner tuner = fake::DefaultTunerFor(kind, load);
+            const DefaultTuner tuner = DefaultTunerFor(kind, load);
             fake::RecordingHost host(tuner.network);
             BestSetting best;
             found.push_back(RunSearch(kind, host, tuner.range, best));
@@ -161,7 +172,7 @@ void BandSweep(benchmark::State& state, TunerKind kind) {
     }
     const Excess overWhole = ExcessOver(found, whole);
     const Excess overNonZero = ExcessOver(found, withoutZero);
-    const IndexRange range = fake::DefaultTunerFor(kind, fake::Load{}).range;
+    const IndexRange range = DefaultTunerFor(kind, fake::Load{}).range;
     double opsSum = 0;
     for (const int32_t ops : operations) opsSum += ops;
     state.counters["freqs"] = static_cast<double>(found.size());

@@ -81,7 +81,6 @@ TEST(ImpedanceFile, NamesEachFaultWithFileAndLine) {
         std::string text;
         const char* message;
     } cases[] = {
-        {"whip.s1p", "", "whip.s1p: the file is empty"},
         {"whip.s1p", " \r\n\t\n", "whip.s1p: the file is empty"},
         {"whip.s1p", "! nothing\n# MHz S RI R 50\n", "whip.s1p: no data lines"},
         {"whip.s1p", "# MHz S RI R 50\n7 0 0\n7.1 0\n",
@@ -94,14 +93,9 @@ TEST(ImpedanceFile, NamesEachFaultWithFileAndLine) {
         {"whip.s1p", "# MHz S RI R 50\n7 1e999 0\n", "whip.s1p line 2: '1e999' is out of range"},
         {"whip.s1p", "# MHz S RI R 50\n7 0 0\n7 0 0\n",
          "whip.s1p line 3: the frequency does not rise (7 MHz after 7 MHz)"},
-        {"whip.s1p", "# MHz S RI R 50\n7.1 0 0\n7 0 0\n",
-         "whip.s1p line 3: the frequency does not rise (7 MHz after 7.1 MHz)"},
         {"whip.s1p", "# MHz S RI R 50\n0 0 0\n", "whip.s1p line 2: the frequency must be above 0"},
         {"whip.s1p", "# MHz S RI R 50\n7 1 0\n",
          "whip.s1p line 2: the values give no finite impedance"},
-        {"whip.s1p", "# MHz Y RI R 50\n7 0 0\n",
-         "whip.s1p line 2: the values give no finite impedance"},
-        {"whip.s1p", "# MHz S RI R 50\n7 0 0\x01\n", "whip.s1p line 2: unreadable bytes"},
         {"whip.s1p", std::string("# MHz S RI R 50\n7 0 \0\n", 22),
          "whip.s1p line 2: unreadable bytes"},
         {"whip.s1p", "# MHz S RI R 50\n7 0 \xff\xfe\n", "whip.s1p line 2: unreadable bytes"},

@@ -122,10 +122,15 @@ private:
     QTimer looking_;
 };
 
+// A window's status line.
+inline QString StatusOf(const QWidget& window) {
+    return Find<QLabel>(window, "StatusLine")->text();
+}
+
 // The main window's status line without the notes on part stress and losses that each pass
 // leaves there.
 inline QString ProblemOf(const QWidget& window) {
-    QStringList parts = Find<QLabel>(window, "StatusLine")->text().split("   |   ");
+    QStringList parts = StatusOf(window).split("   |   ");
     parts.removeIf([](const QString& part) {
         return part.contains(" kV peak") || part.contains(" with Q ") || part.startsWith("coil Q ");
     });

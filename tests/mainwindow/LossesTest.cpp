@@ -103,10 +103,8 @@ TEST(Losses, DialogTakesOnlyQsAndAppliesThemOnOk) {
     // The field, the text typed and the problem told (empty: a Q).
     const std::tuple<const char*, const char*, const char*> entries[] = {
         {"QInductor", "15x", "the matching inductors' Q"},
-        {"QInductor", "0.5", "the matching inductors' Q"},
         {"QInductor", "ideal", ""},
         {"QCapacitor", "", "the matching capacitors' Q"},
-        {"QCapacitor", "100001", "the matching capacitors' Q"},
         {"QCapacitor", "500", ""},
         {"QCoil", "1e9", "the base coil's Q"},
         {"QCoil", " 90 ", ""},

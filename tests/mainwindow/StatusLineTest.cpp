@@ -13,10 +13,6 @@
 
 namespace {
 
-QString StatusOf(const Form1& form) {
-    return Find<QLabel>(form, "StatusLine")->text();
-}
-
 // The status line without the notes on a frequency outside the model's band and on losses.
 QString StressNoteOf(const Form1& form) {
     QStringList parts = StatusOf(form).split("   |   ");
@@ -83,7 +79,7 @@ TEST(StatusLine, PartStressOfTheSelectedNetworkAtTheSetPower) {
 }
 
 // A frequency outside the model's band is computed all the same, and the line says so.
-TEST(StatusLine, SaysWhereTheFrequencyLiesOutsideTheModelsBand) {
+TEST(StatusLine, TellsAFrequencyOutsideTheBandAndReadsOutTheDiagramsUnderThePointer) {
     MainWindow w;
     const QString covers = ": the model covers 0.1 to 30 MHz, results outside are extrapolated";
     const std::tuple<const char*, QString> cases[] = {
@@ -98,10 +94,8 @@ TEST(StatusLine, SaysWhereTheFrequencyLiesOutsideTheModelsBand) {
             EXPECT_NE(TextOf(w.form, "Text6"), x_f) << frequency;
         }
     }
-}
 
-TEST(StatusLine, ReadsOutTheDiagramsUnderThePointerUntilItLeaves) {
-    MainWindow w;
+    // Back in the band, the diagrams under the pointer are read out until it leaves them.
     const QString note = StatusOf(w.form);
     QWidget* sweep = Find<QWidget>(w.form, "Picture1");
     AntennaInput in;

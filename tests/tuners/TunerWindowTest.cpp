@@ -15,8 +15,8 @@
 using namespace tuner_test;
 
 // A tuner opens from its schematic, or by Ctrl+T, while its network is selected, and takes
-// over the main window's frequency, R_f and X_f.
-TEST(TunerWindows, OpenFromTheirSchematicOrByCtrlTWithTheMainWindowsValues) {
+// over the main window's frequency, R_f and X_f; its controls explain themselves.
+TEST(TunerWindows, OpenFromTheirSchematicOrByCtrlTWithTheMainWindowsValuesAndExplainThemselves) {
     Session s;
     s.form->show();
     auto ctrlT = [&] {
@@ -56,12 +56,9 @@ TEST(TunerWindows, OpenFromTheirSchematicOrByCtrlTWithTheMainWindowsValues) {
             EXPECT_EQ(TextOf(tuner, "Text12"), "9999");
         }
     }
-}
 
-// Every field, button, the lamp, the schematic, the status line and the sweep's comparison of
-// each tuner window explain themselves.
-TEST(TunerWindows, EveryControlExplainsItselfInItsTooltip) {
-    Session s;
+    // Every field, button, the lamp, the schematic, the status line and the sweep's comparison
+    // of each tuner window explain themselves.
     for (const TunerKind kind : kAllKinds) {
         const QWidget& tuner = s.Open(kind);
         std::vector<QWidget*> controls = {

@@ -35,6 +35,11 @@ inline void PrintTo(const Setting& s, std::ostream* os) {
     *os << '(' << s.c << ", " << s.l << ')';
 }
 
+inline std::optional<Setting> Found(const std::optional<BestSetting>& best) {
+    if (!best) return std::nullopt;
+    return Setting{best->c, best->l};
+}
+
 struct CoarseResult {
     int level = 0;
     double bestSWR = 0;
@@ -138,18 +143,6 @@ inline BankSetup DefaultBanks(TunerKind kind) {
                               {0.1, 0.2, 0.4, 0.8, 1.6, 3.2, 6.4, 12.8, 25.6}, refusal);
     }
     return *SteppedSetup({"", "", 7.5, 10, 7672.5}, {"", "", 0.25, 9, 127.75}, refusal);
-}
-
-// The tuner's network with its default banks, and the index range TUNE would search.
-struct DefaultTuner {
-    SwrFunction network;
-    IndexRange range;
-    BankSetup banks;
-};
-
-inline DefaultTuner DefaultTunerFor(TunerKind kind, Load load) {
-    const BankSetup banks = DefaultBanks(kind);
-    return {Network(kind, load, banks), banks.range, banks};
 }
 
 // SWR `elsewhere` except at the given settings.

@@ -28,18 +28,13 @@ struct Banks {
     BankValues c, l;
 };
 
-std::optional<fake::Setting> Found(const std::optional<BestSetting>& best) {
-    if (!best) return std::nullopt;
-    return fake::Setting{best->c, best->l};
-}
-
 void ExpectSameAsThePlainLoop(TunerKind kind, const TunerLoad& load, const Banks& banks,
                               const std::string& where) {
     const AllSettingsBest fast = BestOfAllSettings(kind, load, banks.c, banks.l);
     const AllSettingsBest plain =
         fake::PlainBestOfAllSettings(NetworkOf(kind), load, banks.c, banks.l);
     EXPECT_EQ(fast.swr, plain.swr) << where;
-    EXPECT_EQ(Found(fast.setting), Found(plain.setting)) << where;
+    EXPECT_EQ(fake::Found(fast.setting), fake::Found(plain.setting)) << where;
     EXPECT_EQ(fast.settings, plain.settings) << where;
 }
 
@@ -94,7 +89,7 @@ TEST(BestOfAllSettings, FaultsNeverWinAndTiesGoToTheLowestIndex) {
             ExpectSameAsThePlainLoop(kind, c.load, c.banks, c.what);
         }
         const AllSettingsBest best = BestOfAllSettings(c.kind, c.load, c.banks.c, c.banks.l);
-        EXPECT_EQ(Found(best.setting), Found(c.best)) << c.what;
+        EXPECT_EQ(fake::Found(best.setting), fake::Found(c.best)) << c.what;
         EXPECT_EQ(best.swr == 9999, !c.best) << c.what;
     }
     // The coil alone would match: with a capacitor that holds, the search finds it.
@@ -139,9 +134,9 @@ TEST(BestOfAllSettings, OfTheBanksTuneTookEqualsThePlainLoopOverTheirIndices) {
             row.load = fake::TunerLoadOf(antenna);
             ASSERT_TRUE(CompareWithAllSettings(kind, row));
             EXPECT_EQ(row.best->swr, plainSwr) << f_MHz;
-            EXPECT_EQ(Found(row.best->setting), plainBest) << f_MHz;
+            EXPECT_EQ(fake::Found(row.best->setting), plainBest) << f_MHz;
             EXPECT_EQ(row.reachable->swr, reachableSwr) << f_MHz;
-            EXPECT_EQ(Found(row.reachable->setting), reachableBest) << f_MHz;
+            EXPECT_EQ(fake::Found(row.reachable->setting), reachableBest) << f_MHz;
             EXPECT_EQ(row.best->settings, SettingCount(banks));
             EXPECT_EQ(SettingCount(banks),
                       (banks.range.cmaxIndex + 1) * (banks.range.lmaxIndex + 1));

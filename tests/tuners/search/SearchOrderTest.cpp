@@ -59,7 +59,6 @@ TEST(Search, StopsEarlyBelowOnePointFourOrAtTheOperationLimit) {
         // HP-CL's finer coarse levels run only while nothing is below 10.
         {HpCl, kHpClBanks, Landscape(9.99, {}), {{2, 9.99, {1, 1}, 63}}, 0, {1, 1}},
         {HpCl, kHpClBanks, Landscape(10, {}), {{4, 10, {1, 1}, 63 + 165 + 300}}, 0, {1, 1}},
-        {HpCl, kHpClBanks, Landscape(50, {}), {{4, 50, {1, 1}, 63 + 165 + 300}}, 0, {1, 1}},
     };
     for (const auto& c : cases) {
         const Searched run = Search(c.kind, c.swrOf, c.range);

@@ -1,5 +1,4 @@
-// The lab's runs: TUNE as the window runs it, the search over every setting at full speed
-// against the same search through a host, a frequency against the sweep, the summary.
+// The lab's runs: TUNE as the window runs it, a frequency against the sweep, the summary.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,7 +9,6 @@
 #include "tests/tuners/search/lab/LabLoads.h"
 #include "tuners/search/HandOver.h"
 #include "tuners/search/TunerWithoutWindow.h"
-#include "tuners/search/lab/LabHost.h"
 #include "tuners/search/lab/LabRuns.h"
 #include "tuners/search/lab/LabSummary.h"
 
@@ -60,31 +58,6 @@ TEST(TunerLab, TuneEqualsTheWindowsTune) {
             EXPECT_EQ(FormatField(InductanceOf(banks, tune.setting->l, check)), shown.l_uH);
             EXPECT_EQ(tune.swr, window.state.swr());
             EXPECT_EQ(tune.cost.evaluations, ParseLeadingNumber(shown.ops));
-        }
-    }
-}
-
-// The search over every setting at full speed costs what the same search through a host
-// costs, trying every setting in order and then the best, unless it was the last one.
-TEST(TunerLab, EverySettingAtFullSpeedEqualsTheSearchThroughAHost) {
-    for (const TunerKind kind : {TunerKind::HpCl, TunerKind::LpCl, TunerKind::LpLc}) {
-        const BankSetup banks = SmallBanks(kind);
-        Checked check;
-        auto matchedAt = [&](int16_t c, int16_t l) {
-            return MatchedBy(kind, 7.1, CapacitanceOf(banks, c, check),
-                             InductanceOf(banks, l, check));
-        };
-        for (const TunerLoad& load : {matchedAt(3, 5), matchedAt(7, 7), kUnmatchable}) {
-            const AntennaFields antenna{load.f_Hz / 1e6, load.antenna.r, load.antenna.x};
-            const std::optional<LabPoint> point = TunerLab(kind, banks).At(7.1, antenna);
-            ASSERT_TRUE(point);
-            LabHost host(kind, LoadOf(antenna), banks);
-            BestSetting best{};
-            StrategyTune throughHost{std::nullopt, EverySetting().Search(host, banks.range, best),
-                                     host.cost()};
-            if (throughHost.swr < 9999) throughHost.setting = best;
-            EXPECT_TRUE(SameTune(point->of(Strategy::EverySetting), throughHost));
-            EXPECT_EQ(point->best.swr, throughHost.swr);
         }
     }
 }

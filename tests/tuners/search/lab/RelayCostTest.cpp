@@ -34,8 +34,6 @@ TEST(RelayCost, CountsTheRelaysThatSwitchBetweenSettingsTried) {
         // 3 -> 4 switches all three low capacitor relays; trying it again switches none,
         // and going back to (0, 0) releases one relay in each bank.
         {"carry, repeat, release", 0xFFFF, {{3, 1}, {4, 1}, {4, 1}, {0, 0}}, {4, 8, 3}},
-        {"both banks at once", 0xFFFF, {{1, 2}, {2, 1}}, {2, 2 + 4, 2}},
-        {"all released is no change", 0xFFFF, {{0, 0}}, {1, 0, 0}},
         {"the top of a 10-bit bank", 0xFFFF, {{1023, 511}, {1024, 512}}, {2, 19 + 21, 2}},
         // Only bits 0 to 9 of an HP-CL index drive its ten elements.
         {"HP-CL ignores bits above 9", 0x3FF, {{1024, 1025}, {1023, 0}}, {2, 1 + 11, 2}},

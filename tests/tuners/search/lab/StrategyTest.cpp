@@ -1,9 +1,11 @@
-// The search strategies on their own: small banks against every setting, local search on
-// made-up landscapes, and the memory from one frequency to the next.
+// The search strategies on their own: small banks against every setting (and the lab's
+// search over them at full speed), local search on made-up landscapes, and the memory from
+// one frequency to the next.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 
 #include "tests/tuners/search/FakeTuner.h"
 #include "tests/tuners/search/lab/LabLoads.h"
@@ -13,6 +15,7 @@
 #include "tuners/search/lab/TunerLab.h"
 
 using namespace lab_test;
+using fake::Found;
 using fake::Setting;
 
 namespace {
@@ -34,11 +37,6 @@ Ended Tuned(SearchStrategy& strategy, TunerKind kind, const TunerLoad& load,
     std::optional<Setting> setting;
     if (swr < 9999) setting = Setting{best.c, best.l};
     return {swr, setting, host};
-}
-
-std::optional<Setting> Found(const std::optional<BestSetting>& best) {
-    if (!best) return std::nullopt;
-    return Setting{best->c, best->l};
 }
 
 // A bowl with its bottom at (c0, l0) and SWR 1 there.
@@ -91,9 +89,22 @@ TEST(Strategies, SmallBanksAgainstEverySetting) {
         EXPECT_GE(byTune.swr, optimum.swr);
         ASSERT_TRUE(byTune.setting);
         EXPECT_EQ(byTune.host.swr(), byTune.swr);
-        // Every setting, then the best once more unless it was the last one.
+        // Every setting, then the best once more unless it was the last one; the lab's search
+        // over every setting at full speed ends and costs the same.
         EXPECT_EQ(Tuned(every, c.kind, load, banks).host.Operations(),
                   c.matched == (Setting{7, 7}) ? 64 : 65);
+        for (const TunerLoad& at : {load, kUnmatchable}) {
+            const Ended slow = Tuned(every, c.kind, at, banks);
+            const StrategyTune fast =
+                TunerLab(c.kind, banks)
+                    .At(7.1, AntennaFields{at.f_Hz / 1e6, at.antenna.r, at.antenna.x})
+                    ->of(Strategy::EverySetting);
+            EXPECT_EQ(Found(fast.setting), slow.setting);
+            EXPECT_EQ(fast.swr, slow.swr);
+            const TuneCost &a = fast.cost, &b = slow.host.cost();
+            EXPECT_EQ(std::tuple(a.evaluations, a.relayOps, a.changes),
+                      std::tuple(b.evaluations, b.relayOps, b.changes));
+        }
 
         const Ended nowhere = Tuned(grid, c.kind, kUnmatchable, banks);
         EXPECT_EQ(nowhere.swr, 9999);
