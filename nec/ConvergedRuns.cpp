@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 
 #include "core/NumberFormat.h"
+#include "platform/TextFile.h"
 
 namespace {
 
@@ -97,13 +98,15 @@ const ConvergedOutcome* ConvergedNecRuns::Store(const NecRod& rod, ConvergedOutc
 
 std::optional<ConvergedNec> ConvergedNecRuns::ReadCache(const NecRod& rod,
                                                         RodSegmentation segmentation) const {
-    QFile file(QDir(cacheFolder_)
-                   .filePath(QString::fromStdString(
-                       NecCacheFileName(rod.length_m, rod.diameter_mm, segmentation))));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestCache) return std::nullopt;
-    const QByteArray text = file.read(kLargestCache);
-    return ReadNecCache(std::string_view(text.constData(), text.size()), rod.length_m,
-                        rod.diameter_mm, segmentation);
+    const QString path = QDir(cacheFolder_)
+                             .filePath(QString::fromStdString(
+                                 NecCacheFileName(rod.length_m, rod.diameter_mm, segmentation)));
+    // Read as any file the program reads: a FIFO planted there would hang the start.
+    std::string text;
+    if (!ReadFileBytes(QFile::encodeName(path).toStdString(), text, kLargestCache).ok()) {
+        return std::nullopt;
+    }
+    return ReadNecCache(text, rod.length_m, rod.diameter_mm, segmentation);
 }
 
 void ConvergedNecRuns::WriteCache(const ConvergedNec& run) const {
