@@ -22,6 +22,6 @@ std::string CoilLossText(const Losses& losses);
 // then the network built from real parts; empty where neither is known.
 std::string LossNote(Network network, const Losses& losses);
 
-// A tuner's setting in three short lines: "Q 150/1000 at 100 W:", "network 91.2 %",
-// "lost L 8.1 W, C 0.7 W".
+// A tuner's setting in one line:
+// "Q 150/1000 at 100 W: network 91.2 %, lost L 8.1 W, C 0.7 W".
 std::string TunerLossText(const NetworkPowers& powers, const LossQ& q, double ptx_W);
